@@ -1,0 +1,72 @@
+#pragma once
+// frmDepot: every picture the windows show, drawn by code once when the depot loads and then
+// shared. A control shows a depot picture by taking the element's picture (no pixel copy) and
+// remembering which element it was.
+
+#include "platform/image_control.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+#include <array>
+#include <vector>
+
+namespace velto {
+
+/// The depot's picture arrays, by their names on the depot.
+enum class DepotArray : int {
+    imgTime,     // 0-9 large digits, 10 unlit digit, 11 unlit colon, 12 lit colon
+    imgSet,      // 0-9 small digits, 10 blank
+    imgFixed,    // 0-9 preset buttons, 10-19 the same highlighted
+    imgPunchUp,  // 1-12 keypad keys released
+    imgPunchDn,  // 1-12 keypad keys pressed
+    imgEach,     // 0 blank, 1 "10", 2 "15", 3 "20", 4 "30", 5 "60"
+    imgDial,     // 0 plain, 1-5 highlighted marks every 10, 15, 20, 30, 60 minutes
+    imgHeader,   // 0 title with tick mark, 1 with empty circle
+    imgHeaderV,  // 0 minimise normal, 1 highlighted
+    imgHeaderX,  // 0 close normal, 1 highlighted
+    imgPunch,    // 0 normal, 1 lit
+    imgCenter,   // 0 cap with tick mark, 1 empty circle
+    imgTrayIcon, // 0 alarm on, 1 alarm off; Tag holds the tip
+};
+inline constexpr int kDepotArrayCount = 13;
+
+class FrmDepot {
+public:
+    /// Draws every picture. Needs a QGuiApplication.
+    FrmDepot();
+
+    /// The picture of one element. Indexes outside the array's range are a programming error.
+    [[nodiscard]] const QPixmap& picture(DepotArray array, int index) const;
+    [[nodiscard]] static PictureRef ref(DepotArray array, int index) {
+        return {static_cast<int>(array), index};
+    }
+    /// The Tag text of an element (only imgTrayIcon's carry one).
+    [[nodiscard]] QString tag(DepotArray array, int index) const;
+    /// First and last index of an array.
+    [[nodiscard]] static int first(DepotArray array);
+    [[nodiscard]] static int last(DepotArray array);
+
+    /// The tray icon of element `index` of imgTrayIcon (16x16 and 32x32).
+    [[nodiscard]] const QIcon& trayIcon(int index) const;
+    /// Window icons "ICO0" (armed) and "ICO1" (off).
+    [[nodiscard]] const QIcon& windowIcon(int off) const;
+
+    // Pictures that no code swaps, only the layout uses.
+    [[nodiscard]] const QPixmap& background() const { return background_; }
+    [[nodiscard]] const QPixmap& correctBar() const { return correctBar_; }
+    [[nodiscard]] const QPixmap& mark() const { return mark_; }
+
+    /// "System Tray Icon"
+    static const char* caption() { return "System Tray Icon"; }
+
+private:
+    std::array<std::vector<QPixmap>, kDepotArrayCount> arrays_;
+    std::array<QIcon, 2> trayIcons_;
+    std::array<QIcon, 2> windowIcons_;
+    QPixmap background_;
+    QPixmap correctBar_;
+    QPixmap mark_;
+};
+
+} // namespace velto

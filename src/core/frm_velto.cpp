@@ -1,0 +1,141 @@
+#include "core/frm_velto.h"
+
+#include "assets/layout.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace velto {
+
+namespace {
+
+ImageControl* place(QWidget* parent, const QString& name, int index, QRect r) {
+    auto* c = new ImageControl(parent, name, index);
+    c->resize(r.size());
+    c->setPosition(r.left(), r.top());
+    return c;
+}
+
+} // namespace
+
+FrmVelto::FrmVelto(const FrmDepot& depot) : QWidget(nullptr), depot_(depot) {
+    setObjectName(QStringLiteral("frmVelto"));
+    setWindowTitle(QStringLiteral("Velto"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setFixedSize(layout::kMainClient);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    const auto shows = [&depot](ImageControl* c, DepotArray a, int i) {
+        c->setPicture(depot.picture(a, i), FrmDepot::ref(a, i));
+    };
+
+    imgHeader = place(this, "imgHeader", -1, layout::imgHeader);
+    shows(imgHeader, DepotArray::imgHeader, 1);
+    imgHeaderX = place(this, "imgHeaderX", -1, layout::imgHeaderX);
+    shows(imgHeaderX, DepotArray::imgHeaderX, 0);
+    imgHeaderX->tag = QStringLiteral("0");
+    imgHeaderV = place(this, "imgHeaderV", -1, layout::imgHeaderV);
+    shows(imgHeaderV, DepotArray::imgHeaderV, 0);
+    imgHeaderV->tag = QStringLiteral("0");
+
+    for (int k = 1; k <= 12; ++k) {
+        imgPunchUp[k] = place(this, "imgPunchUp", k, layout::imgPunchUp(k));
+        shows(imgPunchUp[k], DepotArray::imgPunchUp, k);
+    }
+    for (int e = 0; e < 5; ++e) {
+        const int design = e == 2 ? 11 : 10; // blank digits, unlit colon
+        imgTime[e] = place(this, "imgTime", e, layout::readout(e, layout::kTimeY));
+        shows(imgTime[e], DepotArray::imgTime, design);
+        imgAlarm[e] = place(this, "imgAlarm", e, layout::readout(e, layout::kAlarmY));
+        shows(imgAlarm[e], DepotArray::imgTime, design);
+    }
+    for (int k = 0; k < 4; ++k) {
+        imgCorrect[k] = place(this, "imgCorrect", k,
+                              {QPoint(layout::kCorrectX[k], layout::kCorrectY), layout::kCorrect});
+        imgCorrect[k]->setPicture(depot.correctBar(), {});
+        imgCorrect[k]->hide();
+    }
+    picClock = new PictureBox(this, QStringLiteral("picClock"), layout::picClock.size());
+    picClock->setPosition(layout::picClock.left(), layout::picClock.top());
+    picClock->setDial(depot.picture(DepotArray::imgDial, 0), FrmDepot::ref(DepotArray::imgDial, 0));
+
+    for (int i = 0; i < 7; ++i) {
+        QWidget* parent = layout::setIsOnFace(i) ? static_cast<QWidget*>(picClock) : this;
+        imgSet[i] = place(parent, "imgSet", i, {layout::kSetPos[i], layout::kSetSize});
+    }
+    for (int k = 0; k < 10; ++k) {
+        imgFixed[k] = place(this, "imgFixed", k, layout::imgFixed(k));
+        shows(imgFixed[k], DepotArray::imgFixed, k);
+    }
+    imgPunch = place(picClock, "imgPunch", -1, layout::imgPunch);
+    shows(imgPunch, DepotArray::imgPunch, 0);
+    imgEach = place(picClock, "imgEach", -1, layout::imgEach);
+    shows(imgEach, DepotArray::imgEach, 0);
+    imgCenter = place(picClock, "imgCenter", -1, layout::imgCenter);
+    shows(imgCenter, DepotArray::imgCenter, 1);
+    imgMark = place(picClock, "imgMark", -1, layout::imgMark);
+    imgMark->setPicture(depot.mark(), {});
+    imgHotSpot.push_back(place(picClock, "imgHotSpot", 0, layout::imgHotSpot));
+}
+
+ImageControl* FrmVelto::addHotSpot(int index) {
+    if (static_cast<int>(imgHotSpot.size()) <= index) {
+        imgHotSpot.resize(static_cast<size_t>(index) + 1, nullptr);
+    }
+    if (imgHotSpot[static_cast<size_t>(index)] == nullptr) {
+        const ImageControl* model = imgHotSpot.front();
+        auto* c = new ImageControl(picClock, QStringLiteral("imgHotSpot"), index);
+        c->resize(model->size());
+        c->setPosition(model->left(), model->top());
+        c->show();
+        imgHotSpot[static_cast<size_t>(index)] = c;
+    }
+    return imgHotSpot[static_cast<size_t>(index)];
+}
+
+void FrmVelto::unload() {
+    pendingMode_ = UnloadMode::Program;
+    close();
+    pendingMode_ = UnloadMode::CloseCommand;
+}
+
+void FrmVelto::bringBack() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void FrmVelto::minimiseAndHide() {
+    setWindowState(windowState() | Qt::WindowMinimized);
+    hide();
+}
+
+void FrmVelto::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawPixmap(0, 0, depot_.background());
+}
+
+void FrmVelto::mousePressEvent(QMouseEvent* event) {
+    emit backgroundMouseDown(event->button(), event->position().toPoint());
+}
+
+void FrmVelto::mouseMoveEvent(QMouseEvent* event) {
+    emit backgroundMouseMove(event->buttons(), event->position().toPoint());
+}
+
+void FrmVelto::closeEvent(QCloseEvent* event) {
+    const bool cancel = onQueryUnload && onQueryUnload(pendingMode_);
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (onUnload) {
+        onUnload();
+    }
+}
+
+} // namespace velto

@@ -1,0 +1,74 @@
+#pragma once
+// frmVelto, the main window: borderless, 385x195, its background with the title band, and
+// every control at its place with its first picture. It knows nothing of behaviour: it
+// reports the mouse on its bare background and the close command, and the program wires
+// the rest.
+
+#include "assets/depot.h"
+#include "platform/image_control.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace velto {
+
+/// Why the window is being unloaded.
+enum class UnloadMode : int {
+    CloseCommand = 0, // the system's close command (Alt+F4, taskbar, window menu)
+    Program = 1,      // the program unloads it
+};
+
+class FrmVelto final : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmVelto(const FrmDepot& depot);
+
+    ImageControl* imgHeader;
+    ImageControl* imgHeaderX;
+    ImageControl* imgHeaderV;
+    std::array<ImageControl*, 13> imgPunchUp{}; // 1..12; element 0 does not exist
+    std::array<ImageControl*, 5> imgTime{};
+    std::array<ImageControl*, 4> imgCorrect{};
+    std::array<ImageControl*, 5> imgAlarm{};
+    std::array<ImageControl*, 7> imgSet{}; // 0..4 on the clock face, 5 and 6 on the window
+    PictureBox* picClock;
+    std::array<ImageControl*, 10> imgFixed{};
+    ImageControl* imgPunch;
+    ImageControl* imgEach;
+    ImageControl* imgCenter;
+    ImageControl* imgMark;
+    std::vector<ImageControl*> imgHotSpot; // element 0 from the start; 1..11 added later
+
+    /// Adds element `index` of imgHotSpot as a copy of element 0 and shows it.
+    ImageControl* addHotSpot(int index);
+
+    /// Asked before the window closes; returns true to cancel the unload.
+    std::function<bool(UnloadMode)> onQueryUnload;
+    /// Runs when an unload was not cancelled.
+    std::function<void()> onUnload;
+    /// Unloads the window by program (mode Program).
+    void unload();
+
+    /// Brings the window back: restored when minimised, shown when hidden, raised.
+    void bringBack();
+    /// Minimises the window and hides it.
+    void minimiseAndHide();
+
+signals:
+    void backgroundMouseDown(Qt::MouseButton button, QPoint pos);
+    void backgroundMouseMove(Qt::MouseButtons buttons, QPoint pos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    const FrmDepot& depot_;
+    UnloadMode pendingMode_ = UnloadMode::CloseCommand;
+};
+
+} // namespace velto

@@ -1,0 +1,72 @@
+#pragma once
+// The program's shared state: one instance, owned by the program and passed by reference.
+// 16-bit fields are signed 16-bit integers on purpose: their ranges are part of the design.
+
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace velto {
+
+/// The two-character parts of a "hh:mm:ss" text.
+struct TimeParts {
+    QString Hour;
+    QString Minute;
+    QString Second;
+    friend bool operator==(const TimeParts&, const TimeParts&) = default;
+};
+
+/// A pixel of the clock face.
+struct PixelPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
+/// Punched out.
+inline constexpr int16_t kPunchedOut = 9999;
+
+struct VeltoState {
+    // Time texts, refreshed by ReadClock.
+    QString TimeText;
+    TimeParts Parts; // assigned as a whole
+    [[nodiscard]] const QString& HourText() const { return Parts.Hour; }
+    [[nodiscard]] const QString& MinuteText() const { return Parts.Minute; }
+    [[nodiscard]] const QString& SecondText() const { return Parts.Second; }
+
+    // Alarm and countdown.
+    QString AlarmTime;
+    int16_t AlarmOff = 0;
+    int16_t CountdownMinutes = 0;
+    int16_t AlarmEditMode = 0;
+    QString EditedAlarmTime;
+    int16_t ColonBlink = 0;
+
+    // Punch clock and its keypad.
+    int16_t PunchMinutes = 0;
+    int16_t PunchKey = 0;
+
+    // Announcer.
+    int16_t AnnounceInterval = 0;
+
+    // Clock-face geometry.
+    float CenterX = 0;
+    float CenterY = 0;
+    PixelPoint HourStart, HourEnd, MinuteStart, MinuteEnd, SecondStart, SecondEnd;
+
+    // Correction bars.
+    int16_t CorrectTop = 0;
+    int16_t CorrectPressedTop = 0;
+
+    // The one clock reading of the current tick (or of start-up): hands, texts and checks
+    // all take the time from here.
+    QDateTime Now;
+
+    // The tick: the whole second (seconds since the epoch) it last acted on, none at first;
+    // and the start-up reading, from which the first tick measures what it may have missed.
+    std::optional<int64_t> LastTick;
+    std::optional<QDateTime> StartedAt;
+};
+
+} // namespace velto

@@ -1,0 +1,105 @@
+#include "core/velto_app.h"
+
+#include "alarm/alarm.h"
+#include "core/chrome.h"
+#include "core/subs.h"
+#include "core/tick.h"
+#include "punch/punch.h"
+#include "render/analog.h"
+#include "render/dial.h"
+#include "shell/systray.h"
+
+#include <cmath>
+
+namespace velto {
+
+VeltoApp::VeltoApp(Platform& platform) : platform_(platform) {}
+
+VeltoApp::~VeltoApp() {
+    platform_.ticker.stop();
+}
+
+Ctx VeltoApp::ctx() {
+    return {state_, *depot_, *main_, platform_};
+}
+
+bool VeltoApp::startUp() {
+    if (!platform_.instance.claim()) {
+        return false;
+    }
+    depot_ = std::make_unique<FrmDepot>();
+    main_ = std::make_unique<FrmVelto>(*depot_);
+    wire();
+    const Ctx c = ctx();
+
+    QDateTime now = platform_.clock.now();
+    now = now.addMSecs(-now.time().msec());
+    state_.Now = now;
+    state_.StartedAt = now;
+
+    main_->show();
+    AddTrayIcon(c);
+    InitClockGeometry(c);
+    PlaceHotSpots(c);
+    ReadClock(state_, now);
+    ShowTime(c, main_->imgTime);
+    ShowSeconds(c);
+    state_.AlarmTime = state_.HourText() + ':' + state_.MinuteText() + QStringLiteral(":00");
+    SetAlarm(c, QString());
+    Punch(c, kPunchOut);
+    state_.CorrectTop = static_cast<int16_t>(std::nearbyint(main_->imgCorrect[0]->top()));
+    state_.CorrectPressedTop = static_cast<int16_t>(state_.CorrectTop + 2);
+    SetAnnounceInterval(c, 15);
+
+    platform_.instance.onActivationRequest([this] { main_->bringBack(); });
+    platform_.ticker.start([this] { mainTick(); });
+    return true;
+}
+
+void VeltoApp::mainTick() {
+    MainTick(ctx());
+}
+
+void VeltoApp::shutDown() {
+    if (!main_) {
+        return;
+    }
+    const Ctx c = ctx();
+    DeleteTrayIcon(c);
+    // The depot lives as long as the program object: its pictures are shared by the window
+    // until the process ends.
+    main_->unload(); // runs the unload handler, which comes back here once
+    platform_.ticker.stop();
+    platform_.desktop.endProcess();
+}
+
+void VeltoApp::wire() {
+    FrmVelto& w = *main_;
+    // A user's close command only sends the window to the tray; every unload hides it first.
+    w.onQueryUnload = [this](UnloadMode mode) {
+        main_->minimiseAndHide();
+        return mode == UnloadMode::CloseCommand;
+    };
+    w.onUnload = [this] { shutDown(); };
+
+    QObject::connect(&w, &FrmVelto::backgroundMouseDown, &w,
+                     [this](Qt::MouseButton b, QPoint) { FormMouseDown(ctx(), b); });
+    QObject::connect(&w, &FrmVelto::backgroundMouseMove, &w,
+                     [this](Qt::MouseButtons, QPoint pos) { FormMouseMove(ctx(), pos); });
+    QObject::connect(w.imgHeaderX, &ImageControl::mouseMove, &w,
+                     [this] { HoverHeader(ctx(), 1, 0); });
+    QObject::connect(w.imgHeaderV, &ImageControl::mouseMove, &w,
+                     [this] { HoverHeader(ctx(), 0, 1); });
+    QObject::connect(w.imgHeaderX, &ImageControl::mouseUp, &w, [this] { HeaderXMouseUp(ctx()); });
+    QObject::connect(w.imgHeaderV, &ImageControl::mouseUp, &w, [this] { HeaderVMouseUp(ctx()); });
+    QObject::connect(w.picClock, &ImageControl::mouseMove, &w,
+                     [this] { HoverHeader(ctx(), 0, 0); });
+    QObject::connect(w.imgEach, &ImageControl::clicked, &w, [this] { EachClick(ctx()); });
+    QObject::connect(w.imgPunch, &ImageControl::clicked, &w, [this] { PunchClick(ctx()); });
+    for (int k = 1; k <= 12; ++k) {
+        QObject::connect(w.imgPunchUp[k], &ImageControl::mouseDown, &w,
+                         [this, k] { PunchKeyDown(ctx(), k); });
+    }
+}
+
+} // namespace velto

@@ -1,0 +1,39 @@
+#pragma once
+// The program as a whole: start-up, the tick and shut-down of the main window, and the
+// wiring of its controls to the handlers.
+
+#include "core/context.h"
+
+#include <memory>
+
+namespace velto {
+
+class VeltoApp {
+public:
+    explicit VeltoApp(Platform& platform);
+    ~VeltoApp();
+    VeltoApp(const VeltoApp&) = delete;
+    VeltoApp& operator=(const VeltoApp&) = delete;
+
+    /// Starts the program. Returns false, having shown nothing, when another instance runs.
+    bool startUp();
+    /// One firing of the ticker.
+    void mainTick();
+    /// Removes the tray icon, unloads the windows and ends the process. Harmless repeated.
+    void shutDown();
+
+    [[nodiscard]] Ctx ctx();
+    VeltoState& state() { return state_; }
+    [[nodiscard]] const FrmDepot& depot() const { return *depot_; }
+    FrmVelto& main() { return *main_; }
+
+private:
+    void wire();
+
+    Platform& platform_;
+    VeltoState state_;
+    std::unique_ptr<FrmDepot> depot_;
+    std::unique_ptr<FrmVelto> main_;
+};
+
+} // namespace velto

@@ -1,0 +1,99 @@
+#include "platform/image_control.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+#include <cstring>
+
+namespace velto {
+
+ImageControl::ImageControl(QWidget* parent, const QString& name, int index)
+    : QWidget(parent), index_(index) {
+    setObjectName(index >= 0 ? QStringLiteral("%1(%2)").arg(name).arg(index) : name);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void ImageControl::setPicture(const QPixmap& picture, PictureRef ref) {
+    pixmap_ = picture; // implicitly shared: the depot's picture, not a copy of its pixels
+    ref_ = ref;
+    update();
+}
+
+void ImageControl::setPosition(double left, double top) {
+    left_ = left;
+    top_ = top;
+    move(static_cast<int>(std::nearbyint(left)), static_cast<int>(std::nearbyint(top)));
+}
+
+void ImageControl::paintEvent(QPaintEvent*) {
+    if (pixmap_.isNull()) {
+        return;
+    }
+    QPainter p(this);
+    p.drawPixmap(0, 0, pixmap_);
+}
+
+void ImageControl::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::LeftButton) {
+        leftPressed_ = true;
+    }
+    emit mouseDown(event->button(), event->position().toPoint());
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    const QPoint pos = event->position().toPoint();
+    emit mouseUp(event->button(), pos);
+    if (event->button() == Qt::LeftButton && leftPressed_) {
+        leftPressed_ = false;
+        if (rect().contains(pos)) {
+            emit clicked();
+        }
+    }
+}
+
+void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click is a second press: it counts as one more click, as a user expects of
+    // a button clicked twice quickly.
+    mousePressEvent(event);
+}
+
+void ImageControl::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    emit mouseMove(event->buttons(), event->position().toPoint());
+}
+
+PictureBox::PictureBox(QWidget* parent, const QString& name, QSize size)
+    : ImageControl(parent, name),
+      surface_(size, QImage::Format_RGB32) {
+    resize(size);
+    surface_.fill(Qt::black);
+}
+
+void PictureBox::setDial(const QPixmap& picture, PictureRef ref) {
+    ImageControl::setPicture(picture, ref);
+    dial_ = picture.toImage().convertToFormat(QImage::Format_RGB32);
+    cls();
+}
+
+void PictureBox::cls() {
+    if (dial_.size() == surface_.size()) {
+        // Same size and format: copy the pixels into the surface we already have, so the
+        // redraw once a second allocates nothing.
+        std::memcpy(surface_.bits(), dial_.constBits(), static_cast<size_t>(dial_.sizeInBytes()));
+    } else {
+        surface_.fill(Qt::black);
+        QPainter p(&surface_);
+        p.drawImage(0, 0, dial_);
+    }
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, surface_);
+}
+
+} // namespace velto

@@ -1,0 +1,87 @@
+#pragma once
+// The two kinds of control the windows are made of: an image control that shows one picture
+// of the depot, and the picture box of the clock face, which also has a pixel surface that
+// the hands are drawn on.
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+namespace velto {
+
+/// Which depot element a control shows: array and index. The arrays are numbered by the
+/// depot; -1 means no picture.
+struct PictureRef {
+    int array = -1;
+    int index = -1;
+    friend bool operator==(const PictureRef&, const PictureRef&) = default;
+};
+
+/// An image control: shows a shared picture at its top-left corner, keeps a text Tag, and
+/// reports the mouse over it. It takes every mouse event it gets, so nothing it receives
+/// reaches the window behind it.
+class ImageControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImageControl(QWidget* parent, const QString& name, int index = -1);
+
+    /// Shows `picture` and remembers that it is depot element `ref`. Repaints at once.
+    void setPicture(const QPixmap& picture, PictureRef ref);
+    [[nodiscard]] PictureRef picture() const { return ref_; }
+    [[nodiscard]] const QPixmap& pixmap() const { return pixmap_; }
+
+    /// Position in the parent; fractional values are kept as given and the widget sits at
+    /// the nearest pixel.
+    void setPosition(double left, double top);
+    [[nodiscard]] double left() const { return left_; }
+    [[nodiscard]] double top() const { return top_; }
+
+    [[nodiscard]] int index() const { return index_; }
+    QString tag;
+
+signals:
+    void mouseDown(Qt::MouseButton button, QPoint pos);
+    void mouseUp(Qt::MouseButton button, QPoint pos);
+    void mouseMove(Qt::MouseButtons buttons, QPoint pos);
+    /// A left-button press and release on the control.
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap pixmap_;
+    PictureRef ref_;
+    double left_ = 0;
+    double top_ = 0;
+    int index_;
+    bool leftPressed_ = false;
+};
+
+/// The clock face: a picture box whose picture is the dial and whose surface is a 32-bit
+/// image the size of the box. cls() brings the surface back to the bare dial; the hands are
+/// then drawn into surface() pixel by pixel, and update() shows the result.
+class PictureBox : public ImageControl {
+    Q_OBJECT
+public:
+    PictureBox(QWidget* parent, const QString& name, QSize size);
+
+    /// Sets the dial and clears the surface to it.
+    void setDial(const QPixmap& picture, PictureRef ref);
+    void cls();
+    QImage& surface() { return surface_; }
+    [[nodiscard]] const QImage& surface() const { return surface_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage dial_;
+    QImage surface_;
+};
+
+} // namespace velto

@@ -1,0 +1,12 @@
+#include "platform/qt_platform.h"
+
+namespace velto {
+
+QString currentUserName() {
+    const QString name = qEnvironmentVariable("USERNAME");
+    return name.isEmpty() ? QStringLiteral("user") : name;
+}
+
+bool displayAvailable(QString*) { return true; }
+
+} // namespace velto

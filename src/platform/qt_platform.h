@@ -1,0 +1,104 @@
+#pragma once
+// The real seams, on Qt.
+
+#include "platform/seams.h"
+
+#include <QLockFile>
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class QLocalServer;
+class QSystemTrayIcon;
+
+namespace velto {
+
+class SystemClock final : public Clock {
+public:
+    [[nodiscard]] QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+/// Fires a few milliseconds after each whole second of the system clock. It re-aims at the
+/// next whole second on every firing, so it neither drifts nor skips a second in normal
+/// running, and it follows the clock when the clock is set.
+class SecondTicker final : public QObject, public Ticker {
+    Q_OBJECT
+public:
+    /// How long after the whole second the ticker aims to fire, so that a firing a hair
+    /// early never reads the second before.
+    static constexpr int kMarginMs = 3;
+
+    SecondTicker();
+    void start(std::function<void()> onTick) override;
+    void stop() override;
+    /// Milliseconds from `msOfSecond` (0..999) to the next firing.
+    static int delayAfter(int msOfSecond);
+
+private:
+    void aim();
+    QTimer timer_;
+    std::function<void()> onTick_;
+};
+
+/// No sound device is used yet: play() reports that nothing was played.
+class SilentSound final : public SoundPlayer {
+public:
+    bool play(const QString& path) override;
+    [[nodiscard]] QString error() const override { return error_; }
+
+private:
+    QString error_;
+};
+
+/// The notification-area icon is not shown yet: add() reports that there is none.
+class NoTray final : public TrayIcon {
+public:
+    bool add(const QIcon&, const QString&) override { return false; }
+    bool modify(const QIcon&, const QString&) override { return false; }
+    void remove() override {}
+    [[nodiscard]] bool visible() const override { return false; }
+};
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    void inform(const QString& title, const QString& text) override;
+};
+
+class QtUrlOpener final : public UrlOpener {
+public:
+    void open(const QString& url) override;
+};
+
+/// One instance per user: a lock file decides who runs (a lock left by a crashed run is
+/// taken over, since its owner is gone), and a local socket carries a later start's request
+/// to bring the window back.
+class LocalInstanceGuard final : public QObject, public InstanceGuard {
+    Q_OBJECT
+public:
+    /// `key` names the program; the user's name is added to it.
+    explicit LocalInstanceGuard(const QString& key);
+    ~LocalInstanceGuard() override;
+    bool claim() override;
+    void onActivationRequest(std::function<void()> handler) override;
+
+private:
+    QString serverName_;
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer* server_ = nullptr;
+    std::function<void()> handler_;
+};
+
+class QtDesktop final : public Desktop {
+public:
+    bool startSystemMove(QWidget& window) override;
+    void endProcess() override;
+    [[nodiscard]] QString programFolder() const override;
+};
+
+/// The name of the user running the program, for per-user names (per system).
+QString currentUserName();
+
+/// Whether a display can be reached; when not, `why` says so in words for the user.
+bool displayAvailable(QString* why);
+
+} // namespace velto

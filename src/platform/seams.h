@@ -1,0 +1,104 @@
+#pragma once
+// The seams between the clock and the desktop. Each has one Qt implementation
+// (qt_platform.h) and one fake for the tests (tests/unit/fakes.h). main.cpp alone makes the
+// real ones and hands them to the program as one Platform of references.
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+class QWidget;
+class QIcon;
+
+namespace velto {
+
+/// Where the time comes from. The program reads it once per tick and passes that one
+/// reading to everything the tick does.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    /// The current local date and time (milliseconds may be present; callers drop them).
+    [[nodiscard]] virtual QDateTime now() const = 0;
+};
+
+/// The one-second heartbeat. After start() the callback runs on the UI thread shortly after
+/// each whole second of the clock, until stop().
+class Ticker {
+public:
+    virtual ~Ticker() = default;
+    virtual void start(std::function<void()> onTick) = 0;
+    virtual void stop() = 0;
+};
+
+/// Sound playback. play() starts the file and returns at once; it returns false (and says
+/// why in error()) when the sound cannot be played, and never throws.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual bool play(const QString& path) = 0;
+    [[nodiscard]] virtual QString error() const = 0;
+};
+
+/// The notification-area icon.
+class TrayIcon {
+public:
+    virtual ~TrayIcon() = default;
+    /// Adds the icon; false when the desktop has no notification area.
+    virtual bool add(const QIcon& icon, const QString& tip) = 0;
+    /// Changes picture and tip; false when there is no icon to change.
+    virtual bool modify(const QIcon& icon, const QString& tip) = 0;
+    /// Removes the icon; harmless when it is already gone.
+    virtual void remove() = 0;
+    [[nodiscard]] virtual bool visible() const = 0;
+};
+
+/// Modal message boxes with a single OK button.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void inform(const QString& title, const QString& text) = 0;
+};
+
+/// Opening a web address in the user's browser. Failure is not reported.
+class UrlOpener {
+public:
+    virtual ~UrlOpener() = default;
+    virtual void open(const QString& url) = 0;
+};
+
+/// Keeps the program to one instance per user.
+class InstanceGuard {
+public:
+    virtual ~InstanceGuard() = default;
+    /// True when this process is the first instance. A second instance asks the first to
+    /// bring its window back before it returns false.
+    virtual bool claim() = 0;
+    /// Called in the first instance whenever a later start asked for the window.
+    virtual void onActivationRequest(std::function<void()> handler) = 0;
+};
+
+/// The desktop's window manager and the process itself.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    /// Starts the window manager's own interactive move of the window; false if it cannot.
+    virtual bool startSystemMove(QWidget& window) = 0;
+    /// Ends the event loop and with it the process.
+    virtual void endProcess() = 0;
+    /// The folder that holds the program.
+    [[nodiscard]] virtual QString programFolder() const = 0;
+};
+
+/// Everything the program needs from outside, handed over as one bundle.
+struct Platform {
+    Clock& clock;
+    Ticker& ticker;
+    SoundPlayer& sound;
+    TrayIcon& tray;
+    MessageBoxes& messages;
+    UrlOpener& urls;
+    InstanceGuard& instance;
+    Desktop& desktop;
+};
+
+} // namespace velto

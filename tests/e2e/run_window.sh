@@ -1,0 +1,2 @@
+#!/usr/bin/env bash
+echo "e2e: not written yet"; exit 0

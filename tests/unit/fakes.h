@@ -1,0 +1,150 @@
+#pragma once
+// Fakes of the desktop seams, and a fixture that builds the whole program from them.
+
+#include "core/velto_app.h"
+#include "platform/seams.h"
+
+#include <QStringList>
+#include <QTimeZone>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace velto::test {
+
+class FakeClock final : public Clock {
+public:
+    [[nodiscard]] QDateTime now() const override { return now_; }
+    void set(const QDateTime& t) { now_ = t; }
+    /// Sets today's wall-clock time "hh:mm:ss" (UTC unless a zone is given).
+    void at(const QString& hms, QDate day = QDate(2026, 12, 8)) {
+        now_ = QDateTime(day, QTime::fromString(hms, QStringLiteral("hh:mm:ss")), QTimeZone::utc());
+    }
+    void advance(int seconds) { now_ = now_.addSecs(seconds); }
+
+private:
+    QDateTime now_{QDate(2026, 12, 8), QTime(12, 0, 0), QTimeZone::utc()};
+};
+
+class FakeTicker final : public Ticker {
+public:
+    void start(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
+    void stop() override { onTick_ = nullptr; }
+    [[nodiscard]] bool running() const { return static_cast<bool>(onTick_); }
+    void fire() {
+        if (onTick_) {
+            onTick_();
+        }
+    }
+
+private:
+    std::function<void()> onTick_;
+};
+
+class FakeSound final : public SoundPlayer {
+public:
+    bool play(const QString& path) override {
+        played.append(path);
+        return works;
+    }
+    [[nodiscard]] QString error() const override { return QStringLiteral("fake failure"); }
+    QStringList played;
+    bool works = true;
+};
+
+class FakeTray final : public TrayIcon {
+public:
+    bool add(const QIcon&, const QString& t) override {
+        shown = available;
+        tip = t;
+        return available;
+    }
+    bool modify(const QIcon&, const QString& t) override {
+        tip = t;
+        return shown;
+    }
+    void remove() override {
+        shown = false;
+        ++removals;
+    }
+    [[nodiscard]] bool visible() const override { return shown; }
+    bool available = true;
+    bool shown = false;
+    int removals = 0;
+    QString tip;
+};
+
+class FakeMessages final : public MessageBoxes {
+public:
+    void inform(const QString& title, const QString& text) override {
+        shown.append(title + QStringLiteral(": ") + text);
+    }
+    QStringList shown;
+};
+
+class FakeUrls final : public UrlOpener {
+public:
+    void open(const QString& url) override { opened.append(url); }
+    QStringList opened;
+};
+
+class FakeInstance final : public InstanceGuard {
+public:
+    bool claim() override { return first; }
+    void onActivationRequest(std::function<void()> h) override { handler = std::move(h); }
+    bool first = true;
+    std::function<void()> handler;
+};
+
+class FakeDesktop final : public Desktop {
+public:
+    bool startSystemMove(QWidget&) override {
+        ++moves;
+        return true;
+    }
+    void endProcess() override { ++ends; }
+    [[nodiscard]] QString programFolder() const override { return QStringLiteral("/opt/velto"); }
+    int moves = 0;
+    int ends = 0;
+};
+
+/// The whole program built from fakes, started at a chosen time.
+class ProgramTest : public ::testing::Test {
+protected:
+    FakeClock clock;
+    FakeTicker ticker;
+    FakeSound sound;
+    FakeTray tray;
+    FakeMessages messages;
+    FakeUrls urls;
+    FakeInstance instance;
+    FakeDesktop desktop;
+    Platform platform{clock, ticker, sound, tray, messages, urls, instance, desktop};
+    VeltoApp app{platform};
+
+    /// Starts the program at `hms` today.
+    void startAt(const QString& hms) {
+        clock.at(hms);
+        ASSERT_TRUE(app.startUp());
+    }
+    /// Moves the clock by `seconds` and fires the ticker once.
+    void tickAfter(int seconds = 1) {
+        clock.advance(seconds);
+        ticker.fire();
+    }
+    /// Ticks once a second until the clock reads `hms` (same day, or the next).
+    void tickUntil(const QString& hms) {
+        for (int i = 0; i < 2 * 86400 && app.state().TimeText != hms; ++i) {
+            tickAfter(1);
+        }
+        ASSERT_EQ(app.state().TimeText, hms);
+    }
+    VeltoState& s() { return app.state(); }
+    FrmVelto& w() { return app.main(); }
+    Ctx ctx() { return app.ctx(); }
+    /// The depot element a control shows.
+    static PictureRef ref(DepotArray a, int i) { return FrmDepot::ref(a, i); }
+    /// Rings heard so far (alarm and announcer alike).
+    [[nodiscard]] int rings() const { return static_cast<int>(sound.played.size()); }
+};
+
+} // namespace velto::test
