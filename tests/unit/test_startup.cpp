@@ -1,0 +1,105 @@
+// Start-up, the close command, shut-down and the single instance.
+#include "fakes.h"
+
+namespace velto::test {
+
+class StartUp : public ProgramTest {};
+
+TEST(Layout, BeforeStartUpBothReadoutsShowBlankDigitsAndAnUnlitColon) {
+    const FrmDepot depot;
+    FrmVelto w(depot);
+    EXPECT_EQ(w.size(), QSize(385, 195));
+    EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
+    for (int e = 0; e < 5; ++e) {
+        const int blank = e == 2 ? 11 : 10;
+        EXPECT_EQ(w.imgTime[e]->picture(), FrmDepot::ref(DepotArray::imgTime, blank));
+        EXPECT_EQ(w.imgAlarm[e]->picture(), FrmDepot::ref(DepotArray::imgTime, blank));
+    }
+    EXPECT_EQ(w.imgTime[2]->geometry(), QRect(160, 34, 8, 50));
+    EXPECT_EQ(w.imgAlarm[4]->geometry(), QRect(192, 96, 26, 50));
+    EXPECT_EQ(w.imgPunchUp[12]->geometry(), QRect(72, 120, 31, 29));
+    EXPECT_EQ(w.imgFixed[9]->geometry(), QRect(356, 164, 28, 24));
+    EXPECT_EQ(w.picClock->geometry(), QRect(248, 20, 137, 137));
+    EXPECT_EQ(w.imgHotSpot.size(), 1u);
+    EXPECT_EQ(w.imgHotSpot[0]->parentWidget(), w.picClock);
+    EXPECT_EQ(w.imgSet[5]->parentWidget(), &w);
+    EXPECT_EQ(w.imgSet[0]->parentWidget(), w.picClock);
+}
+
+TEST(Depot, EveryElementHasItsSizeAndHighlightsAreTenOn) {
+    const FrmDepot depot;
+    const int fixedWidth[] = {28, 27, 28, 28, 23, 24, 28, 27, 28, 28};
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_EQ(depot.picture(DepotArray::imgFixed, k).size(), QSize(fixedWidth[k], 24));
+        EXPECT_EQ(depot.picture(DepotArray::imgFixed, k + 10).size(), QSize(fixedWidth[k], 24));
+        EXPECT_NE(depot.picture(DepotArray::imgFixed, k).toImage(),
+                  depot.picture(DepotArray::imgFixed, k + 10).toImage());
+    }
+    EXPECT_EQ(depot.picture(DepotArray::imgTime, 12).size(), QSize(8, 50));
+    EXPECT_EQ(depot.picture(DepotArray::imgTime, 10).size(), QSize(26, 50));
+    EXPECT_EQ(depot.picture(DepotArray::imgDial, 5).size(), QSize(137, 137));
+    EXPECT_EQ(depot.tag(DepotArray::imgTrayIcon, 0), "Alarm ON");
+    EXPECT_EQ(depot.tag(DepotArray::imgTrayIcon, 1), "Alarm OFF");
+    EXPECT_EQ(FrmDepot::first(DepotArray::imgPunchUp), 1);
+    EXPECT_EQ(FrmDepot::last(DepotArray::imgPunchDn), 12);
+}
+
+TEST_F(StartUp, LeavesTheClockShownWithEverythingOff) {
+    startAt("14:07:42");
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_TRUE(ticker.running());
+    EXPECT_EQ(s().TimeText, "14:07:42");
+    EXPECT_EQ(s().AlarmTime, "14:07:00");
+    EXPECT_EQ(s().AlarmOff, 1);
+    EXPECT_EQ(s().CountdownMinutes, 0);
+    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
+    EXPECT_EQ(s().AnnounceInterval, 15);
+    EXPECT_EQ(s().CorrectTop, 84);
+    EXPECT_EQ(s().CorrectPressedTop, 86);
+    EXPECT_EQ(w().imgHeader->picture(), ref(DepotArray::imgHeader, 1));
+    EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, 11));
+    EXPECT_EQ(w().imgSet[0]->picture(), ref(DepotArray::imgSet, 10));
+    EXPECT_EQ(w().imgTime[4]->picture(), ref(DepotArray::imgTime, 7));
+}
+
+TEST_F(StartUp, SecondInstanceShowsNothing) {
+    instance.first = false;
+    clock.at("10:00:00");
+    EXPECT_FALSE(app.startUp());
+    EXPECT_FALSE(ticker.running());
+    EXPECT_FALSE(tray.visible());
+}
+
+TEST_F(StartUp, LaterStartBringsTheHiddenWindowBack) {
+    startAt("10:00:00");
+    w().minimiseAndHide();
+    ASSERT_FALSE(w().isVisible());
+    ASSERT_TRUE(instance.handler);
+    instance.handler();
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_FALSE(w().isMinimized());
+}
+
+TEST_F(StartUp, CloseCommandOnlyHidesTheWindow) {
+    startAt("10:00:00");
+    EXPECT_FALSE(w().close()); // what Alt+F4 or the taskbar asks
+    EXPECT_FALSE(w().isVisible());
+    EXPECT_EQ(desktop.ends, 0);
+    EXPECT_EQ(tray.removals, 0);
+    tickAfter(1); // and the clock runs on hidden
+    EXPECT_EQ(s().TimeText, "10:00:01");
+}
+
+TEST_F(StartUp, ShutDownRemovesTheTrayIconAndEndsAndIsHarmlessRepeated) {
+    startAt("10:00:00");
+    app.shutDown();
+    EXPECT_FALSE(w().isVisible());
+    EXPECT_GE(tray.removals, 1);
+    EXPECT_FALSE(tray.visible());
+    EXPECT_GE(desktop.ends, 1);
+    EXPECT_FALSE(ticker.running());
+    app.shutDown();
+    EXPECT_FALSE(w().isVisible());
+}
+
+} // namespace velto::test

@@ -1,0 +1,278 @@
+// The one-second tick: what a new second does, the full-minute work, the alarm and the
+// announcer, and what happens when seconds were skipped or the clock went back.
+#include "alarm/alarm.h"
+#include "core/tick.h"
+#include "fakes.h"
+#include "punch/punch.h"
+
+#include <QTimeZone>
+
+namespace velto::test {
+
+class Tick : public ProgramTest {
+protected:
+    /// The hh:mm the large read-out shows.
+    QString readout() {
+        QString t;
+        for (int e : {0, 1, 3, 4}) {
+            t += QString::number(w().imgTime[e]->picture().index);
+            if (e == 1) {
+                t += ':';
+            }
+        }
+        return t;
+    }
+    /// The two countdown digits, as depot indexes ("10" is blank).
+    std::pair<int, int> countdownDigits() {
+        return {w().imgSet[0]->picture().index, w().imgSet[1]->picture().index};
+    }
+    void armAlarm(const QString& at) {
+        s().AlarmTime = at;
+        s().AlarmOff = 0;
+    }
+    void punchIn() { Punch(ctx(), kPunchIn); }
+};
+
+TEST_F(Tick, SecondFiringInTheSameSecondDoesNothing) {
+    startAt("10:14:59");
+    s().AlarmEditMode = 1;
+    tickAfter(1); // 10:15:00: announces, blinks
+    ASSERT_EQ(rings(), 1);
+    ASSERT_EQ(s().ColonBlink, 1);
+    ticker.fire();
+    ticker.fire();
+    EXPECT_EQ(rings(), 1);
+    EXPECT_EQ(s().ColonBlink, 1);
+    clock.set(clock.now().addMSecs(900)); // later in the same second
+    ticker.fire();
+    EXPECT_EQ(s().ColonBlink, 1);
+}
+
+TEST_F(Tick, FirstFiringAfterStartUpDoesTheWork) {
+    startAt("08:00:10");
+    EXPECT_FALSE(s().LastTick.has_value());
+    tickAfter(1);
+    EXPECT_EQ(s().TimeText, "08:00:11");
+    EXPECT_EQ(w().imgSet[6]->picture(), ref(DepotArray::imgSet, 1));
+}
+
+TEST_F(Tick, ReadoutChangesOnlyAtTheFullMinute) {
+    startAt("10:15:58");
+    tickAfter(1);
+    EXPECT_EQ(readout(), "10:15");
+    tickAfter(1);
+    EXPECT_EQ(s().TimeText, "10:16:00");
+    EXPECT_EQ(readout(), "10:16");
+}
+
+TEST_F(Tick, CountdownStepsAtEachFullMinuteAndStopsAtZero) {
+    startAt("14:20:30");
+    SetAlarm(ctx(), "14:25:30");
+    ASSERT_EQ(s().CountdownMinutes, 5);
+    tickUntil("14:21:00");
+    EXPECT_EQ(s().CountdownMinutes, 4);
+    EXPECT_EQ(countdownDigits(), std::make_pair(0, 4));
+    tickUntil("14:25:00");
+    EXPECT_EQ(s().CountdownMinutes, 0);
+    EXPECT_EQ(countdownDigits(), std::make_pair(0, 0)); // reaching zero shows "00"
+    tickUntil("14:25:29");
+    EXPECT_EQ(s().AlarmOff, 0);
+    const int before = rings();
+    tickAfter(1); // 14:25:30: rings, goes off, digits blank
+    EXPECT_EQ(rings(), before + 1);
+    EXPECT_EQ(s().AlarmOff, 1);
+    EXPECT_EQ(countdownDigits(), std::make_pair(10, 10));
+    tickUntil("14:26:00");
+    EXPECT_EQ(s().CountdownMinutes, 0); // at 0 nothing changes
+    EXPECT_EQ(countdownDigits(), std::make_pair(10, 10));
+}
+
+TEST_F(Tick, AlarmOnAFullMinuteBlanksTheDigitsAfterTheCountdownStep) {
+    startAt("09:59:00");
+    SetAlarm(ctx(), "10:00:00");
+    ASSERT_EQ(s().CountdownMinutes, 1);
+    s().AnnounceInterval = 30;
+    tickUntil("10:00:00");
+    // The alarm and the announcement of 10:00 ring in one firing, the alarm first.
+    EXPECT_EQ(rings(), 2);
+    EXPECT_EQ(s().CountdownMinutes, 0);
+    EXPECT_EQ(countdownDigits(), std::make_pair(10, 10));
+    EXPECT_EQ(s().AlarmOff, 1);
+}
+
+TEST_F(Tick, AlarmRingsOnlyWhenArmed) {
+    startAt("07:44:58");
+    s().AlarmTime = "07:45:00";
+    s().AlarmOff = 1;
+    s().AnnounceInterval = 0;
+    tickUntil("07:45:01");
+    EXPECT_EQ(rings(), 0);
+}
+
+TEST_F(Tick, AnnouncerRingsAtItsMinutesOnly) {
+    startAt("10:00:01"); // start-up leaves the announcer at 15 minutes
+    ASSERT_EQ(s().AnnounceInterval, 15);
+    QStringList heard;
+    for (int i = 0; i < 3600; ++i) {
+        const int before = rings();
+        tickAfter(1);
+        if (rings() != before) {
+            heard.append(s().TimeText);
+        }
+    }
+    EXPECT_EQ(heard, (QStringList{"10:15:00", "10:30:00", "10:45:00", "11:00:00"}));
+    for (int16_t interval : {10, 20, 30, 60}) {
+        EXPECT_TRUE(AnnouncesAt(interval, "00"));
+    }
+    EXPECT_TRUE(AnnouncesAt(10, "50"));
+    EXPECT_FALSE(AnnouncesAt(20, "50"));
+    EXPECT_FALSE(AnnouncesAt(0, "00"));
+    EXPECT_FALSE(AnnouncesAt(25, "00"));
+    EXPECT_FALSE(AnnouncesAt(15, "0"));
+}
+
+TEST_F(Tick, PunchCounterStepsOnlyWhilePunchedIn) {
+    startAt("10:15:30");
+    tickUntil("10:17:00");
+    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
+    punchIn();
+    tickUntil("10:19:00");
+    EXPECT_EQ(s().PunchMinutes, 2);
+}
+
+TEST_F(Tick, ColonBlinksEverySecondWhileEditing) {
+    startAt("10:00:00");
+    s().AlarmEditMode = 1;
+    tickAfter(1);
+    EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, 11));
+    tickAfter(1);
+    EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, 12));
+    tickAfter(1);
+    EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, 11));
+    s().AlarmEditMode = 0; // leaving the mode keeps the phase
+    tickAfter(1);
+    EXPECT_EQ(s().ColonBlink, 1);
+    EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, 11));
+}
+
+// ---- Skipped seconds ----
+
+TEST_F(Tick, ForwardGapDoesEveryMissedMinute) {
+    startAt("10:00:30");
+    s().AnnounceInterval = 0;
+    punchIn();
+    s().CountdownMinutes = 5;
+    tickAfter(1);
+    tickAfter(3 * 60 + 10); // to 10:03:41: three full minutes passed unseen
+    EXPECT_EQ(s().TimeText, "10:03:41");
+    EXPECT_EQ(readout(), "10:03");
+    EXPECT_EQ(s().PunchMinutes, 3);
+    EXPECT_EQ(s().CountdownMinutes, 2);
+    EXPECT_EQ(countdownDigits(), std::make_pair(0, 2));
+    tickAfter(600); // more minutes than the countdown has: it stops at 0
+    EXPECT_EQ(s().CountdownMinutes, 0);
+    EXPECT_EQ(s().PunchMinutes, 13);
+}
+
+TEST_F(Tick, GapWithinOneMinuteCountsNothing) {
+    startAt("10:00:01");
+    punchIn();
+    tickAfter(1);
+    tickAfter(30);
+    EXPECT_EQ(s().PunchMinutes, 0);
+    EXPECT_EQ(readout(), "10:00");
+}
+
+TEST_F(Tick, AlarmSkippedOverRingsOnceLate) {
+    startAt("06:59:50");
+    s().AnnounceInterval = 0;
+    SetAlarm(ctx(), "07:00:05");
+    ASSERT_EQ(s().AlarmOff, 0);
+    tickAfter(1);
+    tickAfter(20); // 07:00:11: the alarm second was never seen
+    EXPECT_EQ(rings(), 1);
+    EXPECT_EQ(s().AlarmOff, 1);
+    tickAfter(1);
+    EXPECT_EQ(rings(), 1);
+}
+
+TEST_F(Tick, AlarmSkippedOverMidnightRingsToo) {
+    startAt("23:59:58");
+    s().AnnounceInterval = 0;
+    armAlarm("00:00:01");
+    tickAfter(1);
+    tickAfter(5); // 00:00:04 the next day
+    EXPECT_EQ(rings(), 1);
+}
+
+TEST_F(Tick, AlarmOutsideTheGapStaysArmed) {
+    startAt("06:00:00");
+    s().AnnounceInterval = 0;
+    armAlarm("08:00:00");
+    tickAfter(1);
+    tickAfter(3600);
+    EXPECT_EQ(rings(), 0);
+    EXPECT_EQ(s().AlarmOff, 0);
+}
+
+TEST_F(Tick, SkippedAnnouncementsRingOnceIfRecent) {
+    startAt("10:14:50"); // announcer at 15
+    tickAfter(1);
+    tickAfter(40); // 10:15:31: 10:15:00 is 31 s old
+    EXPECT_EQ(rings(), 1);
+
+    clock.at("11:14:50");
+    ticker.fire();
+    tickAfter(75); // 11:16:05: 11:15:00 is over a minute old
+    EXPECT_EQ(rings(), 1);
+
+    clock.at("11:59:10");
+    ticker.fire();
+    tickAfter(3660); // 13:00:10: five announcer moments passed, the last 10 s ago
+    EXPECT_EQ(rings(), 2);
+}
+
+TEST_F(Tick, ClockSetBackCountsNothingAndShowsTheNewTime) {
+    startAt("10:05:00");
+    punchIn();
+    s().CountdownMinutes = 5;
+    armAlarm("09:55:00");
+    tickAfter(1);
+    clock.at("09:50:00"); // set back over an announcer minute, a full minute and the alarm
+    ticker.fire();
+    EXPECT_EQ(readout(), "09:50");
+    EXPECT_EQ(s().PunchMinutes, 0);
+    EXPECT_EQ(s().CountdownMinutes, 5);
+    EXPECT_EQ(rings(), 0);
+    tickAfter(1);
+    EXPECT_EQ(s().PunchMinutes, 0);
+    tickUntil("09:51:00"); // and from there it runs on as usual
+    EXPECT_EQ(s().PunchMinutes, 1);
+}
+
+TEST_F(Tick, DaylightSavingChangesAreOneSecondLikeAnyOther) {
+    const QTimeZone berlin("Europe/Berlin");
+    ASSERT_TRUE(berlin.isValid());
+    startAt("12:00:00");
+    s().AnnounceInterval = 0;
+    punchIn();
+    // Spring forward: 01:59:59 CET is followed by 03:00:00 CEST.
+    clock.set(QDateTime(QDate(2026, 3, 29), QTime(1, 59, 59), berlin));
+    ticker.fire();
+    tickAfter(1);
+    EXPECT_EQ(s().TimeText, "03:00:00");
+    EXPECT_EQ(readout(), "03:00");
+    EXPECT_EQ(s().PunchMinutes, 1); // one real minute, not sixty-one
+    // Fall back: 02:59:59 CEST is followed by 02:00:00 CET.
+    clock.set(QDateTime(QDate(2026, 10, 25), QTime(0, 59, 59), QTimeZone::utc()).toTimeZone(berlin));
+    ASSERT_EQ(clock.now().offsetFromUtc(), 7200);
+    ticker.fire();
+    Punch(ctx(), kPunchOut);
+    punchIn();
+    tickAfter(1);
+    EXPECT_EQ(s().TimeText, "02:00:00");
+    EXPECT_EQ(readout(), "02:00");
+    EXPECT_EQ(s().PunchMinutes, 1);
+}
+
+} // namespace velto::test
