@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
     }
     std::sort(late.begin(), late.end());
     const auto at = [&late](double q) {
-        return late[std::min(late.size() - 1, static_cast<size_t>(q * static_cast<double>(late.size())))];
+        return late[std::min(late.size() - 1,
+                             static_cast<size_t>(q * static_cast<double>(late.size())))];
     };
     std::printf("ticker lateness after the whole second over %zu firings: median %d ms, p99 %d ms, "
                 "min %d ms, max %d ms\n",

@@ -5,8 +5,8 @@
 namespace velto {
 
 void PlayWave(const Ctx& c, const QString& name) {
-    const QString path = QDir(c.platform.desktop.programFolder())
-                             .filePath(QStringLiteral("wav/%1.wav").arg(name));
+    const QString path =
+        QDir(c.platform.desktop.programFolder()).filePath(QStringLiteral("wav/%1.wav").arg(name));
     if (!c.platform.sound.play(path)) {
         qInfo("velto: %s", qPrintable(c.platform.sound.error()));
     }

@@ -29,9 +29,13 @@ constexpr std::array<Range, kDepotArrayCount> kRanges{{
     {0, 1},  // imgTrayIcon
 }};
 
-constexpr Range range(DepotArray a) { return kRanges[static_cast<size_t>(a)]; }
+constexpr Range range(DepotArray a) {
+    return kRanges[static_cast<size_t>(a)];
+}
 
-QPixmap px(const QImage& image) { return QPixmap::fromImage(image); }
+QPixmap px(const QImage& image) {
+    return QPixmap::fromImage(image);
+}
 
 QIcon icon(QImage (*draw)(bool, int), bool off) {
     QIcon result;
@@ -42,8 +46,12 @@ QIcon icon(QImage (*draw)(bool, int), bool off) {
 
 } // namespace
 
-int FrmDepot::first(DepotArray array) { return range(array).first; }
-int FrmDepot::last(DepotArray array) { return range(array).last; }
+int FrmDepot::first(DepotArray array) {
+    return range(array).first;
+}
+int FrmDepot::last(DepotArray array) {
+    return range(array).last;
+}
 
 FrmDepot::FrmDepot() {
     auto fill = [this](DepotArray a, auto draw) {
@@ -53,9 +61,8 @@ FrmDepot::FrmDepot() {
             v[static_cast<size_t>(i)] = px(draw(i));
         }
     };
-    fill(DepotArray::imgTime, [](int i) {
-        return i <= 10 ? art::largeDigit(i) : art::colon(i == 12);
-    });
+    fill(DepotArray::imgTime,
+         [](int i) { return i <= 10 ? art::largeDigit(i) : art::colon(i == 12); });
     fill(DepotArray::imgSet, [](int i) { return art::smallDigit(i); });
     fill(DepotArray::imgFixed, [](int i) { return art::preset(i % 10, i >= 10); });
     fill(DepotArray::imgPunchUp, [](int i) { return art::keypadKey(i, false); });

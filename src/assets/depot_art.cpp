@@ -1,36 +1,410 @@
-// Placeholder art of the right sizes; the real skin replaces it.
+// The skin: graphite window, near-black read-out panels with cyan segment digits, a dark dial
+// with white hour marks (yellow where the announcer sounds), soft rounded keys.
+//
+// Pictures that sit on the window copy the window background under their own place first, so
+// their edges vanish into it. The body of the window darkens from top to bottom only, which
+// lets the small digits share one tile on the window and on the dial's top corners: all of
+// them sit on the same rows.
 #include "assets/depot_art.h"
 
+#include "assets/glyphs.h"
+#include "assets/layout.h"
+
+#include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <numbers>
+#include <string>
 
 namespace velto::art {
 
 namespace {
-QImage blank(int w, int h, QColor c = QColor(30, 32, 36)) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(c);
-    return img;
+
+using glyphs::DigitStyle;
+namespace lay = velto::layout;
+
+// Palette.
+const QColor kBandTop(40, 44, 52), kBandBottom(28, 31, 37), kBandLine(10, 11, 14);
+const QColor kBodyTop(27, 30, 36), kBodyBottom(15, 17, 21);
+const QColor kWell(16, 18, 22), kWellEdge(36, 40, 47);
+const QColor kPanel(8, 9, 11);
+const QColor kLit(120, 228, 255), kGhost(20, 31, 37);
+const QColor kKeyTop(48, 53, 62), kKeyBottom(34, 38, 45), kKeyEdge(8, 9, 12);
+const QColor kLabel(196, 203, 214), kDim(120, 127, 139);
+const QColor kAccent(60, 200, 240), kArmed(80, 220, 130);
+const QColor kMarkWhite(236, 239, 243), kMarkYellow(255, 204, 60);
+
+QColor mix(const QColor& a, const QColor& b, double t) {
+    auto ch = [t](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * t)); };
+    return {ch(a.red(), b.red()), ch(a.green(), b.green()), ch(a.blue(), b.blue())};
 }
-constexpr std::array<int, 10> kFixedWidth{28, 27, 28, 28, 23, 24, 28, 27, 28, 28};
+
+QColor withAlpha(QColor c, int alpha) {
+    c.setAlpha(alpha);
+    return c;
+}
+
+/// A fresh picture, transparent unless a colour is given.
+QImage newImage(QSize size, const QColor& fill = Qt::transparent) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(fill);
+    return image;
+}
+
+/// A picture and an antialiased painter on it; done() ends the painting and hands it back.
+struct Canvas {
+    QImage image;
+    QPainter p;
+    explicit Canvas(QImage start) : image(std::move(start)), p(&image) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+    }
+    QImage done() {
+        p.end();
+        return image;
+    }
+};
+
+/// The window background under rect (window coordinates).
+QImage backdrop(const QRect& rect) {
+    static const QImage window = background();
+    return window.copy(rect);
+}
+
+QPen pen(const QColor& c, double width, Qt::PenCapStyle cap = Qt::FlatCap) {
+    return {c, width, Qt::SolidLine, cap, Qt::MiterJoin};
+}
+
+/// A point at radius r, clockwise angle degrees from 12 o'clock, around centre.
+QPointF polar(QPointF centre, double r, double degrees) {
+    const double a = degrees * std::numbers::pi / 180;
+    return centre + QPointF(std::sin(a) * r, -std::cos(a) * r);
+}
+
+/// A rounded key on a picture that already holds the background under it.
+void drawKey(QPainter& p, const QRectF& r, bool pressed, const QColor& rim) {
+    QLinearGradient face(r.topLeft(), r.bottomLeft());
+    face.setColorAt(0, pressed ? QColor(16, 18, 22) : kKeyTop);
+    face.setColorAt(1, pressed ? QColor(22, 25, 30) : kKeyBottom);
+    p.setPen(pen(rim, 1));
+    p.setBrush(face);
+    p.drawRoundedRect(r, 3, 3);
+    // Light falls from above: a bright top edge on a raised key, a shadow in a sunken one.
+    const QColor edge = pressed ? QColor(0, 0, 0, 110) : QColor(255, 255, 255, 30);
+    p.setPen(pen(edge, 1));
+    p.drawLine(QPointF(r.left() + 3, r.top() + 1), QPointF(r.right() - 3, r.top() + 1));
+    p.setPen(Qt::NoPen);
+}
+
+/// A round button filling a 30x30 picture with a transparent outside.
+void drawRoundButton(QPainter& p, const QColor& ring, double ringWidth) {
+    const QPointF c(15, 15);
+    p.setBrush(QColor(0, 0, 0, 90)); // a soft shadow lifts the button off the face
+    p.drawEllipse(c + QPointF(0, 1), 14, 14);
+    QLinearGradient face(0, 2, 0, 28);
+    face.setColorAt(0, QColor(52, 57, 67));
+    face.setColorAt(1, QColor(26, 29, 35));
+    p.setBrush(face);
+    p.setPen(pen(kKeyEdge, 1));
+    p.drawEllipse(c, 13.5, 13.5);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(ring, ringWidth));
+    p.drawEllipse(c, 12.5 - ringWidth / 2, 12.5 - ringWidth / 2);
+    p.setPen(Qt::NoPen);
+}
+
+/// A tick mark or an empty circle in a disc of radius r: the look of "alarm on" and "off".
+void drawSwitchMark(QPainter& p, QPointF c, double r, bool off) {
+    if (off) {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(pen(kDim, 1.2));
+        p.drawEllipse(c, r - 0.6, r - 0.6);
+    } else {
+        p.setBrush(kArmed);
+        p.drawEllipse(c, r, r);
+        QPainterPath tick;
+        tick.moveTo(c + QPointF(-0.5 * r, 0.05 * r));
+        tick.lineTo(c + QPointF(-0.12 * r, 0.42 * r));
+        tick.lineTo(c + QPointF(0.52 * r, -0.38 * r));
+        p.strokePath(tick, pen(QColor(12, 40, 22), std::max(1.2, r * 0.28), Qt::RoundCap));
+    }
+    p.setPen(Qt::NoPen);
+}
+
+DigitStyle labelStyle(const QColor& on) {
+    return {.box = {5, 9}, .thick = 1, .gap = 0, .spacing = 2, .on = on, .narrowOne = true};
+}
+
+/// Hour h's mark is yellow when the announcer sounds at minute 5h for the dial index.
+bool markIsYellow(int index, int hour) {
+    constexpr std::array<int, 6> kInterval{0, 10, 15, 20, 30, 60};
+    const int interval = kInterval[static_cast<size_t>(index)];
+    return interval > 0 && (hour * 5) % interval == 0;
+}
+
+QImage clockIcon(int size, const QColor& ring, const QColor& hands, const QColor& badge) {
+    Canvas c(newImage({size, size}));
+    c.p.scale(size / 16.0, size / 16.0);
+    c.p.setBrush(QColor(22, 25, 30));
+    c.p.setPen(pen(ring, 1.6));
+    c.p.drawEllipse(QPointF(8, 8), 6.9, 6.9);
+    c.p.setPen(pen(hands, 1.3, Qt::RoundCap));
+    c.p.drawLine(QPointF(8, 8), QPointF(8, 3.4));
+    c.p.drawLine(QPointF(8, 8), polar({8, 8}, 3.4, 120));
+    c.p.setPen(Qt::NoPen);
+    if (badge.alpha() > 0) {
+        c.p.setBrush(QColor(10, 12, 15));
+        c.p.drawEllipse(QPointF(12.6, 12.6), 3.4, 3.4);
+        c.p.setBrush(badge);
+        c.p.drawEllipse(QPointF(12.6, 12.6), 2.4, 2.4);
+    }
+    return c.done();
+}
+
 } // namespace
 
-QImage largeDigit(int) { return blank(26, 50); }
-QImage colon(bool) { return blank(8, 50); }
-QImage smallDigit(int) { return blank(8, 17); }
-QImage preset(int k, bool) { return blank(kFixedWidth[static_cast<size_t>(k)], 24); }
-QImage keypadKey(int, bool) { return blank(31, 29); }
-QImage intervalButton(int) { return blank(30, 30); }
-QImage dial(int) { return blank(137, 137, QColor(20, 22, 26)); }
-QImage header(bool) { return blank(50, 20); }
-QImage minimiseButton(bool) { return blank(45, 20); }
-QImage closeButton(bool) { return blank(28, 20); }
-QImage punchButton(bool) { return blank(30, 30); }
-QImage centerCap(bool) { return blank(18, 18); }
-QImage trayIcon(bool, int size) { return blank(size, size); }
-QImage windowIcon(bool, int size) { return blank(size, size); }
-QImage background() { return blank(400, 195, QColor(12, 14, 18)); }
-QImage correctBar() { return blank(22, 9); }
-QImage mark() { return blank(9, 9); }
+QImage background() {
+    Canvas c(newImage(lay::kBackground));
+    QPainter& p = c.p;
+    const int w = lay::kBackground.width(), h = lay::kBackground.height();
+    // Row by row, so that a copied patch of any row is exactly what the window shows there.
+    for (int y = 0; y < h; ++y) {
+        const bool band = y < lay::kTitleBand;
+        const QColor row =
+            band ? mix(kBandTop, kBandBottom, y / (lay::kTitleBand - 1.0))
+                 : mix(kBodyTop, kBodyBottom, (y - lay::kTitleBand) / (h - lay::kTitleBand - 1.0));
+        p.fillRect(0, y, w, 1, row);
+    }
+    p.fillRect(0, 0, w, 1, QColor(58, 63, 73));
+    p.fillRect(0, lay::kTitleBand - 1, w, 1, kBandLine);
+
+    // The name, centred between the alarm switch and the window buttons.
+    const double scale = 1.5, tracking = 4;
+    const double left = lay::imgHeader.right() + 1, right = lay::imgHeaderX.left();
+    const double x = std::round((left + right - glyphs::wordWidth("VELTO", scale, tracking)) / 2);
+    // Half-pixel origin: at this scale every even grid line falls on a pixel centre.
+    glyphs::drawWord(p, {x + 0.5, 5.5}, "VELTO", scale, tracking, pen(QColor(186, 194, 206), 1.3));
+
+    // Recessed wells under the keypad and the preset row.
+    auto well = [&p](const QRectF& r) {
+        p.setPen(pen(kWellEdge, 1));
+        p.setBrush(kWell);
+        p.drawRoundedRect(r, 5, 5);
+        p.setPen(pen(QColor(0, 0, 0, 120), 1));
+        p.drawLine(QPointF(r.left() + 4, r.top() + 1), QPointF(r.right() - 4, r.top() + 1));
+        p.setPen(Qt::NoPen);
+    };
+    const QRect keys = lay::imgPunchUp(1).united(lay::imgPunchUp(12));
+    well(QRectF(keys).adjusted(-3.5, -3.5, 3.5, 3.5));
+    const QRect presets = lay::imgFixed(0).united(lay::imgFixed(9));
+    well(QRectF(presets).adjusted(-2.5, -2.5, 3.5, 2.5));
+
+    // A bezel round each read-out: shadow above, light below, like a panel set into the case.
+    for (int y : {lay::kTimeY, lay::kAlarmY}) {
+        const QRect r = lay::readout(0, y).united(lay::readout(4, y));
+        p.fillRect(r, kPanel);
+        p.fillRect(r.left() - 1, r.top() - 1, r.width() + 2, 1, QColor(6, 7, 9));
+        p.fillRect(r.left() - 1, r.top(), 1, r.height(), QColor(10, 11, 13));
+        p.fillRect(r.right() + 1, r.top(), 1, r.height(), QColor(36, 40, 47));
+        p.fillRect(r.left() - 1, r.bottom() + 1, r.width() + 2, 1, QColor(44, 49, 57));
+    }
+    return c.done();
+}
+
+QImage largeDigit(int digit) {
+    Canvas c(newImage({26, 50}, kPanel));
+    glyphs::drawDigits(
+        c.p, {13, 25}, std::string(1, static_cast<char>('0' + digit)),
+        {.box = {18, 40}, .thick = 4, .gap = 0.7, .on = kLit, .off = kGhost, .glow = 5});
+    return c.done();
+}
+
+QImage colon(bool lit) {
+    Canvas c(newImage({8, 50}, kPanel));
+    for (double y : {17.0, 33.0}) {
+        if (lit) {
+            c.p.setBrush(withAlpha(kLit, 45));
+            c.p.drawEllipse(QPointF(4, y), 3.6, 3.6);
+        }
+        c.p.setBrush(lit ? kLit : kGhost);
+        c.p.drawEllipse(QPointF(4, y), 2.3, 2.3);
+    }
+    return c.done();
+}
+
+QImage smallDigit(int digit) {
+    Canvas c(backdrop({lay::kSetPos[5], QSize(8, 17)}));
+    if (digit >= 0 && digit <= 9) {
+        glyphs::drawDigits(c.p, {4, 8.5}, std::string(1, static_cast<char>('0' + digit)),
+                           {.box = {6, 13}, .thick = 1, .gap = 0.2, .on = kLit, .glow = 1.5});
+    }
+    return c.done();
+}
+
+QImage preset(int k, bool highlighted) {
+    static constexpr std::array<const char*, 10> kLabels{"00", "01", "03", "05", "10",
+                                                         "15", "20", "30", "45", "60"};
+    const QRect place = lay::imgFixed(k);
+    Canvas c(backdrop(place));
+    const QRectF key(1.5, 1.5, place.width() - 3, place.height() - 3);
+    drawKey(c.p, key, false, highlighted ? kAccent : kKeyEdge);
+    if (highlighted) {
+        c.p.setBrush(withAlpha(kAccent, 36));
+        c.p.drawRoundedRect(key.adjusted(1, 1, -1, -1), 2, 2);
+    }
+    glyphs::drawDigits(c.p, key.center(), kLabels[static_cast<size_t>(k)],
+                       labelStyle(highlighted ? QColor(225, 248, 255) : kLabel));
+    return c.done();
+}
+
+QImage keypadKey(int key, bool pressed) {
+    const QRect place = lay::imgPunchUp(key);
+    Canvas c(backdrop(place));
+    const QRectF r(1.5, 1.5, place.width() - 3, place.height() - 3);
+    drawKey(c.p, r, pressed, kKeyEdge);
+    DigitStyle label{
+        .box = {8, 14}, .thick = 2, .gap = 0.3, .spacing = 3, .on = kLabel, .narrowOne = true};
+    QPointF centre = r.center();
+    if (pressed) {
+        // A selected key sinks a pixel, lights its number and shows a lamp under it.
+        label.on = kLit;
+        label.glow = 3;
+        centre += QPointF(0, 0.5);
+        c.p.setBrush(kAccent);
+        c.p.drawRoundedRect(QRectF(r.center().x() - 5, r.bottom() - 3.5, 10, 1.6), 0.8, 0.8);
+    }
+    glyphs::drawDigits(c.p, centre - QPointF(0, 1), std::to_string(key), label);
+    return c.done();
+}
+
+QImage intervalButton(int index) {
+    static constexpr std::array<const char*, 6> kLabels{"", "10", "15", "20", "30", "60"};
+    Canvas c(newImage({30, 30}));
+    drawRoundButton(c.p, index == 0 ? QColor(70, 76, 88) : withAlpha(kMarkYellow, 200), 1);
+    if (index > 0) {
+        glyphs::drawDigits(c.p, {15, 15}, kLabels[static_cast<size_t>(index)],
+                           labelStyle(kMarkYellow));
+    }
+    return c.done();
+}
+
+QImage dial(int index) {
+    Canvas c(backdrop(lay::picClock));
+    QPainter& p = c.p;
+    const QPointF centre(lay::picClock.width() / 2.0, lay::picClock.height() / 2.0);
+    // Bezel: a thin ring lit from above, then the face, a shade lighter in its middle.
+    QLinearGradient bezel(0, 4, 0, 133);
+    bezel.setColorAt(0, QColor(72, 78, 90));
+    bezel.setColorAt(1, QColor(24, 27, 32));
+    p.setBrush(bezel);
+    p.drawEllipse(centre, 64.5, 64.5);
+    p.setBrush(QColor(6, 7, 9));
+    p.drawEllipse(centre, 62.5, 62.5);
+    QRadialGradient face(centre - QPointF(0, 14), 70);
+    face.setColorAt(0, QColor(30, 34, 41));
+    face.setColorAt(1, QColor(13, 15, 18));
+    p.setBrush(face);
+    p.drawEllipse(centre, 61.5, 61.5);
+
+    for (int m = 0; m < 60; ++m) {
+        if (m % 5 != 0) {
+            p.setPen(pen(QColor(82, 89, 101), 1));
+            p.drawLine(polar(centre, 57, m * 6), polar(centre, 60, m * 6));
+        }
+    }
+    for (int hour = 0; hour < 12; ++hour) {
+        const bool quarter = hour % 3 == 0;
+        p.setPen(pen(markIsYellow(index, hour) ? kMarkYellow : kMarkWhite, quarter ? 3 : 2));
+        p.drawLine(polar(centre, quarter ? 45 : 48, hour * 30), polar(centre, 59, hour * 30));
+    }
+    return c.done();
+}
+
+QImage header(bool off) {
+    Canvas c(backdrop(lay::imgHeader));
+    drawSwitchMark(c.p, {11, 10}, 5.5, off);
+    glyphs::drawWord(c.p, {20.5, 6.5}, "ALARM", 1, 2, pen(off ? kDim : kLabel, 1));
+    return c.done();
+}
+
+QImage minimiseButton(bool highlighted) {
+    Canvas c(backdrop(lay::imgHeaderV));
+    if (highlighted) {
+        c.p.fillRect(0, 0, 45, lay::kTitleBand - 1, QColor(58, 64, 75));
+    }
+    c.p.fillRect(18, 11, 9, 1, highlighted ? QColor(Qt::white) : kLabel);
+    return c.done();
+}
+
+QImage closeButton(bool highlighted) {
+    Canvas c(backdrop(lay::imgHeaderX));
+    if (highlighted) {
+        c.p.fillRect(0, 0, 28, lay::kTitleBand - 1, QColor(210, 48, 56));
+    }
+    c.p.setPen(pen(highlighted ? QColor(Qt::white) : kLabel, 1.2));
+    c.p.drawLine(QPointF(10.5, 6.5), QPointF(17.5, 13.5));
+    c.p.drawLine(QPointF(10.5, 13.5), QPointF(17.5, 6.5));
+    return c.done();
+}
+
+QImage punchButton(bool lit) {
+    Canvas c(newImage({30, 30}));
+    if (lit) {
+        c.p.setBrush(withAlpha(kArmed, 60));
+        c.p.drawEllipse(QPointF(15, 15), 15, 15);
+    }
+    drawRoundButton(c.p, lit ? kArmed : QColor(70, 76, 88), lit ? 2 : 1);
+    glyphs::drawWord(c.p, {12.5, 10.5}, "P", 1.5, 0, pen(lit ? kArmed : kLabel, 1.2));
+    return c.done();
+}
+
+QImage centerCap(bool off) {
+    Canvas c(newImage({18, 18}));
+    const QPointF centre(9, 9);
+    QLinearGradient face(0, 1, 0, 17);
+    face.setColorAt(0, QColor(60, 66, 77));
+    face.setColorAt(1, QColor(24, 27, 32));
+    c.p.setBrush(face);
+    c.p.setPen(pen(kKeyEdge, 1));
+    c.p.drawEllipse(centre, 8.3, 8.3);
+    c.p.setPen(Qt::NoPen);
+    drawSwitchMark(c.p, centre, 5, off);
+    return c.done();
+}
+
+QImage trayIcon(bool off, int size) {
+    return off ? clockIcon(size, QColor(128, 134, 146), QColor(170, 176, 186), Qt::transparent)
+               : clockIcon(size, kArmed, QColor(235, 240, 245), Qt::transparent);
+}
+
+QImage windowIcon(bool off, int size) {
+    return clockIcon(size, off ? QColor(128, 134, 146) : kAccent, QColor(235, 240, 245),
+                     off ? Qt::transparent : kArmed);
+}
+
+QImage correctBar() {
+    // Each bar sits above a digit of the alarm read-out; the arrow says a click counts it up.
+    Canvas c(backdrop({lay::kCorrectX[0], lay::kCorrectY, 22, 9}));
+    drawKey(c.p, QRectF(1.5, 1.5, 19, 6.5), false, kKeyEdge);
+    c.p.setBrush(kAccent);
+    c.p.drawPolygon(QPolygonF{{{11, 2.6}, {14.5, 6.4}, {7.5, 6.4}}});
+    return c.done();
+}
+
+QImage mark() {
+    Canvas c(newImage({9, 9}));
+    c.p.setBrush(QColor(40, 18, 4, 200));
+    c.p.drawEllipse(QPointF(4.5, 4.5), 4.4, 4.4);
+    QRadialGradient dot(QPointF(3.8, 3.6), 4);
+    dot.setColorAt(0, QColor(255, 196, 110));
+    dot.setColorAt(1, QColor(240, 120, 30));
+    c.p.setBrush(dot);
+    c.p.drawEllipse(QPointF(4.5, 4.5), 3.5, 3.5);
+    return c.done();
+}
 
 } // namespace velto::art

@@ -38,7 +38,9 @@ inline constexpr QSize kCorrect{22, 9};
 inline constexpr std::array<QPoint, 7> kSetPos{
     {{114, 5}, {122, 5}, {0, 5}, {7, 5}, {15, 5}, {220, 25}, {228, 25}}};
 inline constexpr QSize kSetSize{9, 17};
-constexpr bool setIsOnFace(int i) { return i <= 4; }
+constexpr bool setIsOnFace(int i) {
+    return i <= 4;
+}
 
 inline constexpr QRect picClock{248, 20, 137, 137};
 
@@ -46,7 +48,9 @@ inline constexpr std::array<int, 10> kFixedX{106, 135, 163, 192, 221, 245, 270, 
 inline constexpr std::array<int, 10> kFixedWidth{28, 27, 28, 28, 23, 24, 28, 27, 28, 28};
 inline constexpr int kFixedY = 164;
 inline constexpr int kFixedHeight = 24;
-constexpr QRect imgFixed(int k) { return {kFixedX[k], kFixedY, kFixedWidth[k], kFixedHeight}; }
+constexpr QRect imgFixed(int k) {
+    return {kFixedX[k], kFixedY, kFixedWidth[k], kFixedHeight};
+}
 
 // On the clock face.
 inline constexpr QRect imgPunch{0, 107, 30, 30};

@@ -4,18 +4,26 @@
 
 #include "core/context.h"
 
+#include <QPoint>
+
 namespace velto {
 
-/// Highlights the close and minimise buttons (1 = pointer over it); assigns a picture only
-/// when a button's look changes.
+/// Highlights the close and minimise buttons (1 = pointer over it, 0 = not). Each button's
+/// Tag ("0" normal, "1" highlighted) records its look; a picture is assigned only when a
+/// button's look changes, so moving within one button repaints nothing.
 void HoverHeader(const Ctx& c, int16_t overClose, int16_t overMinimise);
-/// Starts the system's own move of the main window, unless it is maximised.
+
+/// Starts the system's own move of the main window, unless it is maximised. Reports nothing:
+/// a move the desktop refuses is simply not made.
 void DragWindow(const Ctx& c);
 
-// Handlers of the main window.
+/// Mouse pressed on the main window's background: the left button drags the window.
 void FormMouseDown(const Ctx& c, Qt::MouseButton button);
+/// Mouse moved over the main window's background: header buttons and presets back to normal.
 void FormMouseMove(const Ctx& c, QPoint pos);
+/// Released on imgHeaderV: the window goes to the tray; the program goes on.
 void HeaderVMouseUp(const Ctx& c);
+/// Released on imgHeaderX: the program ends at once, without the shut-down sequence.
 void HeaderXMouseUp(const Ctx& c);
 
 } // namespace velto

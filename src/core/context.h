@@ -22,6 +22,8 @@ struct Ctx {
 };
 
 /// The program's title, used on its windows and message boxes.
-inline QString appTitle() { return QStringLiteral("Velto"); }
+inline QString appTitle() {
+    return QStringLiteral("Velto");
+}
 
 } // namespace velto

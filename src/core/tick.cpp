@@ -86,12 +86,18 @@ bool AnnouncesAt(int16_t interval, const QString& minuteText) {
     static const QStringList k30{"00", "30"};
     static const QStringList k60{"00"};
     switch (interval) {
-    case 10: return k10.contains(minuteText);
-    case 15: return k15.contains(minuteText);
-    case 20: return k20.contains(minuteText);
-    case 30: return k30.contains(minuteText);
-    case 60: return k60.contains(minuteText);
-    default: return false;
+    case 10:
+        return k10.contains(minuteText);
+    case 15:
+        return k15.contains(minuteText);
+    case 20:
+        return k20.contains(minuteText);
+    case 30:
+        return k30.contains(minuteText);
+    case 60:
+        return k60.contains(minuteText);
+    default:
+        return false;
     }
 }
 

@@ -66,8 +66,7 @@ void ImageControl::mouseMoveEvent(QMouseEvent* event) {
 }
 
 PictureBox::PictureBox(QWidget* parent, const QString& name, QSize size)
-    : ImageControl(parent, name),
-      surface_(size, QImage::Format_RGB32) {
+    : ImageControl(parent, name), surface_(size, QImage::Format_RGB32) {
     resize(size);
     surface_.fill(Qt::black);
 }

@@ -12,6 +12,8 @@ QString currentUserName() {
     return QString::number(getuid());
 }
 
-bool displayAvailable(QString*) { return true; }
+bool displayAvailable(QString*) {
+    return true;
+}
 
 } // namespace velto

@@ -14,7 +14,8 @@ QString currentUserName() {
 
 bool displayAvailable(QString* why) {
     // Qt aborts with a core dump when it finds no display; say it plainly instead.
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+        !qEnvironmentVariableIsEmpty("DISPLAY") ||
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         return true;
     }

@@ -7,6 +7,8 @@ QString currentUserName() {
     return name.isEmpty() ? QStringLiteral("user") : name;
 }
 
-bool displayAvailable(QString*) { return true; }
+bool displayAvailable(QString*) {
+    return true;
+}
 
 } // namespace velto

@@ -1,16 +1,115 @@
 #include "render/analog.h"
 
+#include "render/wuline.h"
+
+#include <cmath>
+
 namespace velto {
 
-// The face is drawn by the hands module; until then the dial shows without hands.
+namespace {
+
+// Short decimal approximations, kept as they are: the pixel places of the tips, the marker
+// and the hot spots are those these values give, one pixel off the true ones at 3 and 12.
+constexpr double kPi = 3.14159265;
+constexpr double kHalfPi = kPi / 2;
+constexpr double kHourStep = 0.52359878;
+constexpr double kMinuteStep = 0.10471976;
+constexpr double kHourLength = 0.5;
+constexpr double kMinuteLength = 0.7;
+constexpr double kSecondLength = 0.8;
+constexpr double kMarkRadius = 0.88;
+constexpr double kHotSpotRadius = 0.8;
+constexpr double kDegreesPerRadian = 57.29577948;
+
+/// Nearest integer, halves to the even neighbour.
+int32_t nearest(double v) {
+    return static_cast<int32_t>(std::nearbyint(v));
+}
+
+/// The direction of `steps` steps clockwise from 12 o'clock, as the angle from 3 o'clock
+/// counter-clockwise, held in single precision.
+float angleOf(double steps, double step) {
+    return static_cast<float>(kHalfPi - step * steps);
+}
+
+double rimX(const Ctx& c, float a, double k) {
+    return (std::cos(static_cast<double>(a)) * k + 1) * c.s.CenterX;
+}
+double rimY(const Ctx& c, float a, double k) {
+    return (1 - std::sin(static_cast<double>(a)) * k) * c.s.CenterY;
+}
+PixelPoint tip(const Ctx& c, float a, double k) {
+    return {nearest(rimX(c, a, k)), nearest(rimY(c, a, k))};
+}
+
+} // namespace
+
 void InitClockGeometry(const Ctx& c) {
     c.s.CenterX = static_cast<float>(c.main.picClock->width()) / 2.0f;
     c.s.CenterY = static_cast<float>(c.main.picClock->height()) / 2.0f;
+    const PixelPoint centre{nearest(c.s.CenterX), nearest(c.s.CenterY)};
+    c.s.HourStart = centre;
+    c.s.MinuteStart = centre;
+    c.s.SecondStart = centre;
     RedrawHands(c);
 }
-void RedrawHands(const Ctx& c) { c.main.picClock->cls(); }
-void PlaceMark(const Ctx&) {}
-void PlaceHotSpots(const Ctx&) {}
-float AngleFromPoint(float, float, float, float) { return 0; }
+
+void RedrawHands(const Ctx& c) {
+    c.main.picClock->cls();
+    // All three hands come from the tick's one reading. (Reading the clock once per hand
+    // could show a minute hand a minute behind its second hand at a minute's turn.)
+    const QTime t = c.s.Now.time();
+
+    // The hour hand points at the hour mark for the whole hour and jumps on the hour.
+    c.s.HourEnd = tip(c, angleOf(t.hour(), kHourStep), kHourLength);
+    DrawHand(c, QStringLiteral("H"));
+    c.s.MinuteEnd = tip(c, angleOf(t.minute(), kMinuteStep), kMinuteLength);
+    DrawHand(c, QStringLiteral("M"));
+    c.s.SecondEnd = tip(c, angleOf(t.second(), kMinuteStep), kSecondLength);
+    DrawHand(c, QStringLiteral("S"));
+
+    c.main.picClock->update();
+}
+
+void PlaceMark(const Ctx& c) {
+    const PixelPoint m = tip(c, angleOf(c.s.CountdownMinutes, kMinuteStep), kMarkRadius);
+    c.main.imgMark->setPosition(m.x - 4, m.y - 4);
+}
+
+void PlaceHotSpots(const Ctx& c) {
+    for (int i = 1; i <= 11; ++i) {
+        c.main.addHotSpot(i);
+    }
+    for (int j = 0; j <= 11; ++j) {
+        const float a = angleOf(5 * j, kMinuteStep);
+        const auto x = static_cast<float>(rimX(c, a, kHotSpotRadius));
+        const auto y = static_cast<float>(rimY(c, a, kHotSpotRadius));
+        // Fractional on purpose: the widget sits at the nearest pixel, the control keeps
+        // the exact place.
+        c.main.imgHotSpot[static_cast<size_t>(j)]->setPosition(x - 8.0f, y - 8.0f);
+    }
+}
+
+float AngleFromPoint(float cx, float cy, float x, float y) {
+    const float dy = y - cy;
+    const float dx = x - cx;
+    if (dy == 0 || dx == 0) {
+        return 0;
+    }
+    const float q = dx / dy;
+    const double turn = std::atan(static_cast<double>(q)) * kDegreesPerRadian;
+    float r = 0;
+    if (y < cy) {
+        r = static_cast<float>(-turn);
+    } else {
+        // Below the centre the result comes out one degree past the true angle; the marker
+        // drag has always worked with this.
+        r = static_cast<float>(180 - turn + 1);
+    }
+    if (r < 0) {
+        r += 360;
+    }
+    return r;
+}
 
 } // namespace velto

@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: velto_screen_check shot.png windowX windowY hh:mm ss\n");
         return 2;
     }
-    const QImage shot = QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_RGB32);
+    const QImage shot =
+        QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_RGB32);
     const QPoint origin(QByteArray(argv[2]).toInt(), QByteArray(argv[3]).toInt());
     const QString hhmm = QString::fromLocal8Bit(argv[4]);
     const QString ss = QString::fromLocal8Bit(argv[5]);

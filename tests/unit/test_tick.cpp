@@ -264,7 +264,8 @@ TEST_F(Tick, DaylightSavingChangesAreOneSecondLikeAnyOther) {
     EXPECT_EQ(readout(), "03:00");
     EXPECT_EQ(s().PunchMinutes, 1); // one real minute, not sixty-one
     // Fall back: 02:59:59 CEST is followed by 02:00:00 CET.
-    clock.set(QDateTime(QDate(2026, 10, 25), QTime(0, 59, 59), QTimeZone::utc()).toTimeZone(berlin));
+    clock.set(
+        QDateTime(QDate(2026, 10, 25), QTime(0, 59, 59), QTimeZone::utc()).toTimeZone(berlin));
     ASSERT_EQ(clock.now().offsetFromUtc(), 7200);
     ticker.fire();
     Punch(ctx(), kPunchOut);
