@@ -1,5 +1,9 @@
 #include "platform/qt_platform.h"
 
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -14,6 +18,35 @@ QString currentUserName() {
 
 bool displayAvailable(QString*) {
     return true;
+}
+
+namespace {
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    // Only async-signal-safe work here: the event loop picks the byte up.
+    [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
+}
+} // namespace
+
+void quitOnTerminationSignals() {
+    if (signalPipe[0] >= 0 || ::pipe(signalPipe) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+        char byte = 0;
+        [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        sigaction(sig, &action, nullptr);
+    }
 }
 
 } // namespace velto

@@ -11,4 +11,6 @@ bool displayAvailable(QString*) {
     return true;
 }
 
+void quitOnTerminationSignals() {}
+
 } // namespace velto

@@ -98,6 +98,11 @@ public:
 /// The name of the user running the program, for per-user names (per system).
 QString currentUserName();
 
+/// Turns SIGTERM, SIGINT and SIGHUP (the session ending, `kill`, Ctrl+C) into an orderly
+/// quit of the event loop, so shut-down runs and no tray icon is left behind. Does nothing
+/// where there are no such signals.
+void quitOnTerminationSignals();
+
 /// Whether a display can be reached; when not, `why` says so in words for the user.
 bool displayAvailable(QString* why);
 
