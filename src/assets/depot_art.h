@@ -6,10 +6,10 @@
 
 namespace velto::art {
 
-QImage largeDigit(int digit);  // 26x50; digit 10 = all segments unlit
-QImage colon(bool lit);        // 8x50
-QImage smallDigit(int digit);  // 8x17; digit 10 = blank
-QImage preset(int k, bool highlighted); // widths 28 27 28 28 23 24 28 27 28 28, 24 high
+QImage largeDigit(int digit);            // 26x50; digit 10 = all segments unlit
+QImage colon(bool lit);                  // 8x50
+QImage smallDigit(int digit);            // 8x17; digit 10 = blank
+QImage preset(int k, bool highlighted);  // widths 28 27 28 28 23 24 28 27 28 28, 24 high
 QImage keypadKey(int key, bool pressed); // 31x29, keys 1..12
 QImage intervalButton(int index);        // 30x30: 0 blank, 1 "10" .. 5 "60"
 QImage dial(int index);                  // 137x137: 0 plain, 1..5 highlighted marks

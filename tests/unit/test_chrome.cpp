@@ -1,0 +1,138 @@
+// The borderless window's chrome: dragging by the background, the header buttons' hover
+// looks, and what their release does.
+#include "core/chrome.h"
+#include "fakes.h"
+
+#include <QTest>
+
+namespace velto::test {
+
+class WindowChrome : public ProgramTest {
+protected:
+    // Bare background: the title band between the title and the header buttons, and the
+    // corner below the keypad.
+    static constexpr QPoint kBandSpot{150, 10};
+    static constexpr QPoint kLowerSpot{40, 180};
+
+    void SetUp() override { startAt("10:00:00"); }
+
+    void pressBackground(Qt::MouseButton button) {
+        QTest::mousePress(&w(), button, {}, kBandSpot);
+        QTest::mouseRelease(&w(), button, {}, kBandSpot);
+    }
+    /// A header button's look: the Tag, and whether the picture agrees with it.
+    QString look(ImageControl* button, DepotArray array) {
+        const QString tag = button->tag;
+        EXPECT_EQ(button->picture(), ref(array, tag.toInt())) << qPrintable(button->objectName());
+        return tag;
+    }
+    QString closeLook() { return look(w().imgHeaderX, DepotArray::imgHeaderX); }
+    QString minimiseLook() { return look(w().imgHeaderV, DepotArray::imgHeaderV); }
+};
+
+TEST_F(WindowChrome, OnlyTheLeftButtonDragsTheWindow) {
+    pressBackground(Qt::RightButton);
+    pressBackground(Qt::MiddleButton);
+    EXPECT_EQ(desktop.moves, 0);
+    pressBackground(Qt::LeftButton);
+    EXPECT_EQ(desktop.moves, 1);
+}
+
+TEST_F(WindowChrome, AMaximisedWindowIsNotDragged) {
+    w().setWindowState(Qt::WindowMaximized);
+    ASSERT_TRUE(w().isMaximized());
+    pressBackground(Qt::LeftButton);
+    EXPECT_EQ(desktop.moves, 0);
+
+    w().setWindowState(Qt::WindowNoState);
+    pressBackground(Qt::LeftButton);
+    EXPECT_EQ(desktop.moves, 1);
+}
+
+TEST_F(WindowChrome, HeaderButtonsStartNormalAndHighlightOneAtATime) {
+    EXPECT_EQ(closeLook(), "0");
+    EXPECT_EQ(minimiseLook(), "0");
+
+    QTest::mouseMove(w().imgHeaderX, QPoint(5, 5));
+    EXPECT_EQ(closeLook(), "1");
+    EXPECT_EQ(minimiseLook(), "0");
+
+    // Straight from one button onto the other: one call swaps both looks.
+    HoverHeader(ctx(), 0, 1);
+    EXPECT_EQ(closeLook(), "0");
+    EXPECT_EQ(minimiseLook(), "1");
+
+    QTest::mouseMove(w().imgHeaderX, QPoint(6, 6));
+    EXPECT_EQ(closeLook(), "1");
+    EXPECT_EQ(minimiseLook(), "0");
+
+    // Over the clock face both go back to normal.
+    QTest::mouseMove(w().picClock, QPoint(60, 40));
+    EXPECT_EQ(closeLook(), "0");
+    EXPECT_EQ(minimiseLook(), "0");
+}
+
+TEST_F(WindowChrome, NoPictureIsAssignedWhileTheLookStaysTheSame) {
+    // A sentinel picture that no hover would ever assign: it survives only if nothing is.
+    const QPixmap& sentinel = app.depot().picture(DepotArray::imgSet, 7);
+    const PictureRef sentinelRef = ref(DepotArray::imgSet, 7);
+    const auto markBoth = [&] {
+        w().imgHeaderX->setPicture(sentinel, sentinelRef);
+        w().imgHeaderV->setPicture(sentinel, sentinelRef);
+    };
+
+    for (ImageControl* over : {w().imgHeaderX, w().imgHeaderV}) {
+        SCOPED_TRACE(qPrintable(over->objectName()));
+        QTest::mouseMove(over, QPoint(5, 5));
+        ASSERT_EQ(over->tag, "1");
+        markBoth(); // Tags kept: the one under the pointer "1", the other "0"
+        QTest::mouseMove(over, QPoint(20, 10));
+        QTest::mouseMove(over, QPoint(10, 12));
+        EXPECT_EQ(w().imgHeaderX->picture(), sentinelRef);
+        EXPECT_EQ(w().imgHeaderV->picture(), sentinelRef);
+    }
+
+    // Leaving for the background assigns only the button whose look changes.
+    QTest::mouseMove(&w(), kLowerSpot);
+    EXPECT_EQ(minimiseLook(), "0");
+    EXPECT_EQ(w().imgHeaderX->picture(), sentinelRef);
+    markBoth();
+    QTest::mouseMove(&w(), kBandSpot);
+    EXPECT_EQ(w().imgHeaderX->picture(), sentinelRef);
+    EXPECT_EQ(w().imgHeaderV->picture(), sentinelRef);
+}
+
+TEST_F(WindowChrome, MovingOverTheBackgroundResetsHeaderAndPresets) {
+    QTest::mouseMove(w().imgHeaderX, QPoint(5, 5));
+    ctx().show(*w().imgFixed[3], DepotArray::imgFixed, 13);
+    ASSERT_EQ(closeLook(), "1");
+
+    QTest::mouseMove(&w(), kLowerSpot);
+    EXPECT_EQ(closeLook(), "0");
+    EXPECT_EQ(minimiseLook(), "0");
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_EQ(w().imgFixed[k]->picture(), ref(DepotArray::imgFixed, k)) << k;
+    }
+}
+
+TEST_F(WindowChrome, ReleasingTheMinimiseButtonSendsTheWindowToTheTray) {
+    QTest::mouseClick(w().imgHeaderV, Qt::RightButton);
+    EXPECT_TRUE(w().isHidden());
+    EXPECT_TRUE(w().windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(desktop.ends, 0);
+    EXPECT_EQ(tray.removals, 0);
+    EXPECT_TRUE(ticker.running());
+}
+
+TEST_F(WindowChrome, ReleasingTheCloseButtonEndsAtOnceButTakesTheTrayIconAlong) {
+    QTest::mouseClick(w().imgHeaderX, Qt::MiddleButton);
+    EXPECT_GE(tray.removals, 1);
+    EXPECT_FALSE(tray.visible());
+    EXPECT_EQ(desktop.ends, 1);
+    // No unload order: the window is not unloaded and nothing is asked.
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_TRUE(ticker.running());
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+} // namespace velto::test

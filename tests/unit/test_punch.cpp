@@ -1,0 +1,188 @@
+// The punch clock: punching in and out, the count and its read-out, and the keypad.
+#include "fakes.h"
+#include "punch/punch.h"
+
+#include <QTest>
+#include <vector>
+
+namespace velto::test {
+
+class PunchClock : public ProgramTest {
+protected:
+    /// The three places as text: a digit, ' ' for the blank picture, '?' for anything else.
+    QString readout() {
+        QString text;
+        for (int place = 2; place <= 4; ++place) {
+            const PictureRef r = w().imgSet[place]->picture();
+            if (r == ref(DepotArray::imgSet, 10)) {
+                text += ' ';
+            } else if (r.array == int(DepotArray::imgSet) && r.index >= 0 && r.index <= 9) {
+                text += QChar('0' + r.index);
+            } else {
+                text += '?';
+            }
+        }
+        return text;
+    }
+    bool lit() { return w().imgPunch->picture() == ref(DepotArray::imgPunch, 1); }
+    void clickPunch() { QTest::mouseClick(w().imgPunch, Qt::LeftButton); }
+    void count(int minutes) {
+        for (int i = 0; i < minutes; ++i) {
+            Punch(ctx(), kPunchMinute);
+        }
+    }
+};
+
+TEST_F(PunchClock, StartsPunchedOutWithANormalButtonAndBlankPlaces) {
+    startAt("10:00:00");
+    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
+    EXPECT_EQ(w().imgPunch->picture(), ref(DepotArray::imgPunch, 0));
+    EXPECT_EQ(readout(), "   ");
+    EXPECT_TRUE(messages.shown.isEmpty()); // start-up's punch-out is not a misuse
+}
+
+TEST_F(PunchClock, CountsEachFullClockMinuteAfterPunchingIn) {
+    startAt("10:15:50");
+    tickUntil("10:15:59");
+    clickPunch();
+    EXPECT_TRUE(lit());
+    EXPECT_EQ(s().PunchMinutes, 0);
+    EXPECT_EQ(readout(), "  0");
+
+    tickAfter(1); // 10:16:00
+    EXPECT_EQ(readout(), "  1");
+    tickUntil("10:16:59");
+    EXPECT_EQ(readout(), "  1");
+    tickAfter(1);
+    EXPECT_EQ(readout(), "  2");
+}
+
+TEST_F(PunchClock, MinutesMissedInALongGapAreCounted) {
+    startAt("10:15:30");
+    clickPunch();
+    tickAfter(600);
+    EXPECT_EQ(s().PunchMinutes, 10);
+    EXPECT_EQ(readout(), " 10");
+}
+
+TEST_F(PunchClock, LeadingPlacesStayBlankAndInnerZerosShow) {
+    startAt("10:00:00");
+    clickPunch();
+    const std::vector<std::pair<int, QString>> expected{
+        {7, "  7"},   {9, "  9"},   {10, " 10"},  {42, " 42"},  {99, " 99"},  {100, "100"},
+        {101, "101"}, {105, "105"}, {109, "109"}, {110, "110"}, {305, "305"}, {999, "999"}};
+    int at = 0;
+    for (const auto& [minutes, text] : expected) {
+        count(minutes - at);
+        at = minutes;
+        EXPECT_EQ(readout(), text) << minutes;
+    }
+}
+
+TEST_F(PunchClock, CountsPastTheReadoutAndRestsBelowThePunchedOutValue) {
+    startAt("10:00:00");
+    clickPunch();
+    count(1000);
+    EXPECT_EQ(s().PunchMinutes, 1000);
+    EXPECT_EQ(readout(), "999");
+    count(234);
+    EXPECT_EQ(readout(), "999");
+
+    // Near the top, the tick counts up to it and no further, however long the gap.
+    s().PunchMinutes = kPunchTop - 3;
+    tickAfter(3600);
+    EXPECT_EQ(s().PunchMinutes, kPunchTop);
+    Punch(ctx(), kPunchMinute);
+    EXPECT_EQ(s().PunchMinutes, kPunchTop);
+    EXPECT_TRUE(lit());
+    EXPECT_EQ(readout(), "999");
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    clickPunch(); // still punched in, so this punches out
+    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
+    EXPECT_FALSE(lit());
+}
+
+TEST_F(PunchClock, PunchingOutForgetsTheCount) {
+    startAt("10:00:00");
+    clickPunch();
+    count(42);
+    clickPunch();
+    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
+    EXPECT_EQ(w().imgPunch->picture(), ref(DepotArray::imgPunch, 0));
+    EXPECT_EQ(readout(), "   ");
+    tickAfter(120);
+    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
+
+    clickPunch();
+    EXPECT_TRUE(lit());
+    EXPECT_EQ(s().PunchMinutes, 0);
+    EXPECT_EQ(readout(), "  0");
+}
+
+TEST_F(PunchClock, ModesThatDoNotFitTheStateChangeNothing) {
+    startAt("10:00:00");
+    Punch(ctx(), kPunchMinute);
+    Punch(ctx(), kPunchOut);
+    Punch(ctx(), 2);
+    EXPECT_EQ(messages.shown, QStringList({"Velto: Punchin is off, so why increase?",
+                                           "Velto: Punchin is already off, so why off?"}));
+    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
+    EXPECT_FALSE(lit());
+    EXPECT_EQ(readout(), "   ");
+
+    messages.shown.clear();
+    clickPunch();
+    count(5);
+    Punch(ctx(), kPunchIn);
+    Punch(ctx(), 2);
+    Punch(ctx(), -1);
+    EXPECT_EQ(s().PunchMinutes, 5);
+    EXPECT_TRUE(lit());
+    EXPECT_EQ(readout(), "  5");
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+class PunchKeypad : public ProgramTest {
+protected:
+    /// The keys that show pressed; every other key must show its own released picture.
+    std::vector<int> pressed() {
+        std::vector<int> keys;
+        for (int k = 1; k <= 12; ++k) {
+            const PictureRef r = w().imgPunchUp[k]->picture();
+            if (r == ref(DepotArray::imgPunchDn, k)) {
+                keys.push_back(k);
+            } else {
+                EXPECT_EQ(r, ref(DepotArray::imgPunchUp, k)) << "key " << k;
+            }
+        }
+        return keys;
+    }
+    void press(int k, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(w().imgPunchUp[k], button);
+        QTest::mouseRelease(w().imgPunchUp[k], button); // a release changes nothing
+    }
+};
+
+TEST_F(PunchKeypad, LatchesTheLastKeyAndReleasesTheLatchedKeyWhenPressedAgain) {
+    startAt("10:00:00");
+    EXPECT_EQ(s().PunchKey, 0);
+    EXPECT_EQ(pressed(), std::vector<int>{});
+
+    press(5);
+    EXPECT_EQ(pressed(), std::vector<int>{5});
+    press(9, Qt::RightButton); // any button
+    EXPECT_EQ(pressed(), std::vector<int>{9});
+    press(9);
+    EXPECT_EQ(pressed(), std::vector<int>{});
+    press(9);
+    EXPECT_EQ(pressed(), std::vector<int>{});
+    EXPECT_EQ(s().PunchKey, 9);
+    press(4);
+    EXPECT_EQ(pressed(), std::vector<int>{4});
+    EXPECT_EQ(s().PunchKey, 4);
+    press(12);
+    EXPECT_EQ(pressed(), std::vector<int>{12});
+}
+
+} // namespace velto::test
