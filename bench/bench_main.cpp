@@ -1,8 +1,10 @@
 // Speed and memory of the clock's hot paths.
 #include "core/velto_app.h"
 #include "platform/qt_platform.h"
+#include "render/analog.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QTimeZone>
 #include <benchmark/benchmark.h>
 
@@ -62,6 +64,45 @@ void BM_MainTickSameSecond(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MainTickSameSecond);
+
+/// One redraw of the face: back to the bare dial, then the three hands pixel by pixel.
+void BM_RedrawHands(benchmark::State& state) {
+    Program p;
+    const velto::Ctx c = p.app.ctx();
+    for (auto _ : state) {
+        velto::RedrawHands(c);
+        benchmark::DoNotOptimize(c.main.picClock->surface().constBits());
+    }
+}
+BENCHMARK(BM_RedrawHands);
+
+/// The same three hands drawn by QPainter's anti-aliased lines, for comparison.
+void BM_QPainterHands(benchmark::State& state) {
+    Program p;
+    const velto::Ctx c = p.app.ctx();
+    velto::RedrawHands(c); // the tips of 10:10:30
+    const velto::VeltoState& s = c.s;
+    const auto line = [](velto::PixelPoint a, velto::PixelPoint b) {
+        return QLineF(a.x + 0.5, a.y + 0.5, b.x + 0.5, b.y + 0.5);
+    };
+    const QColor hourMinute(40, 190, 230);
+    const QColor second(40, 220, 240);
+    for (auto _ : state) {
+        c.main.picClock->cls();
+        QPainter painter(&c.main.picClock->surface());
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(hourMinute, 5, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(line(s.HourStart, s.HourEnd));
+        painter.setPen(QPen(hourMinute, 3, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(line(s.MinuteStart, s.MinuteEnd));
+        painter.setPen(QPen(second, 1, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(line(s.SecondStart, s.SecondEnd));
+        painter.end();
+        c.main.picClock->update();
+        benchmark::DoNotOptimize(c.main.picClock->surface().constBits());
+    }
+}
+BENCHMARK(BM_QPainterHands);
 
 } // namespace
 
