@@ -7,8 +7,12 @@ namespace velto {
 void PlayWave(const Ctx& c, const QString& name) {
     const QString path =
         QDir(c.platform.desktop.programFolder()).filePath(QStringLiteral("wav/%1.wav").arg(name));
-    if (!c.platform.sound.play(path)) {
-        qInfo("velto: %s", qPrintable(c.platform.sound.error()));
+    if (c.platform.sound.play(path)) {
+        c.s.SoundError.clear();
+    } else if (c.platform.sound.error() != c.s.SoundError) {
+        // Said once, not at every ring: the ring itself goes on without its sound.
+        c.s.SoundError = c.platform.sound.error();
+        qWarning("velto: %s", qPrintable(c.s.SoundError));
     }
 }
 

@@ -6,7 +6,7 @@
 namespace velto {
 
 /// Plays wav/<name>.wav from the program's folder without waiting. A sound that cannot be
-/// played is reported once on the console; the ring goes on regardless.
+/// played is reported on the console once (until it plays again); the ring goes on.
 void PlayWave(const Ctx& c, const QString& name);
 /// Opens the alarm window, unless it is open already.
 void OpenAlarmWindow(const Ctx& c);

@@ -50,6 +50,9 @@ struct VeltoState {
     // Announcer.
     int16_t AnnounceInterval = 0;
 
+    // The last sound failure reported, so that it is said once and not at every ring.
+    QString SoundError;
+
     // Clock-face geometry.
     float CenterX = 0;
     float CenterY = 0;

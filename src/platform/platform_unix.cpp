@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace velto {
@@ -16,7 +17,23 @@ QString currentUserName() {
     return QString::number(getuid());
 }
 
+long peakResidentKiB() {
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0) {
+        return 0;
+    }
+#ifdef Q_OS_MACOS
+    return usage.ru_maxrss / 1024; // bytes there
+#else
+    return usage.ru_maxrss;
+#endif
+}
+
 bool displayAvailable(QString* why) {
+#ifdef Q_OS_MACOS
+    Q_UNUSED(why);
+    return true; // the window server is always there
+#else
     // Qt aborts with a core dump when it finds no display; say it plainly instead.
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
         !qEnvironmentVariableIsEmpty("DISPLAY") ||
@@ -25,6 +42,7 @@ bool displayAvailable(QString* why) {
     }
     *why = QStringLiteral("no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)");
     return false;
+#endif
 }
 
 namespace {

@@ -13,4 +13,8 @@ bool displayAvailable(QString*) {
 
 void quitOnTerminationSignals() {}
 
+long peakResidentKiB() {
+    return 0;
+}
+
 } // namespace velto

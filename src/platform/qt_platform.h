@@ -103,6 +103,9 @@ QString currentUserName();
 /// where there are no such signals.
 void quitOnTerminationSignals();
 
+/// The most memory the process has held resident so far, in KiB (0 where unknown).
+long peakResidentKiB();
+
 /// Whether a display can be reached; when not, `why` says so in words for the user.
 bool displayAvailable(QString* why);
 
