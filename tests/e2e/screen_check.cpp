@@ -1,6 +1,7 @@
-// Reads the clock's read-outs off a screenshot: finds which depot digit each read-out place
-// shows and compares the result with what the test expects.
-//   velto_screen_check shot.png windowX windowY hh:mm ss
+// Reads the clock off a screenshot: finds which depot picture each place shows and compares
+// the result with what the test expects.
+//   velto_screen_check shot.png windowX windowY time hh:mm ss    the read-out and seconds
+//   velto_screen_check shot.png windowX windowY punch units      punch button lit, count shown
 #include "assets/depot.h"
 #include "assets/layout.h"
 
@@ -31,18 +32,24 @@ int differs(const QImage& a, const QImage& b) {
     return worst;
 }
 
-/// The index of the depot element of `array` (0..last) that the window shows at `place`
-/// (window coordinates) in `shot`, or -1. A picture is seen over the window's background.
+/// What lies under the controls: the window's background, or the dial of the clock face
+/// (the announcer's start-up dial), with where its top-left corner sits in the window.
+struct Base {
+    QImage image;
+    QPoint inWindow;
+};
+
+/// The index of the depot element of `array` (0..last) that the screen shows at `place`
+/// (coordinates of `base`), or -1. A picture is seen drawn over its base.
 int whichPicture(const velto::FrmDepot& depot, velto::DepotArray array, int last,
-                 const QImage& shot, QPoint origin, QRect place) {
-    const QImage crop = shot.copy(place.translated(origin));
+                 const QImage& shot, QPoint window, const Base& base, QRect place) {
+    const QImage crop = shot.copy(place.translated(window + base.inWindow));
     for (int i = 0; i <= last; ++i) {
         const QPixmap& pic = depot.picture(array, i);
         if (pic.width() > place.width() || pic.height() > place.height()) {
             continue;
         }
-        QImage seen = depot.background().toImage().copy(QRect(place.topLeft(), pic.size()));
-        seen = seen.convertToFormat(QImage::Format_RGB32);
+        QImage seen = base.image.copy(QRect(place.topLeft(), pic.size()));
         QPainter p(&seen);
         p.drawPixmap(0, 0, pic);
         p.end();
@@ -53,39 +60,63 @@ int whichPicture(const velto::FrmDepot& depot, velto::DepotArray array, int last
     return -1;
 }
 
+QString digits(int index) {
+    return index >= 0 && index <= 9 ? QString::number(index) : QStringLiteral("?");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: velto_screen_check shot.png windowX windowY hh:mm ss\n");
+    const QStringList args = app.arguments();
+    if (args.size() < 6) {
+        std::fprintf(stderr, "usage: velto_screen_check shot.png windowX windowY time hh:mm ss\n"
+                             "       velto_screen_check shot.png windowX windowY punch units\n");
         return 2;
     }
-    const QImage shot =
-        QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_RGB32);
-    const QPoint origin(QByteArray(argv[2]).toInt(), QByteArray(argv[3]).toInt());
-    const QString hhmm = QString::fromLocal8Bit(argv[4]);
-    const QString ss = QString::fromLocal8Bit(argv[5]);
+    const QImage shot = QImage(args[1]).convertToFormat(QImage::Format_RGB32);
     if (shot.isNull()) {
-        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(args[1]));
         return 2;
     }
+    const QPoint window(args[2].toInt(), args[3].toInt());
     const velto::FrmDepot depot;
     using velto::DepotArray;
-    QString seen;
-    for (int e = 0; e < 5; ++e) {
-        const QRect r = velto::layout::readout(e, velto::layout::kTimeY);
-        const int i = whichPicture(depot, DepotArray::imgTime, 12, shot, origin, r);
-        seen += e == 2 ? (i == 12 ? QStringLiteral(":") : QStringLiteral("?"))
-                       : (i >= 0 && i <= 9 ? QString::number(i) : QStringLiteral("?"));
+    namespace layout = velto::layout;
+    const Base background{depot.background().toImage().convertToFormat(QImage::Format_RGB32), {}};
+    const Base face{
+        depot.picture(DepotArray::imgDial, 2).toImage().convertToFormat(QImage::Format_RGB32),
+        layout::picClock.topLeft()};
+
+    if (args[4] == QLatin1String("time") && args.size() == 7) {
+        QString seen;
+        for (int e = 0; e < 5; ++e) {
+            const int i = whichPicture(depot, DepotArray::imgTime, 12, shot, window, background,
+                                       layout::readout(e, layout::kTimeY));
+            seen += e == 2 ? (i == 12 ? QStringLiteral(":") : QStringLiteral("?")) : digits(i);
+        }
+        QString secs;
+        for (int e : {5, 6}) {
+            const QRect r(layout::kSetPos[static_cast<size_t>(e)], QSize(8, 17));
+            secs += digits(whichPicture(depot, DepotArray::imgSet, 9, shot, window, background, r));
+        }
+        std::printf("read-out %s, seconds %s\n", qPrintable(seen), qPrintable(secs));
+        return seen == args[5] && secs == args[6] ? 0 : 1;
     }
-    QString secs;
-    for (int e : {5, 6}) {
-        const QRect r(velto::layout::kSetPos[static_cast<size_t>(e)], QSize(8, 17));
-        const int i = whichPicture(depot, DepotArray::imgSet, 9, shot, origin, r);
-        secs += i >= 0 ? QString::number(i) : QStringLiteral("?");
+    if (args[4] == QLatin1String("punch")) {
+        const int lit =
+            whichPicture(depot, DepotArray::imgPunch, 1, shot, window, face, layout::imgPunch);
+        QString count;
+        for (int e : {2, 3, 4}) {
+            const QRect r(layout::kSetPos[static_cast<size_t>(e)], QSize(8, 17));
+            const int i = whichPicture(depot, DepotArray::imgSet, 10, shot, window, face, r);
+            count += i == 10 ? QStringLiteral(" ") : digits(i);
+        }
+        std::printf("punch button %s, count \"%s\"\n", lit == 1 ? "lit" : "not lit",
+                    qPrintable(count));
+        return lit == 1 && count.trimmed() == args[5] ? 0 : 1;
     }
-    std::printf("read-out %s, seconds %s\n", qPrintable(seen), qPrintable(secs));
-    return seen == hhmm && secs == ss ? 0 : 1;
+    std::fprintf(stderr, "unknown check %s\n", qPrintable(args[4]));
+    return 2;
 }

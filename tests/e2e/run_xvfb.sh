@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs one end-to-end check in its own X server.
+#   run_xvfb.sh check.sh path/to/velto work-folder
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+export VELTO=$2 WORK=$3
+export CHECKER=$(dirname "$VELTO")/tests/velto_screen_check
+rm -rf "$WORK" && mkdir -p "$WORK/runtime" && chmod 700 "$WORK/runtime"
+export XDG_RUNTIME_DIR=$WORK/runtime # our own lock, whatever else runs on this machine
+xvfb-run -a -s "-screen 0 800x600x24" bash -c "source '$here/lib.sh'; source '$here/$1'"
