@@ -7,4 +7,11 @@ export VELTO=$2 WORK=$3
 export CHECKER=$(dirname "$VELTO")/tests/velto_screen_check
 rm -rf "$WORK" && mkdir -p "$WORK/runtime" && chmod 700 "$WORK/runtime"
 export XDG_RUNTIME_DIR=$WORK/runtime # our own lock, whatever else runs on this machine
-xvfb-run -a -s "-screen 0 800x600x24" bash -c "source '$here/lib.sh'; source '$here/$1'"
+# Each check starts its search for a free display number elsewhere, so one check's server
+# that is still going away cannot be mistaken for the next one's.
+case $1 in
+  window.sh) first=71 ;;
+  *) first=81 ;;
+esac
+xvfb-run -a -n "$first" -e "$WORK/xvfb.log" -s "-screen 0 800x600x24" \
+  bash -c "source '$here/lib.sh'; source '$here/$1'" || { cat "$WORK/xvfb.log"; exit 1; }
