@@ -102,6 +102,12 @@ void FrmVelto::unload() {
 }
 
 void FrmVelto::bringBack() {
+    if (isHidden()) {
+        // A window manager may have changed the state behind Qt's back while the window
+        // was hidden (closing it with Alt+F4 can leave it iconic with Qt believing it
+        // normal). Say "minimised" first so that the restore below really reaches it.
+        setWindowState(windowState() | Qt::WindowMinimized);
+    }
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();

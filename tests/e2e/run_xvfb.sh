@@ -11,7 +11,8 @@ export XDG_RUNTIME_DIR=$WORK/runtime # our own lock, whatever else runs on this 
 # that is still going away cannot be mistaken for the next one's.
 case $1 in
   window.sh) first=71 ;;
-  *) first=81 ;;
+  buttons.sh) first=81 ;;
+  *) first=91 ;;
 esac
 xvfb-run -a -n "$first" -e "$WORK/xvfb.log" -s "-screen 0 800x600x24" \
   bash -c "source '$here/lib.sh'; source '$here/$1'" || { cat "$WORK/xvfb.log"; exit 1; }

@@ -1,0 +1,38 @@
+# Under a real window manager: a left-button drag on the background moves the window, other
+# buttons do not; Alt+F4 only hides the clock, which runs on; a later start brings it back.
+openbox > "$WORK/openbox.log" 2>&1 &
+sleep 1
+start_clock "2026-12-08 09:00:00"
+before="$X,$Y"
+xdotool mousemove --window "$WID" 100 170 mousedown 1
+sleep 0.3
+xdotool mousemove_relative --sync 40 30
+sleep 0.2
+xdotool mousemove_relative --sync 60 20
+sleep 0.3
+xdotool mouseup 1
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$WID")"
+echo "left drag: $before -> $X,$Y"
+[ "$X,$Y" != "$before" ] || fail "a left-button drag did not move the window"
+
+before="$X,$Y"
+for button in 2 3; do
+  xdotool mousemove --window "$WID" 100 170 mousedown "$button"
+  xdotool mousemove_relative --sync 50 50
+  xdotool mouseup "$button"
+  sleep 0.5
+done
+eval "$(xdotool getwindowgeometry --shell "$WID")"
+[ "$X,$Y" = "$before" ] || fail "another button moved the window"
+
+xdotool windowactivate --sync "$WID"
+xdotool key alt+F4 # through the window manager, as a user would
+sleep 0.8
+[ "$(visible_windows)" = 0 ] || fail "Alt+F4 left the window shown"
+kill -0 "$PID" || fail "Alt+F4 ended the program"
+timeout 5 "$VELTO" >> "$WORK/velto.log" 2>&1
+sleep 1
+[ "$(visible_windows)" = 1 ] || fail "a later start did not bring the window back"
+kill "$PID"
+echo "e2e window manager ok"
