@@ -57,9 +57,6 @@ public:
     [[nodiscard]] const QPixmap& correctBar() const { return correctBar_; }
     [[nodiscard]] const QPixmap& mark() const { return mark_; }
 
-    /// "System Tray Icon"
-    static const char* caption() { return "System Tray Icon"; }
-
 private:
     std::array<std::vector<QPixmap>, kDepotArrayCount> arrays_;
     std::array<QIcon, 2> trayIcons_;

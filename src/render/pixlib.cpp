@@ -77,16 +77,4 @@ PixelSurface::PixelSurface(QImage& image)
     }
 }
 
-int32_t GetPixel(const QImage& dc, int x, int y) {
-    if (x < 0 || y < 0 || x >= dc.width() || y >= dc.height()) {
-        return kInvalidColour;
-    }
-    const QRgb rgb = dc.pixel(x, y);
-    return qRed(rgb) + 256 * qGreen(rgb) + 65536 * qBlue(rgb);
-}
-
-void SetPixelV(QImage& dc, int x, int y, int32_t colour) {
-    PixelSurface(dc).SetPixelV(x, y, colour);
-}
-
 } // namespace velto

@@ -116,10 +116,4 @@ private:
     int height_ = 0;
 };
 
-/// The pixel (x, y) of `dc` as a colour value, or kInvalidColour outside the image.
-int32_t GetPixel(const QImage& dc, int x, int y);
-
-/// Writes the colour value to pixel (x, y) of `dc`; outside the image nothing happens.
-void SetPixelV(QImage& dc, int x, int y, int32_t colour);
-
 } // namespace velto

@@ -331,22 +331,24 @@ TEST(Blend, QuadBlendsEveryChannelIncludingAlpha) {
 TEST(PixelAccess, OutsideReadsAsInvalidAndIgnoresWrites) {
     QImage img = filled(qRgb(9, 8, 7), 5);
     const QImage before = img;
+    PixelSurface face(img);
     for (const auto& [x, y] : {std::pair{-1, 0}, {0, -1}, {5, 0}, {0, 5}, {5, 5}, {-9, 99}}) {
-        EXPECT_EQ(GetPixel(img, x, y), kInvalidColour);
-        EXPECT_EQ(static_cast<uint32_t>(GetPixel(img, x, y)), 0xFFFFFFFFu);
-        SetPixelV(img, x, y, 0x00FFFFFF);
+        EXPECT_EQ(face.GetPixel(x, y), kInvalidColour);
+        EXPECT_EQ(static_cast<uint32_t>(face.GetPixel(x, y)), 0xFFFFFFFFu);
+        face.SetPixelV(x, y, 0x00FFFFFF);
     }
     EXPECT_EQ(img, before);
 }
 
 TEST(PixelAccess, ColourValuesMapToTheImagesRgb) {
     QImage img = filled(qRgb(0, 0, 0), 5);
-    EXPECT_EQ(GetPixel(img, 4, 4), 0);
-    SetPixelV(img, 1, 2, 0x00332211);
+    PixelSurface face(img);
+    EXPECT_EQ(face.GetPixel(4, 4), 0);
+    face.SetPixelV(1, 2, 0x00332211);
     EXPECT_EQ(img.pixel(1, 2), qRgb(0x11, 0x22, 0x33));
-    EXPECT_EQ(GetPixel(img, 1, 2), 0x00332211);
-    SetPixelV(img, 3, 3, kInvalidColour); // the top byte is not a channel
-    EXPECT_EQ(GetPixel(img, 3, 3), 0x00FFFFFF);
+    EXPECT_EQ(face.GetPixel(1, 2), 0x00332211);
+    face.SetPixelV(3, 3, kInvalidColour); // the top byte is not a channel
+    EXPECT_EQ(face.GetPixel(3, 3), 0x00FFFFFF);
     EXPECT_EQ(img.pixel(3, 3), qRgb(255, 255, 255));
 }
 
