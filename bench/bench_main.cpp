@@ -1,5 +1,5 @@
 // Speed and memory of the clock's hot paths.
-#include "core/velto_app.h"
+#include "app/velto_app.h"
 #include "platform/qt_platform.h"
 #include "render/analog.h"
 

@@ -1,4 +1,4 @@
-#include "core/velto_app.h"
+#include "app/velto_app.h"
 #include "platform/qt_platform.h"
 
 #include <QApplication>

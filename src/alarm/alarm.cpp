@@ -18,8 +18,8 @@ void ShowCountdown(const Ctx& c) {
 }
 
 void BlankCountdown(const Ctx& c) {
-    c.show(*c.main.imgSet[0], DepotArray::imgSet, 10);
-    c.show(*c.main.imgSet[1], DepotArray::imgSet, 10);
+    c.show(*c.main.imgSet[0], DepotArray::imgSet, kBlankSmall);
+    c.show(*c.main.imgSet[1], DepotArray::imgSet, kBlankSmall);
 }
 
 void SetAlarm(const Ctx& c, const QString& text) {
@@ -48,6 +48,15 @@ void SetAlarm(const Ctx& c, const QString& text) {
     ShowCountdown(c);
 }
 
+void ToggleAlarm(const Ctx& c) {
+    if (c.s.AlarmOff == 0) {
+        ShowAlarmState(c, 1);
+        return;
+    }
+    c.s.AlarmTime = c.s.Now.time().addSecs(4).toString(QStringLiteral("hh:mm:ss"));
+    SetAlarm(c, c.s.AlarmTime);
+}
+
 void ShowAlarmState(const Ctx& c, int16_t off) {
     c.s.AlarmOff = off;
     c.show(*c.main.imgHeader, DepotArray::imgHeader, off);
@@ -67,16 +76,16 @@ void ShowAlarmTime(const Ctx& c) {
     const auto& a = c.main.imgAlarm;
     c.show(*a[0], DepotArray::imgTime, DigitAt(c.s.AlarmTime, 0));
     c.show(*a[1], DepotArray::imgTime, DigitAt(c.s.AlarmTime, 1));
-    c.show(*a[2], DepotArray::imgTime, 12);
+    c.show(*a[2], DepotArray::imgTime, kLitColon);
     c.show(*a[3], DepotArray::imgTime, DigitAt(c.s.AlarmTime, 3));
     c.show(*a[4], DepotArray::imgTime, DigitAt(c.s.AlarmTime, 4));
 }
 
 void ClearAlarmTime(const Ctx& c) {
     for (int e : {0, 1, 3, 4}) {
-        c.show(*c.main.imgAlarm[e], DepotArray::imgTime, 10);
+        c.show(*c.main.imgAlarm[e], DepotArray::imgTime, kBlankDigit);
     }
-    c.show(*c.main.imgAlarm[2], DepotArray::imgTime, 11);
+    c.show(*c.main.imgAlarm[2], DepotArray::imgTime, kUnlitColon);
 }
 
 } // namespace velto

@@ -8,6 +8,8 @@ namespace velto {
 /// Makes `text` ("hh:mm:ss"; empty means the current minute) the alarm time: armed when it
 /// is later today than TimeText, with the countdown set; otherwise off.
 void SetAlarm(const Ctx& c, const QString& text);
+/// The on/off switch: off when armed; otherwise armed to ring 4 seconds from now.
+void ToggleAlarm(const Ctx& c);
 /// Stores `off` (0 armed, 1 off) in AlarmOff and shows that state everywhere.
 void ShowAlarmState(const Ctx& c, int16_t off);
 /// Shows AlarmTime in the alarm read-out with a lit colon.

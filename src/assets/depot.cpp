@@ -85,7 +85,9 @@ FrmDepot::FrmDepot() {
 }
 
 const QPixmap& FrmDepot::picture(DepotArray array, int index) const {
-    Q_ASSERT(index >= range(array).first && index <= range(array).last);
+    if (index < range(array).first || index > range(array).last) {
+        qFatal("velto: depot array %d has no element %d", static_cast<int>(array), index);
+    }
     return arrays_[static_cast<size_t>(array)][static_cast<size_t>(index)];
 }
 

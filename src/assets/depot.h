@@ -31,12 +31,20 @@ enum class DepotArray : int {
 };
 inline constexpr int kDepotArrayCount = 13;
 
+/// Depot indexes with a meaning of their own.
+inline constexpr int kBlankDigit = 10;  // imgTime: an unlit large digit
+inline constexpr int kUnlitColon = 11;  // imgTime
+inline constexpr int kLitColon = 12;    // imgTime
+inline constexpr int kBlankSmall = 10;  // imgSet: a blank small digit
+inline constexpr int kHighlighted = 10; // imgFixed: the highlighted look of preset k is k + 10
+
 class FrmDepot {
 public:
     /// Draws every picture. Needs a QGuiApplication.
     FrmDepot();
 
-    /// The picture of one element. Indexes outside the array's range are a programming error.
+    /// The picture of one element. An index outside the array's range is a programming error
+    /// and ends the program with a message, in every build type.
     [[nodiscard]] const QPixmap& picture(DepotArray array, int index) const;
     [[nodiscard]] static PictureRef ref(DepotArray array, int index) {
         return {static_cast<int>(array), index};

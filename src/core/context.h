@@ -7,13 +7,26 @@
 #include "core/state.h"
 #include "platform/seams.h"
 
+#include <QPointer>
+
 namespace velto {
+
+class FrmAlarm;
+class FrmAbout;
+
+/// The windows besides the main one. Each is made on first use by the subsystem that owns
+/// it; the alarm window goes after each ring, so these may be null at any time.
+struct OtherWindows {
+    QPointer<FrmAlarm> alarm;
+    QPointer<FrmAbout> about;
+};
 
 struct Ctx {
     VeltoState& s;
     const FrmDepot& depot;
     FrmVelto& main;
     Platform& platform;
+    OtherWindows& windows;
 
     /// `control` shows depot element (array, index).
     void show(ImageControl& control, DepotArray array, int index) const {

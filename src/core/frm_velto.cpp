@@ -45,7 +45,7 @@ FrmVelto::FrmVelto(const FrmDepot& depot) : QWidget(nullptr), depot_(depot) {
         shows(imgPunchUp[k], DepotArray::imgPunchUp, k);
     }
     for (int e = 0; e < 5; ++e) {
-        const int design = e == 2 ? 11 : 10; // blank digits, unlit colon
+        const int design = e == 2 ? kUnlitColon : kBlankDigit;
         imgTime[e] = place(this, "imgTime", e, layout::readout(e, layout::kTimeY));
         shows(imgTime[e], DepotArray::imgTime, design);
         imgAlarm[e] = place(this, "imgAlarm", e, layout::readout(e, layout::kAlarmY));

@@ -35,7 +35,7 @@ int DigitAt(const QString& text, qsizetype pos) {
 void ShowTime(const Ctx& c, const Readout& imgTime) {
     c.show(*imgTime[0], DepotArray::imgTime, DigitAt(c.s.TimeText, 0));
     c.show(*imgTime[1], DepotArray::imgTime, DigitAt(c.s.TimeText, 1));
-    c.show(*imgTime[2], DepotArray::imgTime, 12);
+    c.show(*imgTime[2], DepotArray::imgTime, kLitColon);
     c.show(*imgTime[3], DepotArray::imgTime, DigitAt(c.s.TimeText, 3));
     c.show(*imgTime[4], DepotArray::imgTime, DigitAt(c.s.TimeText, 4));
 }

@@ -6,11 +6,9 @@ namespace velto {
 
 namespace {
 
-constexpr int kBlank = 10; // the blank element of depot imgSet
-
 void blankPlaces(const Ctx& c) {
     for (int place = 2; place <= 4; ++place) {
-        c.show(*c.main.imgSet[place], DepotArray::imgSet, kBlank);
+        c.show(*c.main.imgSet[place], DepotArray::imgSet, kBlankSmall);
     }
 }
 
@@ -61,8 +59,8 @@ void ShowPunchMinutes(const Ctx& c) {
     const int h = count / 100;
     const int t = (count - 100 * h) / 10;
     const int u = count - 100 * h - 10 * t;
-    c.show(*c.main.imgSet[2], DepotArray::imgSet, h != 0 ? h : kBlank);
-    c.show(*c.main.imgSet[3], DepotArray::imgSet, h != 0 || t != 0 ? t : kBlank);
+    c.show(*c.main.imgSet[2], DepotArray::imgSet, h != 0 ? h : kBlankSmall);
+    c.show(*c.main.imgSet[3], DepotArray::imgSet, h != 0 || t != 0 ? t : kBlankSmall);
     c.show(*c.main.imgSet[4], DepotArray::imgSet, u);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Fakes of the desktop seams, and a fixture that builds the whole program from them.
 
-#include "core/velto_app.h"
+#include "app/velto_app.h"
 #include "platform/seams.h"
 
 #include <QStringList>
@@ -15,14 +15,16 @@ class FakeClock final : public Clock {
 public:
     [[nodiscard]] QDateTime now() const override { return now_; }
     void set(const QDateTime& t) { now_ = t; }
-    /// Sets today's wall-clock time "hh:mm:ss" (UTC unless a zone is given).
+    /// Sets the wall-clock time "hh:mm:ss" of `day` in the local zone (the tests run in one
+    /// with daylight saving, as the real clock does).
     void at(const QString& hms, QDate day = QDate(2026, 12, 8)) {
-        now_ = QDateTime(day, QTime::fromString(hms, QStringLiteral("hh:mm:ss")), QTimeZone::utc());
+        now_ = QDateTime(day, QTime::fromString(hms, QStringLiteral("hh:mm:ss")));
     }
+    /// Real time passes: across a change of daylight saving the wall clock jumps.
     void advance(int seconds) { now_ = now_.addSecs(seconds); }
 
 private:
-    QDateTime now_{QDate(2026, 12, 8), QTime(12, 0, 0), QTimeZone::utc()};
+    QDateTime now_{QDate(2026, 12, 8), QTime(12, 0, 0)};
 };
 
 class FakeTicker final : public Ticker {

@@ -1,6 +1,6 @@
 // The clock face: hand tips, countdown marker, hot spots, the angle of a point, the redraw,
 // and the announcer-interval dials.
-#include "core/chrome.h"
+#include "app/chrome.h"
 #include "fakes.h"
 #include "render/analog.h"
 #include "render/dial.h"

@@ -1,6 +1,6 @@
 // The borderless window's chrome: dragging by the background, the header buttons' hover
 // looks, and what their release does.
-#include "core/chrome.h"
+#include "app/chrome.h"
 #include "fakes.h"
 
 #include <QTest>

@@ -34,6 +34,7 @@ private:
     VeltoState state_;
     std::unique_ptr<FrmDepot> depot_;
     std::unique_ptr<FrmVelto> main_;
+    OtherWindows windows_;
 };
 
 } // namespace velto

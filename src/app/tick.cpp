@@ -1,4 +1,4 @@
-#include "core/tick.h"
+#include "app/tick.h"
 
 #include "alarm/alarm.h"
 #include "alarm/ring.h"
@@ -46,7 +46,7 @@ void blinkColon(const Ctx& c) {
         return;
     }
     c.s.ColonBlink = c.s.ColonBlink == 0 ? 1 : 0;
-    c.show(*c.main.imgAlarm[2], DepotArray::imgTime, c.s.ColonBlink == 1 ? 11 : 12);
+    c.show(*c.main.imgAlarm[2], DepotArray::imgTime, c.s.ColonBlink == 1 ? kUnlitColon : kLitColon);
 }
 
 /// Whether the alarm's time of day fell in the wall-clock span (prev, now].

@@ -1,4 +1,4 @@
-#include "core/chrome.h"
+#include "app/chrome.h"
 
 #include "shell/systray.h"
 

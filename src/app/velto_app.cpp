@@ -1,9 +1,9 @@
-#include "core/velto_app.h"
+#include "app/velto_app.h"
 
 #include "alarm/alarm.h"
-#include "core/chrome.h"
+#include "app/chrome.h"
+#include "app/tick.h"
 #include "core/subs.h"
-#include "core/tick.h"
 #include "punch/punch.h"
 #include "render/analog.h"
 #include "render/dial.h"
@@ -20,7 +20,7 @@ VeltoApp::~VeltoApp() {
 }
 
 Ctx VeltoApp::ctx() {
-    return {state_, *depot_, *main_, platform_};
+    return {state_, *depot_, *main_, platform_, windows_};
 }
 
 bool VeltoApp::startUp() {
@@ -94,6 +94,8 @@ void VeltoApp::wire() {
     QObject::connect(w.imgHeaderV, &ImageControl::mouseUp, &w, [this] { HeaderVMouseUp(ctx()); });
     QObject::connect(w.picClock, &ImageControl::mouseMove, &w,
                      [this] { HoverHeader(ctx(), 0, 0); });
+    QObject::connect(w.imgHeader, &ImageControl::clicked, &w, [this] { ToggleAlarm(ctx()); });
+    QObject::connect(w.imgCenter, &ImageControl::clicked, &w, [this] { ToggleAlarm(ctx()); });
     QObject::connect(w.imgEach, &ImageControl::clicked, &w, [this] { EachClick(ctx()); });
     QObject::connect(w.imgPunch, &ImageControl::clicked, &w, [this] { PunchClick(ctx()); });
     for (int k = 1; k <= 12; ++k) {
