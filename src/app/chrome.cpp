@@ -1,5 +1,6 @@
 #include "app/chrome.h"
 
+#include "punch/countdown.h"
 #include "shell/systray.h"
 
 namespace velto {
@@ -50,9 +51,7 @@ void FormMouseMove(const Ctx& c, QPoint pos) {
     Q_UNUSED(pos); // read by the tray-message dispatch, below, once it exists
     HoverHeader(c, 0, 0);
     // Every move, highlighted or not: cheaper to assign ten pictures than to keep track.
-    for (int k = 0; k < 10; ++k) {
-        c.show(*c.main.imgFixed[k], DepotArray::imgFixed, k);
-    }
+    PresetsNormal(c);
     // The tray's mouse messages are dispatched here, last.
 }
 

@@ -6,33 +6,20 @@
 #include "punch/punch.h"
 #include "render/analog.h"
 
-#include <algorithm>
-
 namespace velto {
 
 namespace {
 
-constexpr int64_t kDay = 86400;
-
-int64_t floorDiv(int64_t a, int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
-}
-
-/// Seconds since the epoch as the wall clock reads them: local time taken as if it were UTC.
-int64_t wallSeconds(const QDateTime& t) {
-    return t.toSecsSinceEpoch() + t.offsetFromUtc();
-}
-
-/// The work of `count` full minutes: read-out, countdown, punch counter.
-void fullMinutes(const Ctx& c, int64_t count) {
+/// The work of a full minute: read-out, countdown (derived from the alarm's moment, so a
+/// skipped minute needs no catching up), and `punched` minutes on the punch counter.
+void fullMinute(const Ctx& c, int64_t punched) {
     ShowTime(c, c.main.imgTime);
-    if (c.s.CountdownMinutes > 0) {
-        c.s.CountdownMinutes =
-            static_cast<int16_t>(std::max<int64_t>(0, c.s.CountdownMinutes - count));
+    if (c.s.AlarmOff == 0) {
+        c.s.CountdownMinutes = MinutesToAlarm(c);
         PlaceMark(c);
         ShowCountdown(c);
     }
-    for (int64_t i = 0; i < count && c.s.PunchMinutes < kPunchedOut; ++i) {
+    for (int64_t i = 0; i < punched && c.s.PunchMinutes < kPunchedOut; ++i) {
         const int16_t before = c.s.PunchMinutes;
         Punch(c, kPunchMinute);
         if (c.s.PunchMinutes == before) {
@@ -49,32 +36,9 @@ void blinkColon(const Ctx& c) {
     c.show(*c.main.imgAlarm[2], DepotArray::imgTime, c.s.ColonBlink == 1 ? kUnlitColon : kLitColon);
 }
 
-/// Whether the alarm's time of day fell in the wall-clock span (prev, now].
-bool alarmInSpan(const Ctx& c, int64_t prevSecs) {
-    const QTime alarm = QTime::fromString(c.s.AlarmTime, QStringLiteral("hh:mm:ss"));
-    QDateTime prev = c.s.Now;
-    prev.setSecsSinceEpoch(prevSecs);
-    const int64_t from = wallSeconds(prev);
-    const int64_t to = wallSeconds(c.s.Now);
-    if (!alarm.isValid() || to <= from) {
-        return c.s.TimeText == c.s.AlarmTime; // no forward span on the wall clock
-    }
-    if (to - from >= kDay) {
-        return true;
-    }
-    int64_t moment = floorDiv(to, kDay) * kDay + alarm.msecsSinceStartOfDay() / 1000;
-    if (moment > to) {
-        moment -= kDay;
-    }
-    return moment > from;
-}
-
 void ringAlarm(const Ctx& c) {
     RingAlarm(c);
-    ShowAlarmState(c, 1);
-    c.s.CountdownMinutes = 0;
-    PlaceMark(c);
-    BlankCountdown(c);
+    ShowAlarmState(c, 1); // which also blanks the countdown and puts the mark home
 }
 
 } // namespace
@@ -108,45 +72,43 @@ void MainTick(const Ctx& c) {
     if (c.s.LastTick && *c.s.LastTick == secs) {
         return;
     }
-    std::optional<int64_t> prev = c.s.LastTick;
-    if (!prev && c.s.StartedAt) {
-        prev = c.s.StartedAt->toSecsSinceEpoch();
-    }
+    const int64_t prev =
+        c.s.LastTick.value_or(c.s.StartedAt ? c.s.StartedAt->toSecsSinceEpoch() : secs - 1);
+    const int64_t wall = WallSeconds(now);
+    const int64_t prevWall = c.s.LastTick || c.s.StartedAt ? c.s.LastWall : wall - 1;
     c.s.LastTick = secs;
+    c.s.LastWall = wall;
     c.s.Now = now;
 
     RedrawHands(c);
     ReadClock(c.s, now);
     ShowSeconds(c);
 
-    const int64_t elapsed = prev ? secs - *prev : 1;
-    if (elapsed < 0) {
-        // The clock went back: nothing to count or ring for the span, but the read-out
-        // must not keep a minute that now lies in the future.
-        ShowTime(c, c.main.imgTime);
-        blinkColon(c);
-        return;
-    }
+    // The span of wall-clock time this tick answers for: what passed since the last tick
+    // when the clock went forward (by a second, or by a jump: suspend, daylight saving, a
+    // change of zone, the clock set); only this very second when it went back.
+    const int64_t from = wall > prevWall ? prevWall : wall - 1;
+    const bool jumped = wall - prevWall != 1;
     const bool newMinute = c.s.SecondText() == QLatin1String("00");
-    const int64_t minutes = prev ? floorDiv(secs, 60) - floorDiv(*prev, 60) : (newMinute ? 1 : 0);
-    if (minutes > 0) {
-        fullMinutes(c, minutes);
+    // Punch minutes are real minutes: those begun since the last tick, whatever the wall
+    // clock did; after the clock went back, only the minute this tick lands on, if any.
+    const int64_t punched =
+        secs > prev ? FloorDiv(secs, 60) - FloorDiv(prev, 60) : (newMinute ? 1 : 0);
+    if (newMinute || jumped || punched > 0) {
+        fullMinute(c, punched);
     }
 
     blinkColon(c);
 
-    if (c.s.AlarmOff == 0) {
-        const bool due = elapsed <= 1 ? c.s.TimeText == c.s.AlarmTime : alarmInSpan(c, *prev);
-        if (due) {
-            ringAlarm(c);
-        }
+    // Late rather than never: an alarm whose moment the span passed over rings now, once.
+    if (AlarmFallsIn(c, from, wall)) {
+        ringAlarm(c);
     }
 
-    // Announce the current minute if its moment lies in the span; older announcer moments
-    // of a long gap are stale and stay silent.
-    const int64_t minuteStart = secs - now.time().second();
-    const bool minuteInSpan = prev ? minuteStart > *prev : newMinute;
-    if (c.s.AnnounceInterval > 0 && minuteInSpan &&
+    // The current minute is announced if its start lies in the span; older moments of a
+    // long gap are stale and stay silent.
+    const int64_t minuteStart = wall - now.time().second();
+    if (c.s.AnnounceInterval > 0 && minuteStart > from &&
         AnnouncesAt(c.s.AnnounceInterval, c.s.MinuteText())) {
         RingAlarm(c);
     }

@@ -4,6 +4,7 @@
 #include "app/chrome.h"
 #include "app/tick.h"
 #include "core/subs.h"
+#include "punch/countdown.h"
 #include "punch/punch.h"
 #include "render/analog.h"
 #include "render/dial.h"
@@ -36,11 +37,13 @@ bool VeltoApp::startUp() {
     now = now.addMSecs(-now.time().msec());
     state_.Now = now;
     state_.StartedAt = now;
+    state_.LastWall = WallSeconds(now);
 
     main_->show();
     AddTrayIcon(c);
     InitClockGeometry(c);
     PlaceHotSpots(c);
+    placeHotSpotHandlers();
     ReadClock(state_, now);
     ShowTime(c, main_->imgTime);
     ShowSeconds(c);
@@ -94,13 +97,57 @@ void VeltoApp::wire() {
     QObject::connect(w.imgHeaderV, &ImageControl::mouseUp, &w, [this] { HeaderVMouseUp(ctx()); });
     QObject::connect(w.picClock, &ImageControl::mouseMove, &w,
                      [this] { HoverHeader(ctx(), 0, 0); });
-    QObject::connect(w.imgHeader, &ImageControl::clicked, &w, [this] { ToggleAlarm(ctx()); });
-    QObject::connect(w.imgCenter, &ImageControl::clicked, &w, [this] { ToggleAlarm(ctx()); });
     QObject::connect(w.imgEach, &ImageControl::clicked, &w, [this] { EachClick(ctx()); });
     QObject::connect(w.imgPunch, &ImageControl::clicked, &w, [this] { PunchClick(ctx()); });
     for (int k = 1; k <= 12; ++k) {
         QObject::connect(w.imgPunchUp[k], &ImageControl::mouseDown, &w,
                          [this, k] { PunchKeyDown(ctx(), k); });
+    }
+    wireAlarm();
+}
+
+void VeltoApp::wireAlarm() {
+    FrmVelto& w = *main_;
+    for (int k = 0; k < 10; ++k) {
+        QObject::connect(w.imgFixed[k], &ImageControl::clicked, &w,
+                         [this, k] { PresetClick(ctx(), k); });
+        QObject::connect(w.imgFixed[k], &ImageControl::mouseMove, &w,
+                         [this, k] { PresetHover(ctx(), k); });
+    }
+    for (int k = 0; k < 4; ++k) {
+        ImageControl* bar = w.imgCorrect[k];
+        QObject::connect(bar, &ImageControl::mouseDown, &w,
+                         [this, k] { CorrectPress(ctx(), k, true); });
+        QObject::connect(bar, &ImageControl::mouseUp, &w,
+                         [this, k] { CorrectPress(ctx(), k, false); });
+        QObject::connect(bar, &ImageControl::clicked, &w, [this, k] { CorrectClick(ctx(), k); });
+    }
+    for (ImageControl* element : w.imgAlarm) {
+        QObject::connect(element, &ImageControl::clicked, &w, [this] { AlarmReadoutClick(ctx()); });
+    }
+    QObject::connect(w.imgHeader, &ImageControl::clicked, &w, [this] { ToggleAlarm(ctx()); });
+    QObject::connect(w.imgCenter, &ImageControl::clicked, &w, [this] { ToggleAlarm(ctx()); });
+    // The mark keeps the mouse while a button is held on it (the press grabs it); where the
+    // pointer is over the bare dial, the mark follows it.
+    QObject::connect(w.imgMark, &ImageControl::mouseMove, &w,
+                     [this](Qt::MouseButtons buttons, QPoint pos) {
+                         if (buttons == Qt::NoButton) {
+                             return;
+                         }
+                         PictureBox& face = *main_->picClock;
+                         const QPoint p = main_->imgMark->mapTo(&face, pos);
+                         if (face.rect().contains(p) && face.childAt(p) == nullptr) {
+                             MarkDragOver(ctx(), p);
+                         }
+                     });
+}
+
+void VeltoApp::placeHotSpotHandlers() {
+    FrmVelto& w = *main_;
+    for (size_t k = 0; k < w.imgHotSpot.size(); ++k) {
+        const int index = static_cast<int>(k);
+        QObject::connect(w.imgHotSpot[k], &ImageControl::clicked, &w,
+                         [this, index] { HotSpotClick(ctx(), index); });
     }
 }
 

@@ -29,6 +29,9 @@ public:
 
 private:
     void wire();
+    void wireAlarm();
+    /// The hot spots exist only once start-up has placed them.
+    void placeHotSpotHandlers();
 
     Platform& platform_;
     VeltoState state_;

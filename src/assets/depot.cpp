@@ -29,6 +29,10 @@ constexpr std::array<Range, kDepotArrayCount> kRanges{{
     {0, 1},  // imgTrayIcon
 }};
 
+constexpr std::array<const char*, kDepotArrayCount> kNames{
+    "imgTime",   "imgSet",     "imgFixed",   "imgPunchUp", "imgPunchDn", "imgEach",    "imgDial",
+    "imgHeader", "imgHeaderV", "imgHeaderX", "imgPunch",   "imgCenter",  "imgTrayIcon"};
+
 constexpr Range range(DepotArray a) {
     return kRanges[static_cast<size_t>(a)];
 }
@@ -86,7 +90,7 @@ FrmDepot::FrmDepot() {
 
 const QPixmap& FrmDepot::picture(DepotArray array, int index) const {
     if (index < range(array).first || index > range(array).last) {
-        qFatal("velto: depot array %d has no element %d", static_cast<int>(array), index);
+        qFatal("velto: depot %s has no element %d", kNames[static_cast<size_t>(array)], index);
     }
     return arrays_[static_cast<size_t>(array)][static_cast<size_t>(index)];
 }

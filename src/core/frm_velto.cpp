@@ -78,6 +78,7 @@ FrmVelto::FrmVelto(const FrmDepot& depot) : QWidget(nullptr), depot_(depot) {
     imgMark = place(picClock, "imgMark", -1, layout::imgMark);
     imgMark->setPicture(depot.mark(), {});
     imgHotSpot.push_back(place(picClock, "imgHotSpot", 0, layout::imgHotSpot));
+    imgMark->raise(); // above the hot spots, so that it can be grabbed wherever it stands
 }
 
 ImageControl* FrmVelto::addHotSpot(int index) {
@@ -91,6 +92,7 @@ ImageControl* FrmVelto::addHotSpot(int index) {
         c->setPosition(model->left(), model->top());
         c->show();
         imgHotSpot[static_cast<size_t>(index)] = c;
+        imgMark->raise();
     }
     return imgHotSpot[static_cast<size_t>(index)];
 }

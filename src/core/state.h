@@ -41,6 +41,9 @@ struct VeltoState {
     int16_t CountdownMinutes = 0;
     int16_t AlarmEditMode = 0;
     QString EditedAlarmTime;
+    // The moment the armed alarm rings, in wall-clock seconds (see WallSeconds): a time of
+    // day with its date, so that a countdown past midnight rings the next morning.
+    int64_t AlarmAt = 0;
     int16_t ColonBlink = 0;
 
     // Punch clock and its keypad.
@@ -70,6 +73,9 @@ struct VeltoState {
     // and the start-up reading, from which the first tick measures what it may have missed.
     std::optional<int64_t> LastTick;
     std::optional<QDateTime> StartedAt;
+    // The wall-clock second of the last tick (or of start-up): with this one the tick knows
+    // the span of wall-clock time that passed, whatever real time did.
+    int64_t LastWall = 0;
 };
 
 } // namespace velto

@@ -32,6 +32,10 @@ int DigitAt(const QString& text, qsizetype pos) {
     return v >= 0 && v <= 9 ? v : 0;
 }
 
+int64_t WallSeconds(const QDateTime& t) {
+    return t.toSecsSinceEpoch() + t.offsetFromUtc();
+}
+
 void ShowTime(const Ctx& c, const Readout& imgTime) {
     c.show(*imgTime[0], DepotArray::imgTime, DigitAt(c.s.TimeText, 0));
     c.show(*imgTime[1], DepotArray::imgTime, DigitAt(c.s.TimeText, 1));

@@ -23,6 +23,15 @@ TimeParts SplitTime(const QString& text);
 /// The value 0..9 of character `pos` (0-based) of `text`; anything else counts as 0.
 int DigitAt(const QString& text, qsizetype pos);
 
+/// Seconds as the wall clock counts them: the local date and time taken as if it were UTC.
+/// It runs on with real time but jumps where the wall clock does (daylight saving, a change
+/// of zone, the clock set).
+int64_t WallSeconds(const QDateTime& t);
+/// a / b rounded down, for either sign.
+constexpr int64_t FloorDiv(int64_t a, int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+
 /// Shows hh:mm of TimeText on `imgTime` with a lit colon.
 void ShowTime(const Ctx& c, const Readout& imgTime);
 

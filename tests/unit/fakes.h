@@ -145,6 +145,25 @@ protected:
     Ctx ctx() { return app.ctx(); }
     /// The depot element a control shows.
     static PictureRef ref(DepotArray a, int i) { return FrmDepot::ref(a, i); }
+    /// The hh:mm a read-out shows (the main one unless told), "--:--" style for blanks.
+    static QString shows(const std::array<ImageControl*, 5>& readout) {
+        QString t;
+        for (int e = 0; e < 5; ++e) {
+            const int i = readout[static_cast<size_t>(e)]->picture().index;
+            if (e == 2) {
+                t += i == kLitColon ? ':' : i == kUnlitColon ? '.' : '?';
+            } else {
+                t += i >= 0 && i <= 9 ? QString::number(i) : QStringLiteral("-");
+            }
+        }
+        return t;
+    }
+    QString readout() { return shows(w().imgTime); }
+    QString alarmReadout() { return shows(w().imgAlarm); }
+    /// The two countdown digits, as depot indexes (kBlankSmall is blank).
+    std::pair<int, int> countdownDigits() {
+        return {w().imgSet[0]->picture().index, w().imgSet[1]->picture().index};
+    }
     /// Rings heard so far (alarm and announcer alike).
     [[nodiscard]] int rings() const { return static_cast<int>(sound.played.size()); }
 };

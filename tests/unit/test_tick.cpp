@@ -11,25 +11,6 @@ namespace velto::test {
 
 class Tick : public ProgramTest {
 protected:
-    /// The hh:mm the large read-out shows.
-    QString readout() {
-        QString t;
-        for (int e : {0, 1, 3, 4}) {
-            t += QString::number(w().imgTime[e]->picture().index);
-            if (e == 1) {
-                t += ':';
-            }
-        }
-        return t;
-    }
-    /// The two countdown digits, as depot indexes ("10" is blank).
-    std::pair<int, int> countdownDigits() {
-        return {w().imgSet[0]->picture().index, w().imgSet[1]->picture().index};
-    }
-    void armAlarm(const QString& at) {
-        s().AlarmTime = at;
-        s().AlarmOff = 0;
-    }
     void punchIn() { Punch(ctx(), kPunchIn); }
 };
 
@@ -161,7 +142,7 @@ TEST_F(Tick, ForwardGapDoesEveryMissedMinute) {
     startAt("10:00:30");
     s().AnnounceInterval = 0;
     punchIn();
-    s().CountdownMinutes = 5;
+    SetAlarmIn(ctx(), 5); // 10:05:30
     tickAfter(1);
     tickAfter(3 * 60 + 10); // to 10:03:41: three full minutes passed unseen
     EXPECT_EQ(s().TimeText, "10:03:41");
@@ -169,7 +150,8 @@ TEST_F(Tick, ForwardGapDoesEveryMissedMinute) {
     EXPECT_EQ(s().PunchMinutes, 3);
     EXPECT_EQ(s().CountdownMinutes, 2);
     EXPECT_EQ(countdownDigits(), std::make_pair(0, 2));
-    tickAfter(600); // more minutes than the countdown has: it stops at 0
+    tickAfter(600); // past the alarm: it rings, late, and the countdown is over
+    EXPECT_EQ(rings(), 1);
     EXPECT_EQ(s().CountdownMinutes, 0);
     EXPECT_EQ(s().PunchMinutes, 13);
 }
@@ -199,16 +181,17 @@ TEST_F(Tick, AlarmSkippedOverRingsOnceLate) {
 TEST_F(Tick, AlarmSkippedOverMidnightRingsToo) {
     startAt("23:59:58");
     s().AnnounceInterval = 0;
-    armAlarm("00:00:01");
+    ToggleAlarm(ctx()); // 00:00:02 the next day
+    ASSERT_EQ(s().AlarmOff, 0);
     tickAfter(1);
-    tickAfter(5); // 00:00:04 the next day
+    tickAfter(5); // 00:00:04
     EXPECT_EQ(rings(), 1);
 }
 
 TEST_F(Tick, AlarmOutsideTheGapStaysArmed) {
     startAt("06:00:00");
     s().AnnounceInterval = 0;
-    armAlarm("08:00:00");
+    SetAlarm(ctx(), "08:00:00");
     tickAfter(1);
     tickAfter(3600);
     EXPECT_EQ(rings(), 0);
@@ -235,19 +218,38 @@ TEST_F(Tick, SkippedAnnouncementsRingOnceIfRecent) {
 TEST_F(Tick, ClockSetBackCountsNothingAndShowsTheNewTime) {
     startAt("10:05:00");
     punchIn();
-    s().CountdownMinutes = 5;
-    armAlarm("09:55:00");
+    SetAlarmIn(ctx(), 5); // 10:10:00
     tickAfter(1);
-    clock.at("09:50:00"); // set back over an announcer minute, a full minute and the alarm
+    clock.at("09:50:20"); // set back over an announcer minute and many full minutes
     ticker.fire();
     EXPECT_EQ(readout(), "09:50");
     EXPECT_EQ(s().PunchMinutes, 0);
-    EXPECT_EQ(s().CountdownMinutes, 5);
+    EXPECT_EQ(s().CountdownMinutes, 20); // the alarm is further away now
+    EXPECT_EQ(countdownDigits(), std::make_pair(2, 0));
     EXPECT_EQ(rings(), 0);
     tickAfter(1);
     EXPECT_EQ(s().PunchMinutes, 0);
     tickUntil("09:51:00"); // and from there it runs on as usual
     EXPECT_EQ(s().PunchMinutes, 1);
+    EXPECT_EQ(s().CountdownMinutes, 19);
+    tickUntil("10:10:00");
+    EXPECT_EQ(rings(), 2); // 10:00 announced, then the alarm
+    EXPECT_EQ(s().AlarmOff, 1);
+}
+
+TEST_F(Tick, ClockSetBackOntoAFullMinuteDoesThatMinutesWork) {
+    startAt("10:20:30");
+    punchIn();
+    SetAlarm(ctx(), "10:15:00"); // earlier today: off
+    ASSERT_EQ(s().AlarmOff, 1);
+    tickAfter(1);
+    SetAlarmIn(ctx(), 60); // 11:20:31
+    clock.at("10:15:00");  // back onto an announcer minute
+    ticker.fire();
+    EXPECT_EQ(readout(), "10:15");
+    EXPECT_EQ(s().PunchMinutes, 1);
+    EXPECT_EQ(rings(), 1);
+    EXPECT_EQ(s().CountdownMinutes, 60);
 }
 
 TEST_F(Tick, DaylightSavingChangesAreOneSecondLikeAnyOther) {
