@@ -30,6 +30,5 @@ int main(int argc, char** argv) {
         return 0; // the running clock has been asked to show itself
     }
     velto::quitOnTerminationSignals();
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&velto] { velto.shutDown(); });
     return QApplication::exec();
 }

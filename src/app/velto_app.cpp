@@ -10,6 +10,7 @@
 #include "render/dial.h"
 #include "shell/systray.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace velto {
@@ -55,6 +56,9 @@ bool VeltoApp::startUp() {
     SetAnnounceInterval(c, 15);
 
     platform_.instance.onActivationRequest([this] { main_->bringBack(); });
+    // However the event loop ends (Exit, the close button, a signal, the session ending),
+    // shut-down runs and the tray icon goes with the program.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, main_.get(), [this] { shutDown(); });
     platform_.ticker.start([this] { mainTick(); });
     return true;
 }

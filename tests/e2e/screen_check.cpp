@@ -2,6 +2,8 @@
 // the result with what the test expects.
 //   velto_screen_check shot.png windowX windowY time hh:mm ss    the read-out and seconds
 //   velto_screen_check shot.png windowX windowY punch units      punch button lit, count shown
+//   velto_screen_check shot.png windowX windowY alarm hh:mm|off countdown|blank minute
+//       the alarm read-out, the title picture, the countdown digits and where the mark is
 #include "assets/depot.h"
 #include "assets/layout.h"
 
@@ -9,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -116,6 +119,51 @@ int main(int argc, char** argv) {
         std::printf("punch button %s, count \"%s\"\n", lit == 1 ? "lit" : "not lit",
                     qPrintable(count));
         return lit == 1 && count.trimmed() == args[5] ? 0 : 1;
+    }
+    if (args[4] == QLatin1String("alarm") && args.size() == 8) {
+        QString seen;
+        for (int e = 0; e < 5; ++e) {
+            const int i = whichPicture(depot, DepotArray::imgTime, 12, shot, window, background,
+                                       layout::readout(e, layout::kAlarmY));
+            seen += e == 2 ? (i == velto::kLitColon     ? QStringLiteral(":")
+                              : i == velto::kUnlitColon ? QStringLiteral(".")
+                                                        : QStringLiteral("?"))
+                           : (i == velto::kBlankDigit ? QStringLiteral("-") : digits(i));
+        }
+        if (seen == QLatin1String("--.--")) {
+            seen = QStringLiteral("off");
+        }
+        const int title = whichPicture(depot, DepotArray::imgHeader, 1, shot, window, background,
+                                       layout::imgHeader);
+        QString countdown;
+        for (int e : {0, 1}) {
+            const QRect r(layout::kSetPos[static_cast<size_t>(e)], QSize(8, 17));
+            const int i = whichPicture(depot, DepotArray::imgSet, 10, shot, window, face, r);
+            countdown += i == velto::kBlankSmall ? QStringLiteral(" ") : digits(i);
+        }
+        countdown = countdown.trimmed().isEmpty() ? QStringLiteral("blank") : countdown;
+        // The mark: its picture over the dial, where PlaceMark puts it for that minute.
+        const int minute = args[7].toInt();
+        const double a = static_cast<double>(static_cast<float>(1.570796325 - minute * 0.10471976));
+        const QPoint m(static_cast<int>(std::nearbyint((std::cos(a) * 0.88 + 1) * 68.5)) - 4,
+                       static_cast<int>(std::nearbyint((1 - std::sin(a) * 0.88) * 68.5)) - 4);
+        QImage seenMark = face.image.copy(QRect(m, depot.mark().size()));
+        QPainter p(&seenMark);
+        p.drawPixmap(0, 0, depot.mark());
+        p.end();
+        const bool markThere =
+            differs(seenMark,
+                    shot.copy(QRect(m, depot.mark().size()).translated(window + face.inWindow))) <=
+            kTolerance;
+        std::printf("alarm read-out %s, title %s, countdown %s, mark %s minute %d\n",
+                    qPrintable(seen),
+                    title == 0   ? "armed"
+                    : title == 1 ? "off"
+                                 : "?",
+                    qPrintable(countdown), markThere ? "at" : "not at", minute);
+        const bool armed = args[5] != QLatin1String("off");
+        return seen == args[5] && title == (armed ? 0 : 1) && countdown == args[6] && markThere ? 0
+                                                                                                : 1;
     }
     std::fprintf(stderr, "unknown check %s\n", qPrintable(args[4]));
     return 2;

@@ -4,6 +4,7 @@
 #include "app/velto_app.h"
 #include "platform/seams.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTimeZone>
 #include <functional>
@@ -103,7 +104,13 @@ public:
         ++moves;
         return true;
     }
-    void endProcess() override { ++ends; }
+    void endProcess() override {
+        ++ends;
+        if (endsEventLoop) {
+            QCoreApplication::exit(0); // as the real desktop does
+        }
+    }
+    bool endsEventLoop = false;
     [[nodiscard]] QString programFolder() const override { return QStringLiteral("/opt/velto"); }
     int moves = 0;
     int ends = 0;

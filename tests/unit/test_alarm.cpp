@@ -235,8 +235,8 @@ TEST_F(Alarm, OnlyTheBareDialTakesTheDraggedMark) {
     ASSERT_EQ(w().picClock->childAt(mark->geometry().center()), mark); // above hot spot 0
     const auto dragTo = [&](QPoint face, Qt::MouseButtons buttons = Qt::LeftButton) {
         const QPointF local = face - mark->pos();
-        QMouseEvent move(QEvent::MouseMove, local, mark->mapToGlobal(local), Qt::NoButton,
-                         buttons, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, local, mark->mapToGlobal(local), Qt::NoButton, buttons,
+                         Qt::NoModifier);
         QApplication::sendEvent(mark, &move);
     };
     QTest::mousePress(mark, Qt::LeftButton);
@@ -244,7 +244,7 @@ TEST_F(Alarm, OnlyTheBareDialTakesTheDraggedMark) {
     EXPECT_EQ(s().CountdownMinutes, 15);
     dragTo(w().imgHotSpot[6]->geometry().center()); // over a hot spot: nothing
     dragTo(w().imgCenter->geometry().center());     // over the cap: nothing
-    dragTo(QPoint(200, 50));                         // off the face: nothing
+    dragTo(QPoint(200, 50));                        // off the face: nothing
     EXPECT_EQ(s().CountdownMinutes, 15);
     dragTo(pointAt(25), Qt::NoButton); // merely passing over: nothing
     EXPECT_EQ(s().CountdownMinutes, 15);
