@@ -1,0 +1,73 @@
+// The preset buttons' highlight and the correction bars: their wrap rules, in order, and the
+// press that sinks a bar while the button is held.
+#include "alarm/alarm.h"
+#include "fakes.h"
+#include "punch/countdown.h"
+
+#include <QTest>
+
+namespace velto::test {
+
+class Countdown : public ProgramTest {
+protected:
+    void SetUp() override { startAt("10:00:00"); }
+    std::vector<int> highlighted() {
+        std::vector<int> lit;
+        for (int k = 0; k < 10; ++k) {
+            const PictureRef r = w().imgFixed[k]->picture();
+            EXPECT_TRUE(r.index == k || r.index == k + kHighlighted) << k;
+            if (r.index == k + kHighlighted) {
+                lit.push_back(k);
+            }
+        }
+        return lit;
+    }
+};
+
+TEST_F(Countdown, OnlyThePresetUnderThePointerIsHighlighted) {
+    QTest::mouseMove(w().imgFixed[2], QPoint(5, 5));
+    EXPECT_EQ(highlighted(), std::vector<int>{2});
+    QTest::mouseMove(w().imgFixed[3], QPoint(5, 5));
+    EXPECT_EQ(highlighted(), std::vector<int>{3});
+    QTest::mouseMove(w().imgFixed[9], QPoint(5, 5));
+    EXPECT_EQ(highlighted(), std::vector<int>{9});
+    QTest::mouseMove(&w(), QPoint(40, 180)); // the bare background
+    EXPECT_TRUE(highlighted().empty());
+}
+
+TEST_F(Countdown, CorrectionBarsWrapEachDigitInTheirOrder) {
+    const struct {
+        const char* edited;
+        int bar;
+        const char* result;
+    } cases[] = {
+        {"19:59:00", 0, "20:59:00"}, // 29 is no hour: the units go back to 0
+        {"23:59:00", 1, "20:59:00"}, {"09:59:00", 1, "00:59:00"}, {"12:59:00", 2, "12:09:00"},
+        {"12:59:00", 3, "12:50:00"}, {"21:30:00", 0, "01:30:00"},
+        {"15:45:30", 0, "20:45:00"}, // a preset's seconds go too
+    };
+    for (const auto& c : cases) {
+        s().EditedAlarmTime = QString::fromLatin1(c.edited);
+        CorrectClick(ctx(), c.bar);
+        EXPECT_EQ(s().EditedAlarmTime, c.result) << c.edited << " bar " << c.bar;
+        EXPECT_EQ(alarmReadout(), QString::fromLatin1(c.result).left(5));
+    }
+    EXPECT_EQ(s().AlarmOff, 1); // the edit alone changes nothing of the alarm
+}
+
+TEST_F(Countdown, ABarSinksTwoPixelsWhileHeld) {
+    AlarmReadoutClick(ctx());
+    ImageControl* bar = w().imgCorrect[2];
+    QTest::mousePress(bar, Qt::LeftButton);
+    EXPECT_EQ(bar->pos().y(), 86);
+    QTest::mouseRelease(bar, Qt::LeftButton);
+    EXPECT_EQ(bar->pos().y(), 84);
+    EXPECT_EQ(s().EditedAlarmTime, "10:10:00");
+    QTest::mousePress(bar, Qt::RightButton); // any button sinks it, only the left one clicks
+    EXPECT_EQ(bar->pos().y(), 86);
+    QTest::mouseRelease(bar, Qt::RightButton);
+    EXPECT_EQ(bar->pos().y(), 84);
+    EXPECT_EQ(s().EditedAlarmTime, "10:10:00");
+}
+
+} // namespace velto::test
