@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: setup build run test bench format clean
+.PHONY: setup build run test bench footprint format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -22,6 +22,9 @@ test: build
 bench: build
 	./$(BUILD)/bench/velto_bench
 	./$(BUILD)/bench/velto_ticker_lateness
+
+footprint: build
+	bash bench/footprint.sh $(BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
