@@ -68,8 +68,8 @@ void FrmAlarm::closeEvent(QCloseEvent* event) {
 QPoint AlarmWindowPlace(const QWidget& main, QSize frame) {
     QScreen* screen = main.screen() != nullptr ? main.screen() : QGuiApplication::primaryScreen();
     const QRect desk = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-    const bool mainShown = main.isVisible() && !main.isMinimized() &&
-                           desk.intersects(main.frameGeometry());
+    const bool mainShown =
+        main.isVisible() && !main.isMinimized() && desk.intersects(main.frameGeometry());
     const QRect over = mainShown ? main.frameGeometry() : desk;
     QPoint at = over.center() - QPoint(frame.width() / 2, frame.height() / 2);
     // Keep it whole on the screen when the main window sits at an edge.

@@ -33,8 +33,7 @@ QString formatProblem(const QByteArray& fmt) {
         return QStringLiteral("is not plain PCM (format %1); only PCM can be played").arg(tag);
     }
     if (bits != 8 && bits != 16) {
-        return QStringLiteral("has %1-bit samples; only 8- and 16-bit PCM can be played")
-            .arg(bits);
+        return QStringLiteral("has %1-bit samples; only 8- and 16-bit PCM can be played").arg(bits);
     }
     if (channels < 1 || channels > 8) {
         return QStringLiteral("claims %1 channels").arg(channels);

@@ -114,7 +114,8 @@ public:
         return true;
     }
     void endProcess() override { ++ends; }
-    [[nodiscard]] QString programFolder() const override { return QStringLiteral("/opt/velto"); }
+    [[nodiscard]] QString programFolder() const override { return folder; }
+    QString folder = QStringLiteral("/opt/velto");
     int moves = 0;
     int ends = 0;
 };
