@@ -22,6 +22,7 @@ test: build
 bench: build
 	./$(BUILD)/bench/velto_bench
 	./$(BUILD)/bench/velto_ticker_lateness
+	bash bench/ring_latency.sh $(BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

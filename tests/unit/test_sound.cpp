@@ -18,9 +18,9 @@ struct Wave {
     quint32 rate = 22050;
     quint16 bits = 16;
     int frames = 2205;
-    bool dataFirst = false;      // the sound data before the format
-    bool extraChunk = false;     // an odd-sized chunk the player must step over
-    qint64 cutBytes = 0;         // bytes cut off the end
+    bool dataFirst = false;  // the sound data before the format
+    bool extraChunk = false; // an odd-sized chunk the player must step over
+    qint64 cutBytes = 0;     // bytes cut off the end
 
     [[nodiscard]] QByteArray bytes() const {
         const auto le16 = [](quint16 v) {
@@ -93,7 +93,8 @@ TEST_F(Sound, EachKindOfBadFileIsNamed) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         write(c.bytes);
-        EXPECT_TRUE(wavProblem(path).startsWith(QString::fromLatin1(c.says))) << wavProblem(path).toStdString();
+        EXPECT_TRUE(wavProblem(path).startsWith(QString::fromLatin1(c.says)))
+            << wavProblem(path).toStdString();
     }
 }
 
@@ -106,7 +107,8 @@ TEST_F(Sound, FilesThatAreNotFilesAtAllAreNamed) {
     write(Wave{}.bytes(), big);
     QFile f(big);
     ASSERT_TRUE(f.resize(100LL * 1024 * 1024)); // sparse: costs no disk
-    EXPECT_TRUE(wavProblem(big).startsWith("is too large (100 MiB")) << wavProblem(big).toStdString();
+    EXPECT_TRUE(wavProblem(big).startsWith("is too large (100 MiB"))
+        << wavProblem(big).toStdString();
 }
 
 TEST_F(Sound, UnreadableFileIsNamed) {
@@ -116,7 +118,8 @@ TEST_F(Sound, UnreadableFileIsNamed) {
     if (QFile(locked).open(QIODevice::ReadOnly)) {
         GTEST_SKIP() << "running as a user who reads every file";
     }
-    EXPECT_TRUE(wavProblem(locked).startsWith("cannot be read")) << wavProblem(locked).toStdString();
+    EXPECT_TRUE(wavProblem(locked).startsWith("cannot be read"))
+        << wavProblem(locked).toStdString();
 }
 
 TEST_F(Sound, BuiltInChimeIsAboutOneSecondOfSound) {
@@ -128,8 +131,8 @@ TEST_F(Sound, BuiltInChimeIsAboutOneSecondOfSound) {
     const qsizetype data = all.indexOf("data");
     ASSERT_GT(data, 0);
     const quint32 byteRate = qFromLittleEndian<quint32>(all.constData() + 28);
-    const double seconds = qFromLittleEndian<quint32>(all.constData() + data + 4) /
-                           static_cast<double>(byteRate);
+    const double seconds =
+        qFromLittleEndian<quint32>(all.constData() + data + 4) / static_cast<double>(byteRate);
     EXPECT_GT(seconds, 0.7);
     EXPECT_LT(seconds, 1.5);
     int peak = 0;
