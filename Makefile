@@ -22,6 +22,7 @@ test: build
 bench: build
 	./$(BUILD)/bench/velto_bench
 	./$(BUILD)/bench/velto_ticker_lateness
+	bash bench/ring_latency.sh $(BUILD)
 
 footprint: build
 	bash bench/footprint.sh $(BUILD)

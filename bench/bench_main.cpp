@@ -36,6 +36,7 @@ public:
 /// Plays nothing and says it worked, so the announcer's rings cost nothing here.
 class MuteSound final : public velto::SoundPlayer {
 public:
+    bool prepare(const QString&) override { return true; }
     bool play(const QString&) override { return true; }
     [[nodiscard]] QString error() const override { return {}; }
 };

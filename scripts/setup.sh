@@ -5,10 +5,21 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang-format
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev libqt6multimedia6 libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick libfaketime openbox
 )
+
+# The sound checks need a sound server to record from. One of our own is started for them,
+# so a machine that has one already (PulseAudio or PipeWire's) keeps it; only a machine with
+# none gets PulseAudio.
+have_sound_server=""
+for p in pulseaudio pipewire-pulse; do
+  if dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    have_sound_server=1
+  fi
+done
+[ -n "$have_sound_server" ] || packages+=(pulseaudio pulseaudio-utils)
 
 missing=()
 for p in "${packages[@]}"; do

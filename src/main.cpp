@@ -1,5 +1,6 @@
 #include "app/velto_app.h"
 #include "platform/qt_platform.h"
+#include "platform/qt_sound.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
 
     velto::SystemClock clock;
     velto::SecondTicker ticker;
-    velto::SilentSound sound;
+    velto::QtSound sound;
     velto::NoTray tray;
     velto::QtMessageBoxes messages;
     velto::QtUrlOpener urls;

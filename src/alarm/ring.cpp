@@ -1,19 +1,44 @@
 #include "alarm/ring.h"
 
+#include "alarm/frm_alarm.h"
+
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace velto {
 
-void PlayWave(const Ctx& c, const QString& name) {
-    const QString path =
-        QDir(c.platform.desktop.programFolder()).filePath(QStringLiteral("wav/%1.wav").arg(name));
-    if (c.platform.sound.play(path)) {
+namespace {
+
+/// Says a sound failure on the console unless it is the one said last.
+void report(const Ctx& c, bool heard) {
+    if (heard) {
         c.s.SoundError.clear();
     } else if (c.platform.sound.error() != c.s.SoundError) {
-        // Said once, not at every ring: the ring itself goes on without its sound.
         c.s.SoundError = c.platform.sound.error();
         qWarning("velto: %s", qPrintable(c.s.SoundError));
     }
+}
+
+} // namespace
+
+QString WavePath(const Ctx& c, const QString& name) {
+    const QString file = QStringLiteral("wav/%1.wav").arg(name);
+    const QString beside = QDir(c.platform.desktop.programFolder()).filePath(file);
+    if (QFileInfo::exists(beside)) {
+        return beside;
+    }
+    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                     QStringLiteral("velto/") + file);
+    return installed.isEmpty() ? beside : installed;
+}
+
+void PrepareWave(const Ctx& c, const QString& name) {
+    report(c, c.platform.sound.prepare(WavePath(c, name)));
+}
+
+void PlayWave(const Ctx& c, const QString& name) {
+    report(c, c.platform.sound.play(WavePath(c, name)));
 }
 
 void RingAlarm(const Ctx& c) {
@@ -21,7 +46,14 @@ void RingAlarm(const Ctx& c) {
     OpenAlarmWindow(c);
 }
 
-// The alarm window has not been built yet: a ring is the sound alone.
-void OpenAlarmWindow(const Ctx&) {}
+void OpenAlarmWindow(const Ctx& c) {
+    if (c.windows.alarm && !c.windows.alarm->unloaded()) {
+        return; // loaded from an earlier ring: its countdown goes on untouched
+    }
+    auto* w = new FrmAlarm(c);
+    c.windows.alarm = w;
+    w->move(AlarmWindowPlace(c.main, w->size()));
+    w->show();
+}
 
 } // namespace velto

@@ -5,8 +5,15 @@
 
 namespace velto {
 
-/// Plays wav/<name>.wav from the program's folder without waiting. A sound that cannot be
-/// played is reported on the console once (until it plays again); the ring goes on.
+/// The file of sound `name`: wav/<name>.wav in the program's folder if it is there, else the
+/// first found in the data folders (the user's own before the system's), else the one in
+/// the program's folder, so that a report names where it was looked for first.
+QString WavePath(const Ctx& c, const QString& name);
+/// Loads sound `name` ahead of time, so that the first ring is heard at once.
+void PrepareWave(const Ctx& c, const QString& name);
+/// Plays sound `name` without waiting. A sound that cannot be played as it is (the player
+/// then plays its own), or not at all, is reported on the console once per cause (until it
+/// plays again); the ring goes on.
 void PlayWave(const Ctx& c, const QString& name);
 /// Opens the alarm window, unless it is open already.
 void OpenAlarmWindow(const Ctx& c);

@@ -1,6 +1,8 @@
 #include "app/velto_app.h"
 
 #include "alarm/alarm.h"
+#include "alarm/frm_alarm.h"
+#include "alarm/ring.h"
 #include "app/chrome.h"
 #include "app/tick.h"
 #include "core/subs.h"
@@ -19,6 +21,7 @@ VeltoApp::VeltoApp(Platform& platform) : platform_(platform) {}
 
 VeltoApp::~VeltoApp() {
     platform_.ticker.stop();
+    delete windows_.alarm; // a window still counting down goes with the program
 }
 
 Ctx VeltoApp::ctx() {
@@ -54,6 +57,7 @@ bool VeltoApp::startUp() {
     state_.CorrectTop = static_cast<int16_t>(std::nearbyint(main_->imgCorrect[0]->top()));
     state_.CorrectPressedTop = static_cast<int16_t>(state_.CorrectTop + 2);
     SetAnnounceInterval(c, 15);
+    PrepareWave(c, QStringLiteral("alarm")); // loaded now, so the first ring is heard at once
 
     platform_.instance.onActivationRequest([this] { main_->bringBack(); });
     // However the event loop ends (Exit, the close button, a signal, the session ending),

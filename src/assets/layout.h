@@ -59,4 +59,13 @@ inline constexpr QRect imgCenter{60, 60, 18, 18};
 inline constexpr QRect imgMark{64, 4, 9, 9};
 inline constexpr QRect imgHotSpot{60, 12, 17, 17};
 
+// The alarm window, relative to the window; its read-out relative to the frame.
+namespace alarm {
+inline constexpr QSize kClient{182, 129};
+inline constexpr QRect Frame1{16, 8, 153, 97};
+inline constexpr int kTimeY = 24;
+inline constexpr int kTimeXOffset = 24 - kReadoutX[0];
+inline constexpr QRect cmdDone{40, 96, 105, 25};
+} // namespace alarm
+
 } // namespace velto::layout

@@ -44,13 +44,6 @@ void SecondTicker::aim() {
     timer_.start(delayAfter(QTime::currentTime().msec()));
 }
 
-// ---- SilentSound ----
-
-bool SilentSound::play(const QString& path) {
-    error_ = QStringLiteral("sound playback is not available in this build (%1)").arg(path);
-    return false;
-}
-
 // ---- QtMessageBoxes ----
 
 void QtMessageBoxes::inform(const QString& title, const QString& text) {

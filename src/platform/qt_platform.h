@@ -40,16 +40,6 @@ private:
     std::function<void()> onTick_;
 };
 
-/// No sound device is used yet: play() reports that nothing was played.
-class SilentSound final : public SoundPlayer {
-public:
-    bool play(const QString& path) override;
-    [[nodiscard]] QString error() const override { return error_; }
-
-private:
-    QString error_;
-};
-
 /// The notification-area icon is not shown yet: add() reports that there is none.
 class NoTray final : public TrayIcon {
 public:

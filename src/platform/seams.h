@@ -30,11 +30,18 @@ public:
     virtual void stop() = 0;
 };
 
-/// Sound playback. play() starts the file and returns at once; it returns false (and says
-/// why in error()) when the sound cannot be played, and never throws.
+/// Sound playback. Neither call waits for the sound or throws. Both return false, and say why
+/// in error(), when the file at `path` will not be heard: a file that cannot be played is
+/// replaced by a sound of the player's own, and with no audio output nothing is heard.
+/// A failure that shows only while the file loads in the background is returned by the next
+/// call.
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
+    /// Loads the file ahead of time, so that a later play() of it starts at once.
+    virtual bool prepare(const QString& path) = 0;
+    /// Starts the file from its beginning, stopping whatever this player still plays. A file
+    /// that changed since it was loaded is loaded again first.
     virtual bool play(const QString& path) = 0;
     [[nodiscard]] virtual QString error() const = 0;
 };

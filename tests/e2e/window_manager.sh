@@ -2,7 +2,7 @@
 # buttons do not; Alt+F4 only hides the clock, which runs on; a later start brings it back.
 openbox > "$WORK/openbox.log" 2>&1 &
 sleep 1
-start_clock "2026-12-08 09:00:00"
+start_clock "2026-12-08 09:00:30"
 before="$X,$Y"
 xdotool mousemove --window "$WID" 100 170 mousedown 1
 sleep 0.3

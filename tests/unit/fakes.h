@@ -45,13 +45,23 @@ private:
 
 class FakeSound final : public SoundPlayer {
 public:
-    bool play(const QString& path) override {
-        played.append(path);
+    bool prepare(const QString& path) override {
+        prepared.append(path);
         return works;
     }
-    [[nodiscard]] QString error() const override { return QStringLiteral("fake failure"); }
+    bool play(const QString& path) override {
+        played.append(path);
+        if (onPlay) {
+            onPlay();
+        }
+        return works;
+    }
+    [[nodiscard]] QString error() const override { return why; }
+    QStringList prepared;
     QStringList played;
     bool works = true;
+    QString why = QStringLiteral("fake failure");
+    std::function<void()> onPlay; // runs inside play()
 };
 
 class FakeTray final : public TrayIcon {
@@ -111,7 +121,8 @@ public:
         }
     }
     bool endsEventLoop = false;
-    [[nodiscard]] QString programFolder() const override { return QStringLiteral("/opt/velto"); }
+    [[nodiscard]] QString programFolder() const override { return folder; }
+    QString folder = QStringLiteral("/opt/velto");
     int moves = 0;
     int ends = 0;
 };

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Measures a ring's sound with a private PulseAudio server whose null sink is heard back
+# through a plain source, so the user's own sound server is never touched.
+#   ring_latency.sh build-folder
+set -euo pipefail
+build=$1
+if ! command -v pulseaudio > /dev/null; then
+  echo "ring latency: skipped, pulseaudio is not installed"
+  exit 0
+fi
+dir=$(mktemp -d)
+mkdir -p "$dir/home" && chmod 700 "$dir"
+env -u DISPLAY -u DBUS_SESSION_BUS_ADDRESS HOME="$dir/home" XDG_CONFIG_HOME="$dir/home" \
+  XDG_RUNTIME_DIR="$dir" PULSE_RUNTIME_PATH="$dir/run" PULSE_STATE_PATH="$dir/state" \
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+  -L "module-null-sink sink_name=out" \
+  -L "module-remap-source master=out.monitor source_name=heard" \
+  -L "module-native-protocol-unix auth-anonymous=1 socket=$dir/native" > "$dir/pulse.log" 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null || true; wait $server 2>/dev/null || true; rm -rf "$dir"' EXIT
+export PULSE_SERVER=unix:$dir/native
+for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
+pactl set-default-source heard
+"$build/bench/velto_ring_latency" "$build/wav/alarm.wav" ||
+  echo "ring latency: the arrival of the sound could not be measured here"

@@ -1,0 +1,81 @@
+#include "alarm/frm_alarm.h"
+
+#include "assets/layout.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+namespace velto {
+
+FrmAlarm::FrmAlarm(const Ctx& c) : QWidget(nullptr) {
+    setObjectName(QStringLiteral("frmAlarm"));
+    setWindowTitle(QStringLiteral("Alarm"));
+    // Above the other windows, but never taking the keyboard from what the user is typing:
+    // the announcer rings every few minutes.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(c.depot.windowIcon(c.s.AlarmOff));
+    setFixedSize(layout::alarm::kClient);
+
+    Frame1 = new QGroupBox(QStringLiteral("Alarm"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(layout::alarm::Frame1);
+    for (int e = 0; e < 5; ++e) {
+        const QRect r = layout::readout(e, layout::alarm::kTimeY, layout::alarm::kTimeXOffset);
+        imgTime[e] = new ImageControl(Frame1, QStringLiteral("imgTime"), e);
+        imgTime[e]->resize(r.size());
+        imgTime[e]->setPosition(r.left(), r.top());
+    }
+    cmdDone = new QPushButton(this);
+    cmdDone->setObjectName(QStringLiteral("cmdDone"));
+    cmdDone->setGeometry(layout::alarm::cmdDone);
+    cmdDone->setFocusPolicy(Qt::NoFocus);
+    connect(cmdDone, &QPushButton::clicked, this, &FrmAlarm::unload);
+
+    // Form_Load
+    SecondsLeft = 2;
+    cmdDone->setText(QString::number(SecondsLeft));
+    ShowTime(c, imgTime);
+    TimerAlarm.setInterval(1000);
+    connect(&TimerAlarm, &QTimer::timeout, this, &FrmAlarm::tick);
+    TimerAlarm.start();
+}
+
+void FrmAlarm::tick() {
+    if (SecondsLeft <= 1) {
+        unload();
+        return;
+    }
+    --SecondsLeft;
+    cmdDone->setText(QString::number(SecondsLeft));
+}
+
+void FrmAlarm::unload() {
+    close();
+}
+
+void FrmAlarm::closeEvent(QCloseEvent* event) {
+    unloaded_ = true;
+    TimerAlarm.stop();
+    event->accept(); // and the window deletes itself
+}
+
+QPoint AlarmWindowPlace(const QWidget& main, QSize frame) {
+    QScreen* screen = main.screen() != nullptr ? main.screen() : QGuiApplication::primaryScreen();
+    const QRect desk = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    const bool mainShown =
+        main.isVisible() && !main.isMinimized() && desk.intersects(main.frameGeometry());
+    const QRect over = mainShown ? main.frameGeometry() : desk;
+    QPoint at = over.center() - QPoint(frame.width() / 2, frame.height() / 2);
+    // Keep it whole on the screen when the main window sits at an edge.
+    at.setX(qBound(desk.left(), at.x(), qMax(desk.left(), desk.right() + 1 - frame.width())));
+    at.setY(qBound(desk.top(), at.y(), qMax(desk.top(), desk.bottom() + 1 - frame.height())));
+    return at;
+}
+
+} // namespace velto

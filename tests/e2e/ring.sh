@@ -1,0 +1,96 @@
+# Rings heard and seen: an alarm set by a click on the title rings four seconds later, an
+# announcer moment rings at its minute, and without the wav folder the built-in chime is
+# heard. Each ring opens an "Alarm" window that shows the time, counts 2, 1 and goes. The
+# sound is recorded from a private PulseAudio server's null sink, never the user's own.
+if ! command -v pulseaudio > /dev/null || ! command -v parecord > /dev/null; then
+  echo "SKIP: pulseaudio or parecord is not installed, so the ring's sound cannot be recorded"
+  exit 77
+fi
+RING_CHECK=$(dirname "$VELTO")/tests/velto_ring_check
+
+# A sound server of our own, in this check's folder, that nobody else can reach or notice.
+PULSE=$WORK/pulse
+mkdir -p "$PULSE/home" && chmod 700 "$PULSE"
+env -u DISPLAY -u DBUS_SESSION_BUS_ADDRESS HOME="$PULSE/home" XDG_CONFIG_HOME="$PULSE/home" \
+  PULSE_RUNTIME_PATH="$PULSE/run" PULSE_STATE_PATH="$PULSE/state" \
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+  -L "module-null-sink sink_name=velto" \
+  -L "module-native-protocol-unix auth-anonymous=1 socket=$PULSE/native" \
+  > "$WORK/pulse.log" 2>&1 &
+PULSE_PID=$!
+REC_PID=""
+trap 'kill $REC_PID $PULSE_PID 2>/dev/null || true' EXIT
+export PULSE_SERVER=unix:$PULSE/native
+for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
+pactl info > /dev/null 2>&1 || { cat "$WORK/pulse.log"; fail "the private sound server did not start"; }
+# Nothing installed elsewhere on this machine may stand in for the sound under test.
+export XDG_DATA_HOME=$WORK/no-data XDG_DATA_DIRS=$WORK/no-data
+
+# ring NAME hh:mm: records while waiting for the alarm window, checks it shows hh:mm and
+# counts 2, 1 and goes, then checks the recording and ends the clock.
+ring() {
+  local name=$1 time=$2 alarm="" appeared gone=""
+  for _ in $(seq 120); do
+    alarm=$(xdotool search --onlyvisible --name '^Alarm' 2>/dev/null | head -n 1 || true)
+    [ -n "$alarm" ] && break
+    sleep 0.05
+  done
+  [ -n "$alarm" ] || fail "$name: no alarm window"
+  appeared=$(date +%s%N)
+  shoot "$name-2.png"
+  local geometry AX AY
+  geometry=$(xdotool getwindowgeometry --shell "$alarm")
+  AX=$(echo "$geometry" | sed -n 's/^X=//p')
+  AY=$(echo "$geometry" | sed -n 's/^Y=//p')
+  "$RING_CHECK" window "$WORK/$name-2.png" "$AX" "$AY" "$time" 2 || fail "$name: at first"
+  # Then "1", seen on one of the shots taken until the window goes (a busy machine may take
+  # a while for each shot).
+  local counted=""
+  for _ in $(seq 40); do
+    xdotool search --onlyvisible --name '^Alarm' > /dev/null 2>&1 || { gone=1; break; }
+    if [ -z "$counted" ]; then
+      shoot "$name-1.png"
+      "$RING_CHECK" window "$WORK/$name-1.png" "$AX" "$AY" "$time" 1 > /dev/null && counted=1
+    fi
+    sleep 0.05
+  done
+  [ -n "$counted" ] || fail "$name: the button never read 1"
+  [ -n "$gone" ] || fail "$name: the alarm window stays"
+  local after=$(( ($(date +%s%N) - appeared) / 1000000 ))
+  echo "$name: the alarm window went after $after ms"
+  [ "$after" -ge 1000 ] && [ "$after" -le 3000 ] || fail "$name: not about two seconds"
+  sleep 0.3 # the chime's tail
+  kill -INT "$REC_PID"
+  wait "$REC_PID" || true
+  REC_PID=""
+  "$RING_CHECK" sound "$WORK/$name.wav" || fail "$name: the chime was not heard"
+  kill "$PID"
+  wait "$PID" || true
+}
+
+record() {
+  parecord -d velto.monitor --file-format=wav "$WORK/$1.wav" &
+  REC_PID=$!
+}
+
+record alarm
+start_clock "@2026-12-08 10:20:10" # a running clock, from that moment on
+click 27 10                        # the title picture arms the alarm four seconds ahead
+ring alarm 10:20
+
+record announcer
+start_clock "@2026-12-08 10:14:57" # the announcer's default interval is 15 minutes
+ring announcer 10:15
+
+# Without the wav folder: the program's own chime, and one line that says why.
+mkdir -p "$WORK/bare"
+cp "$VELTO" "$WORK/bare/velto"
+VELTO=$WORK/bare/velto
+: > "$WORK/velto.log"
+record builtin
+start_clock "@2026-12-08 10:29:57"
+ring builtin 10:30
+grep -q "wav/alarm.wav: not found; the built-in chime plays instead" "$WORK/velto.log" ||
+  { cat "$WORK/velto.log"; fail "the missing file was not named"; }
+[ "$(grep -c 'not found' "$WORK/velto.log")" = 1 ] || fail "the missing file was named more than once"
+echo "e2e ring ok"

@@ -1,0 +1,152 @@
+// Checks a ring from the outside: what the alarm window shows on a screenshot, and whether a
+// recording of the sound output holds a sound.
+//   velto_ring_check window shot.png windowX windowY hh:mm n   read-out and button number
+//   velto_ring_check sound recording.wav                       loud enough, long enough
+#include "assets/depot.h"
+#include "assets/layout.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QtEndian>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+/// The summed difference of all channels of all pixels of two images of one size.
+qint64 distance(const QImage& a, const QImage& b) {
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum;
+}
+
+/// Which of `candidates` the crop looks most like; -1 when none is near.
+int nearest(const QImage& crop, const std::vector<QImage>& candidates, qint64 nearEnough) {
+    int best = -1;
+    qint64 bestDistance = std::numeric_limits<qint64>::max();
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        const qint64 d = distance(crop, candidates[i]);
+        if (d < bestDistance) {
+            best = static_cast<int>(i);
+            bestDistance = d;
+        }
+    }
+    return bestDistance <= nearEnough ? best : -1;
+}
+
+QImage rgb(const QImage& image) {
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+int checkWindow(const QStringList& args) {
+    const QImage shot = rgb(QImage(args[2]));
+    if (shot.isNull()) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(args[2]));
+        return 2;
+    }
+    const QPoint window(args[3].toInt(), args[4].toInt());
+    namespace layout = velto::layout;
+    const velto::FrmDepot depot;
+
+    // The digits, each as it looks on the frame's own background.
+    const QPoint frame = window + layout::alarm::Frame1.topLeft();
+    const QRgb ground = shot.pixel(frame + QPoint(4, 20));
+    QString seen;
+    for (int e = 0; e < 5; ++e) {
+        const QRect place = layout::readout(e, layout::alarm::kTimeY, layout::alarm::kTimeXOffset);
+        const QSize visible(place.width() - (e == 2 ? 0 : 2), place.height()); // overlap
+        std::vector<QImage> looks;
+        for (int i = 0; i <= velto::kLitColon; ++i) {
+            QImage look(visible, QImage::Format_RGB32);
+            look.fill(ground);
+            QPainter p(&look);
+            p.drawPixmap(0, 0, depot.picture(velto::DepotArray::imgTime, i));
+            p.end();
+            looks.push_back(look);
+        }
+        const int i = nearest(shot.copy(QRect(frame + place.topLeft(), visible)), looks,
+                              visible.width() * visible.height() * 12);
+        seen += i == velto::kLitColon ? QStringLiteral(":")
+                : i >= 0 && i <= 9    ? QString::number(i)
+                                      : QStringLiteral("?");
+    }
+
+    // The button, as Qt draws one with each number.
+    std::vector<QImage> buttons;
+    for (const char* text : {"1", "2"}) {
+        QPushButton b(QString::fromLatin1(text));
+        b.resize(layout::alarm::cmdDone.size());
+        buttons.push_back(rgb(b.grab().toImage()));
+    }
+    const QImage crop = shot.copy(layout::alarm::cmdDone.translated(window));
+    const int button = nearest(crop, buttons, std::numeric_limits<qint64>::max()) + 1;
+    std::printf("alarm window shows %s, button %d\n", qPrintable(seen), button);
+    return seen == args[5] && QString::number(button) == args[6] ? 0 : 1;
+}
+
+int checkSound(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+        return 2;
+    }
+    const QByteArray all = f.readAll();
+    const qsizetype data = all.indexOf("data");
+    if (!all.startsWith("RIFF") || data < 0 ||
+        qFromLittleEndian<quint16>(all.constData() + 34) != 16) {
+        std::fprintf(stderr, "%s is not a 16-bit WAV recording\n", qPrintable(path));
+        return 2;
+    }
+    const int channels = qFromLittleEndian<quint16>(all.constData() + 22);
+    const int rate = static_cast<int>(qFromLittleEndian<quint32>(all.constData() + 24));
+    // Loudness in 50 ms windows; a recording may end without its length in the header, so
+    // read to the end of the file.
+    const qsizetype window = static_cast<qsizetype>(rate / 20) * channels;
+    const auto* samples = reinterpret_cast<const char*>(all.constData() + data + 8);
+    const qsizetype count = (all.size() - data - 8) / 2;
+    double loudest = 0;
+    int soundingWindows = 0;
+    for (qsizetype start = 0; start + window <= count; start += window) {
+        double sum = 0;
+        for (qsizetype i = start; i < start + window; ++i) {
+            const double v = qFromLittleEndian<qint16>(samples + 2 * i) / 32768.0;
+            sum += v * v;
+        }
+        const double rms = std::sqrt(sum / static_cast<double>(window));
+        loudest = std::max(loudest, rms);
+        soundingWindows += rms > 0.01 ? 1 : 0; // -40 dBFS
+    }
+    const double seconds = soundingWindows / 20.0;
+    std::printf("recording %.1f s; loudest %.1f dBFS; sound above -40 dBFS for %.2f s\n",
+                static_cast<double>(count) / channels / rate,
+                20 * std::log10(std::max(loudest, 1e-9)), seconds);
+    return loudest > 0.05 && seconds >= 0.3 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 7 && args[1] == QLatin1String("window")) {
+        return checkWindow(args);
+    }
+    if (args.size() == 3 && args[1] == QLatin1String("sound")) {
+        return checkSound(args[2]);
+    }
+    std::fprintf(stderr, "usage: velto_ring_check window shot.png windowX windowY hh:mm n\n"
+                         "       velto_ring_check sound recording.wav\n");
+    return 2;
+}

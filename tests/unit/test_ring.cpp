@@ -1,0 +1,186 @@
+// The ring: sound first, then the alarm window; the window's countdown, its single life per
+// ring, where it opens; where the sound file is looked for; failures said once.
+#include "alarm/frm_alarm.h"
+#include "alarm/ring.h"
+#include "fakes.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace velto::test {
+
+namespace {
+
+/// Collects what the program says on the console while it lives.
+class Console {
+public:
+    Console() { previous_ = qInstallMessageHandler(&Console::collect); }
+    ~Console() { qInstallMessageHandler(previous_); }
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+    static QStringList& lines() {
+        static QStringList said;
+        return said;
+    }
+
+private:
+    static void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
+        if (text.startsWith(QStringLiteral("velto:"))) {
+            lines().append(text);
+        }
+    }
+    QtMessageHandler previous_;
+};
+
+} // namespace
+
+class Ring : public ProgramTest {
+protected:
+    FrmAlarm* alarm() { return app.ctx().windows.alarm.data(); }
+    void ring() { RingAlarm(ctx()); }
+    /// Lets the event loop delete what asked to be deleted.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    /// The hh:mm the alarm window shows, from the depot indexes of its read-out.
+    QString shown() {
+        QString t;
+        for (int e = 0; e < 5; ++e) {
+            const int i = alarm()->imgTime[e]->picture().index;
+            t += e == 2 ? (i == kLitColon ? QStringLiteral(":") : QStringLiteral("?"))
+                        : QString::number(i);
+        }
+        return t;
+    }
+};
+
+TEST_F(Ring, PlaysTheSoundThenOpensTheWindowShowingTheTime) {
+    startAt("07:44:58");
+    EXPECT_EQ(sound.prepared, QStringList{"/opt/velto/wav/alarm.wav"}) << "loaded at start-up";
+    bool windowBeforeSound = true;
+    sound.onPlay = [this, &windowBeforeSound] { windowBeforeSound = alarm() != nullptr; };
+    tickUntil("07:45:00"); // the announcer's minute
+    EXPECT_EQ(sound.played, QStringList{"/opt/velto/wav/alarm.wav"});
+    EXPECT_FALSE(windowBeforeSound);
+    ASSERT_NE(alarm(), nullptr);
+    EXPECT_TRUE(alarm()->isVisible());
+    EXPECT_EQ(alarm()->windowTitle(), "Alarm");
+    EXPECT_EQ(alarm()->size(), QSize(182, 129));
+    EXPECT_EQ(alarm()->cmdDone->text(), "2");
+    EXPECT_FALSE(alarm()->windowIcon().isNull());
+    EXPECT_TRUE(alarm()->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_TRUE(alarm()->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(shown(), "07:45");
+    tickAfter(1); // 07:45:01, then a new minute while the window is open
+    alarm()->tick();
+    EXPECT_EQ(shown(), "07:45");
+}
+
+TEST_F(Ring, WindowCountsTwoOneAndIsGone) {
+    startAt("09:00:00");
+    ring();
+    QPointer<FrmAlarm> first = alarm();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->TimerAlarm.isActive());
+    EXPECT_EQ(first->TimerAlarm.interval(), 1000);
+    first->tick();
+    EXPECT_EQ(first->cmdDone->text(), "1");
+    first->tick();
+    EXPECT_FALSE(first->isVisible());
+    settle();
+    EXPECT_EQ(first, nullptr) << "unloaded, not just hidden";
+    EXPECT_EQ(alarm(), nullptr);
+
+    ring(); // a fresh window, counting from 2 again
+    ASSERT_NE(alarm(), nullptr);
+    EXPECT_EQ(alarm()->cmdDone->text(), "2");
+}
+
+TEST_F(Ring, SecondRingRestartsTheSoundButLeavesTheWindowAlone) {
+    startAt("09:00:00");
+    ring();
+    FrmAlarm* first = alarm();
+    first->tick(); // "1"
+    ring();        // the same second or the next: one window, its countdown goes on
+    EXPECT_EQ(rings(), 2);
+    EXPECT_EQ(alarm(), first);
+    EXPECT_EQ(first->cmdDone->text(), "1");
+    first->tick();
+    ring(); // after it went, even before it is deleted, the next ring opens a new one
+    ASSERT_NE(alarm(), nullptr);
+    EXPECT_NE(alarm(), first);
+    EXPECT_EQ(alarm()->cmdDone->text(), "2");
+    settle();
+    EXPECT_NE(alarm(), nullptr);
+}
+
+TEST_F(Ring, ClickOnTheButtonClosesTheWindowAtOnce) {
+    startAt("09:00:00");
+    ring();
+    QTest::mouseClick(alarm()->cmdDone, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(alarm(), nullptr);
+}
+
+TEST_F(Ring, WindowOpensOverTheMainWindowOrMidScreenWhenItHides) {
+    startAt("09:00:00");
+    ring();
+    EXPECT_LE((alarm()->geometry().center() - w().geometry().center()).manhattanLength(), 3);
+    alarm()->unload();
+    settle();
+
+    w().hide(); // in the tray: the window still opens, in the middle of the screen
+    ring();
+    ASSERT_NE(alarm(), nullptr);
+    EXPECT_TRUE(alarm()->isVisible());
+    const QRect screen = w().screen()->availableGeometry();
+    EXPECT_LE((alarm()->geometry().center() - screen.center()).manhattanLength(), 3);
+}
+
+TEST_F(Ring, SoundIsLookedForBesideTheProgramThenInTheDataFolders) {
+    QTemporaryDir program;
+    QTemporaryDir data;
+    desktop.folder = program.path();
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    startAt("09:00:00");
+    const QString beside = program.filePath("wav/alarm.wav");
+    const QString installed = data.filePath("velto/wav/alarm.wav");
+    EXPECT_EQ(WavePath(ctx(), "alarm"), beside) << "found nowhere: named where looked first";
+
+    QDir().mkpath(data.filePath("velto/wav"));
+    QFile(installed).open(QIODevice::WriteOnly);
+    EXPECT_EQ(WavePath(ctx(), "alarm"), installed);
+
+    QDir().mkpath(program.filePath("wav"));
+    QFile(beside).open(QIODevice::WriteOnly);
+    EXPECT_EQ(WavePath(ctx(), "alarm"), beside);
+    qunsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(Ring, EachSoundFailureIsSaidOnceAndTheRingGoesOn) {
+    Console console;
+    Console::lines().clear();
+    sound.works = false;
+    sound.why = "no audio output device, so rings are silent";
+    startAt("09:00:00"); // said at start-up, when the sound is loaded
+    ring();
+    ring();
+    EXPECT_NE(alarm(), nullptr) << "a silent ring still opens the window";
+    sound.why = "/opt/velto/wav/alarm.wav: is empty; the built-in chime plays instead";
+    ring();
+    ring();
+    sound.works = true;
+    ring();
+    sound.works = false; // the same failure again after the file played: said again
+    ring();
+    EXPECT_EQ(Console::lines(),
+              QStringList({"velto: no audio output device, so rings are silent",
+                           "velto: /opt/velto/wav/alarm.wav: is empty; the built-in chime "
+                           "plays instead",
+                           "velto: /opt/velto/wav/alarm.wav: is empty; the built-in chime "
+                           "plays instead"}));
+}
+
+} // namespace velto::test
