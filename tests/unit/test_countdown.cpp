@@ -42,9 +42,9 @@ TEST_F(Countdown, CorrectionBarsWrapEachDigitInTheirOrder) {
         const char* result;
     } cases[] = {
         {"19:59:00", 0, "20:59:00"}, // 29 is no hour: the units go back to 0
-        {"23:59:00", 1, "20:59:00"}, {"09:59:00", 1, "00:59:00"}, {"12:59:00", 2, "12:09:00"},
-        {"12:59:00", 3, "12:50:00"}, {"21:30:00", 0, "01:30:00"},
-        {"15:45:30", 0, "20:45:00"}, // a preset's seconds go too
+        {"23:59:00", 1, "20:59:00"}, {"09:59:00", 1, "00:59:00"},
+        {"12:59:00", 2, "12:09:00"}, {"12:59:00", 3, "12:50:00"},
+        {"21:30:00", 0, "01:30:00"}, {"15:45:30", 0, "20:45:00"}, // a preset's seconds go too
     };
     for (const auto& c : cases) {
         s().EditedAlarmTime = QString::fromLatin1(c.edited);
