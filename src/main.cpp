@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velto"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velto"));
+    // No display name: the desktop would add it to every window's caption, and the alarm
+    // window's "Alarm" would not fit its title bar.
     QApplication::setQuitOnLastWindowClosed(false); // the clock lives on in the tray
 
     velto::SystemClock clock;
