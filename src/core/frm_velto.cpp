@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace velto {
@@ -121,9 +122,13 @@ void FrmVelto::minimiseAndHide() {
     hide();
 }
 
-void FrmVelto::paintEvent(QPaintEvent*) {
+void FrmVelto::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.drawPixmap(0, 0, depot_.background());
+    // Only what is exposed: the whole background blitted every second would be large enough
+    // for Qt to split the work across threads, waking them all.
+    for (const QRect& r : event->region()) {
+        p.drawPixmap(r, depot_.background(), r);
+    }
 }
 
 void FrmVelto::mousePressEvent(QMouseEvent* event) {

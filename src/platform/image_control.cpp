@@ -67,6 +67,7 @@ void ImageControl::mouseMoveEvent(QMouseEvent* event) {
 
 PictureBox::PictureBox(QWidget* parent, const QString& name, QSize size)
     : ImageControl(parent, name), surface_(size, QImage::Format_RGB32) {
+    setAttribute(Qt::WA_OpaquePaintEvent); // the surface covers every pixel
     resize(size);
     surface_.fill(Qt::black);
 }
