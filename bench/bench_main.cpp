@@ -1,5 +1,6 @@
 // Speed and memory of the clock's hot paths.
 #include "app/velto_app.h"
+#include "assets/depot.h"
 #include "platform/qt_platform.h"
 #include "render/analog.h"
 
@@ -73,6 +74,15 @@ void BM_MainTickSameSecond(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MainTickSameSecond);
+
+/// Drawing every picture of the depot, as start-up does before the window shows.
+void BM_DepotLoad(benchmark::State& state) {
+    for (auto _ : state) {
+        const velto::FrmDepot depot;
+        benchmark::DoNotOptimize(&depot);
+    }
+}
+BENCHMARK(BM_DepotLoad)->Unit(benchmark::kMillisecond);
 
 /// One redraw of the face: back to the bare dial, then the three hands pixel by pixel.
 void BM_RedrawHands(benchmark::State& state) {
