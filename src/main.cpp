@@ -1,5 +1,6 @@
 #include "app/velto_app.h"
 #include "platform/qt_platform.h"
+#include "platform/qt_tray.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
     velto::SystemClock clock;
     velto::SecondTicker ticker;
     velto::SilentSound sound;
-    velto::NoTray tray;
+    velto::QtTray tray;
     velto::QtMessageBoxes messages;
     velto::QtUrlOpener urls;
     velto::LocalInstanceGuard instance(QStringLiteral("velto"));

@@ -29,6 +29,8 @@ public:
 
 private:
     void wire();
+    /// The tray icon's clicks and menu, and the header's looks when the pointer goes.
+    void wireShell();
 
     Platform& platform_;
     VeltoState state_;

@@ -3,8 +3,10 @@
 #include "assets/layout.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace velto {
 
@@ -105,8 +107,11 @@ void FrmVelto::bringBack() {
     if (isHidden()) {
         // A window manager may have changed the state behind Qt's back while the window
         // was hidden (closing it with Alt+F4 can leave it iconic with Qt believing it
-        // normal). Say "minimised" first so that the restore below really reaches it.
+        // normal). Say "minimised" first so that the restore below really reaches it; and
+        // show it minimised before that, so it is mapped where it was left, not wherever the
+        // restore would map it.
         setWindowState(windowState() | Qt::WindowMinimized);
+        showAgain();
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
@@ -114,9 +119,33 @@ void FrmVelto::bringBack() {
     activateWindow();
 }
 
+void FrmVelto::showAgain() {
+    if (isHidden() && hiddenAt_) {
+        // A window manager places a window that is mapped anew as it likes (often in the
+        // middle of the screen) unless the program says where: say where the user left it.
+        // Through the native window, which passes the place on even when it is unchanged.
+        move(*hiddenAt_);
+        if (QWindow* native = windowHandle()) {
+            native->setPosition(*hiddenAt_);
+        }
+    }
+    show();
+}
+
 void FrmVelto::minimiseAndHide() {
     setWindowState(windowState() | Qt::WindowMinimized);
     hide();
+}
+
+void FrmVelto::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit pointerGone();
+}
+
+void FrmVelto::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    hiddenAt_ = pos();
+    emit pointerGone();
 }
 
 void FrmVelto::paintEvent(QPaintEvent*) {
