@@ -107,29 +107,34 @@ void FrmVelto::bringBack() {
     if (isHidden()) {
         // A window manager may have changed the state behind Qt's back while the window
         // was hidden (closing it with Alt+F4 can leave it iconic with Qt believing it
-        // normal). Say "minimised" first so that the restore below really reaches it; and
-        // show it minimised before that, so it is mapped where it was left, not wherever the
-        // restore would map it.
+        // normal). Say "minimised" first so that the restore below really reaches it.
+        placeWhereLeft();
         setWindowState(windowState() | Qt::WindowMinimized);
-        showAgain();
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
+    showAgain();
     raise();
     activateWindow();
 }
 
 void FrmVelto::showAgain() {
-    if (isHidden() && hiddenAt_) {
-        // A window manager places a window that is mapped anew as it likes (often in the
-        // middle of the screen) unless the program says where: say where the user left it.
-        // Through the native window, which passes the place on even when it is unchanged.
-        move(*hiddenAt_);
-        if (QWindow* native = windowHandle()) {
-            native->setPosition(*hiddenAt_);
-        }
+    if (isHidden()) {
+        placeWhereLeft();
     }
     show();
+}
+
+void FrmVelto::placeWhereLeft() {
+    QWindow* native = windowHandle();
+    if (!hiddenAt_ || native == nullptr) {
+        return;
+    }
+    // A window manager places a window that is mapped anew as it likes (often in the middle
+    // of the screen) unless the program says where. Qt says so only when it is told a new
+    // place, and the window may be mapped before show() (restoring it maps it), so the place
+    // is given twice, to be sure it counts as new.
+    native->setPosition(*hiddenAt_ + QPoint(1, 0));
+    native->setPosition(*hiddenAt_);
 }
 
 void FrmVelto::minimiseAndHide() {

@@ -75,6 +75,9 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    /// Tells the window system to map the hidden window where it was when it was hidden.
+    void placeWhereLeft();
+
     const FrmDepot& depot_;
     UnloadMode pendingMode_ = UnloadMode::CloseCommand;
     std::optional<QPoint> hiddenAt_; // where the window was when it was last hidden
