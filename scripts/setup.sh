@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick libfaketime openbox
+  xvfb xauth xdotool x11-utils imagemagick libfaketime openbox trayer
 )
 
 missing=()

@@ -12,6 +12,8 @@ export XDG_RUNTIME_DIR=$WORK/runtime # our own lock, whatever else runs on this 
 case $1 in
   window.sh) first=71 ;;
   buttons.sh) first=81 ;;
+  tray.sh) first=111 ;;
+  notray.sh) first=115 ;;
   *) first=91 ;;
 esac
 xvfb-run -a -n "$first" -e "$WORK/xvfb.log" -s "-screen 0 800x600x24" \
