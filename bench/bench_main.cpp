@@ -42,11 +42,24 @@ public:
     [[nodiscard]] QString error() const override { return {}; }
 };
 
+/// A tray that takes the icon and shows nothing, so start-up has no message to give.
+class QuietTray final : public velto::TrayIcon {
+public:
+    bool add(const QIcon&, const QString&) override { return true; }
+    bool modify(const QIcon&, const QString&) override { return true; }
+    void remove() override {}
+    [[nodiscard]] bool visible() const override { return true; }
+    void setMenu(std::vector<velto::TrayMenuItem>) override {}
+    void setMenuCaption(int, const QString&) override {}
+    void onClick(std::function<void(velto::TrayClick)>) override {}
+    void onAreaAppeared(std::function<void()>) override {}
+};
+
 struct Program {
     StepClock clock;
     IdleTicker ticker;
     MuteSound sound;
-    velto::NoTray tray;
+    QuietTray tray;
     velto::QtMessageBoxes messages;
     velto::QtUrlOpener urls;
     NullInstance instance;

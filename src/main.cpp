@@ -1,6 +1,7 @@
 #include "app/velto_app.h"
 #include "platform/qt_platform.h"
 #include "platform/qt_sound.h"
+#include "platform/qt_tray.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     velto::SystemClock clock;
     velto::SecondTicker ticker;
     velto::QtSound sound;
-    velto::NoTray tray;
+    velto::QtTray tray;
     velto::QtMessageBoxes messages;
     velto::QtUrlOpener urls;
     velto::LocalInstanceGuard instance(QStringLiteral("velto"));

@@ -56,7 +56,7 @@ void FormMouseMove(const Ctx& c, QPoint pos) {
 }
 
 void HeaderVMouseUp(const Ctx& c) {
-    c.main.minimiseAndHide();
+    SendToTray(c);
 }
 
 void HeaderXMouseUp(const Ctx& c) {

@@ -21,9 +21,11 @@ void DragWindow(const Ctx& c);
 void FormMouseDown(const Ctx& c, Qt::MouseButton button);
 /// Mouse moved over the main window's background: header buttons and presets back to normal.
 void FormMouseMove(const Ctx& c, QPoint pos);
-/// Released on imgHeaderV: the window goes to the tray; the program goes on.
+/// Clicked on imgHeaderV (any button, released over it): the window goes to the tray, or to
+/// the taskbar while there is no tray icon; the program goes on.
 void HeaderVMouseUp(const Ctx& c);
-/// Released on imgHeaderX: the program ends at once, without the shut-down sequence.
+/// Clicked on imgHeaderX (any button, released over it): the program ends at once, without the
+/// shut-down sequence.
 void HeaderXMouseUp(const Ctx& c);
 
 } // namespace velto

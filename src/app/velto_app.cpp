@@ -10,6 +10,7 @@
 #include "punch/punch.h"
 #include "render/analog.h"
 #include "render/dial.h"
+#include "shell/frm_about.h"
 #include "shell/systray.h"
 
 #include <QCoreApplication>
@@ -35,6 +36,7 @@ bool VeltoApp::startUp() {
     depot_ = std::make_unique<FrmDepot>();
     main_ = std::make_unique<FrmVelto>(*depot_);
     wire();
+    wireShell();
     const Ctx c = ctx();
 
     QDateTime now = platform_.clock.now();
@@ -77,6 +79,7 @@ void VeltoApp::shutDown() {
     }
     const Ctx c = ctx();
     DeleteTrayIcon(c);
+    UnloadAbout(c);
     // The depot lives as long as the program object: its pictures are shared by the window
     // until the process ends.
     main_->unload(); // runs the unload handler, which comes back here once
@@ -88,7 +91,7 @@ void VeltoApp::wire() {
     FrmVelto& w = *main_;
     // A user's close command only sends the window to the tray; every unload hides it first.
     w.onQueryUnload = [this](UnloadMode mode) {
-        main_->minimiseAndHide();
+        SendToTray(ctx());
         return mode == UnloadMode::CloseCommand;
     };
     w.onUnload = [this] { shutDown(); };
@@ -101,8 +104,10 @@ void VeltoApp::wire() {
                      [this] { HoverHeader(ctx(), 1, 0); });
     QObject::connect(w.imgHeaderV, &ImageControl::mouseMove, &w,
                      [this] { HoverHeader(ctx(), 0, 1); });
-    QObject::connect(w.imgHeaderX, &ImageControl::mouseUp, &w, [this] { HeaderXMouseUp(ctx()); });
-    QObject::connect(w.imgHeaderV, &ImageControl::mouseUp, &w, [this] { HeaderVMouseUp(ctx()); });
+    QObject::connect(w.imgHeaderX, &ImageControl::buttonClicked, &w,
+                     [this] { HeaderXMouseUp(ctx()); });
+    QObject::connect(w.imgHeaderV, &ImageControl::buttonClicked, &w,
+                     [this] { HeaderVMouseUp(ctx()); });
     QObject::connect(w.picClock, &ImageControl::mouseMove, &w,
                      [this] { HoverHeader(ctx(), 0, 0); });
     QObject::connect(w.imgEach, &ImageControl::clicked, &w, [this] { EachClick(ctx()); });
@@ -157,6 +162,29 @@ void VeltoApp::placeHotSpotHandlers() {
         QObject::connect(w.imgHotSpot[k], &ImageControl::clicked, &w,
                          [this, index] { HotSpotClick(ctx(), index); });
     }
+}
+
+void VeltoApp::wireShell() {
+    TrayIcon& tray = platform_.tray;
+    std::vector<TrayMenuItem> menu(mnuExit + 1);
+    const Ctx c = ctx();
+    for (int e = mnuOnOff; e <= mnuExit; ++e) {
+        menu[static_cast<size_t>(e)].caption = TrayMenuCaption(c, static_cast<TrayMenuEntry>(e));
+    }
+    menu[mnuOnOff].onChosen = [this] { ToggleAlarm(ctx()); };
+    menu[mnuShow].onChosen = [this] { MnuShowClick(ctx()); };
+    menu[mnuShow].isDefault = true;
+    menu[mnuAbout].onChosen = [this] { ShowAbout(ctx()); };
+    menu[mnuExit].onChosen = [this] { shutDown(); };
+    tray.setMenu(std::move(menu));
+    tray.onClick([this](TrayClick click) { TrayClicked(ctx(), click); });
+    tray.onAreaAppeared([this] { TrayAreaAppeared(ctx()); });
+
+    // A header button or preset left lit while the pointer went elsewhere would come back lit.
+    QObject::connect(main_.get(), &FrmVelto::pointerGone, main_.get(), [this] {
+        HoverHeader(ctx(), 0, 0);
+        PresetsNormal(ctx());
+    });
 }
 
 } // namespace velto

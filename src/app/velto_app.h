@@ -32,6 +32,8 @@ private:
     void wireAlarm();
     /// The hot spots exist only once start-up has placed them.
     void placeHotSpotHandlers();
+    /// The tray icon's clicks and menu, and the header's looks when the pointer goes.
+    void wireShell();
 
     Platform& platform_;
     VeltoState state_;

@@ -41,10 +41,17 @@ QPixmap px(const QImage& image) {
     return QPixmap::fromImage(image);
 }
 
-QIcon icon(QImage (*draw)(bool, int), bool off) {
+/// Every size a panel, a task switcher or a HiDPI screen asks for, each drawn for itself, so
+/// that none is a blurred scaling of another.
+constexpr std::array kTrayIconSizes{16, 22, 24, 32, 48, 64};
+constexpr std::array kWindowIconSizes{16, 22, 24, 32, 48, 64, 128, 256};
+
+template <size_t N>
+QIcon icon(QImage (*draw)(bool, int), bool off, const std::array<int, N>& sizes) {
     QIcon result;
-    result.addPixmap(px(draw(off, 16)));
-    result.addPixmap(px(draw(off, 32)));
+    for (int size : sizes) {
+        result.addPixmap(px(draw(off, size)));
+    }
     return result;
 }
 
@@ -80,8 +87,8 @@ FrmDepot::FrmDepot() {
     fill(DepotArray::imgCenter, [](int i) { return art::centerCap(i == 1); });
     fill(DepotArray::imgTrayIcon, [](int i) { return art::trayIcon(i == 1, 32); });
     for (int s = 0; s < 2; ++s) {
-        trayIcons_[static_cast<size_t>(s)] = icon(&art::trayIcon, s == 1);
-        windowIcons_[static_cast<size_t>(s)] = icon(&art::windowIcon, s == 1);
+        trayIcons_[static_cast<size_t>(s)] = icon(&art::trayIcon, s == 1, kTrayIconSizes);
+        windowIcons_[static_cast<size_t>(s)] = icon(&art::windowIcon, s == 1, kWindowIconSizes);
     }
     background_ = px(art::background());
     correctBar_ = px(art::correctBar());

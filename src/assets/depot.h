@@ -55,9 +55,9 @@ public:
     [[nodiscard]] static int first(DepotArray array);
     [[nodiscard]] static int last(DepotArray array);
 
-    /// The tray icon of element `index` of imgTrayIcon (16x16 and 32x32).
+    /// The tray icon of element `index` of imgTrayIcon, 16 to 64 pixels.
     [[nodiscard]] const QIcon& trayIcon(int index) const;
-    /// Window icons "ICO0" (armed) and "ICO1" (off).
+    /// Window icons "ICO0" (armed) and "ICO1" (off), 16 to 256 pixels.
     [[nodiscard]] const QIcon& windowIcon(int off) const;
 
     // Pictures that no code swaps, only the layout uses.

@@ -18,8 +18,8 @@ QImage minimiseButton(bool highlighted); // 45x20
 QImage closeButton(bool highlighted);    // 28x20
 QImage punchButton(bool lit);            // 30x30
 QImage centerCap(bool off);              // 18x18
-QImage trayIcon(bool off, int size);     // size 16 or 32
-QImage windowIcon(bool off, int size);   // size 16 or 32
+QImage trayIcon(bool off, int size);     // size x size, any size from 16 up
+QImage windowIcon(bool off, int size);   // size x size, any size from 16 up
 QImage background();                     // 400x195 with the title band in its top 20 rows
 QImage correctBar();                     // 22x9
 QImage mark();                           // 9x9

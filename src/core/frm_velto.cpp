@@ -3,9 +3,11 @@
 #include "assets/layout.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace velto {
 
@@ -109,17 +111,49 @@ void FrmVelto::bringBack() {
         // A window manager may have changed the state behind Qt's back while the window
         // was hidden (closing it with Alt+F4 can leave it iconic with Qt believing it
         // normal). Say "minimised" first so that the restore below really reaches it.
+        placeWhereLeft();
         setWindowState(windowState() | Qt::WindowMinimized);
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
+    showAgain();
     raise();
     activateWindow();
+}
+
+void FrmVelto::showAgain() {
+    if (isHidden()) {
+        placeWhereLeft();
+    }
+    show();
+}
+
+void FrmVelto::placeWhereLeft() {
+    QWindow* native = windowHandle();
+    if (!hiddenAt_ || native == nullptr) {
+        return;
+    }
+    // A window manager places a window that is mapped anew as it likes (often in the middle
+    // of the screen) unless the program says where. Qt says so only when it is told a new
+    // place, and the window may be mapped before show() (restoring it maps it), so the place
+    // is given twice, to be sure it counts as new.
+    native->setPosition(*hiddenAt_ + QPoint(1, 0));
+    native->setPosition(*hiddenAt_);
 }
 
 void FrmVelto::minimiseAndHide() {
     setWindowState(windowState() | Qt::WindowMinimized);
     hide();
+}
+
+void FrmVelto::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit pointerGone();
+}
+
+void FrmVelto::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    hiddenAt_ = pos();
+    emit pointerGone();
 }
 
 void FrmVelto::paintEvent(QPaintEvent* event) {

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace velto {
@@ -53,22 +54,33 @@ public:
 
     /// Brings the window back: restored when minimised, shown when hidden, raised.
     void bringBack();
+    /// Shows the window in the state it has (minimised stays minimised), where it was when
+    /// it was hidden.
+    void showAgain();
     /// Minimises the window and hides it.
     void minimiseAndHide();
 
 signals:
     void backgroundMouseDown(Qt::MouseButton button, QPoint pos);
     void backgroundMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    /// The pointer left the window (from any control on it), or the window was hidden.
+    void pointerGone();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    /// Tells the window system to map the hidden window where it was when it was hidden.
+    void placeWhereLeft();
+
     const FrmDepot& depot_;
     UnloadMode pendingMode_ = UnloadMode::CloseCommand;
+    std::optional<QPoint> hiddenAt_; // where the window was when it was last hidden
 };
 
 } // namespace velto

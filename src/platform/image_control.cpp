@@ -36,9 +36,7 @@ void ImageControl::paintEvent(QPaintEvent*) {
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() == Qt::LeftButton) {
-        leftPressed_ = true;
-    }
+    pressed_ |= event->button();
     emit mouseDown(event->button(), event->position().toPoint());
 }
 
@@ -46,9 +44,14 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     const QPoint pos = event->position().toPoint();
     emit mouseUp(event->button(), pos);
-    if (event->button() == Qt::LeftButton && leftPressed_) {
-        leftPressed_ = false;
-        if (rect().contains(pos)) {
+    if (!(pressed_ & event->button())) {
+        return;
+    }
+    pressed_ &= ~event->button();
+    // Slid off before the release: no click, as with any button on the desktop.
+    if (rect().contains(pos)) {
+        emit buttonClicked(event->button());
+        if (event->button() == Qt::LeftButton) {
             emit clicked();
         }
     }

@@ -43,7 +43,9 @@ signals:
     void mouseDown(Qt::MouseButton button, QPoint pos);
     void mouseUp(Qt::MouseButton button, QPoint pos);
     void mouseMove(Qt::MouseButtons buttons, QPoint pos);
-    /// A left-button press and release on the control.
+    /// A press and release of `button` on the control, the release still over it.
+    void buttonClicked(Qt::MouseButton button);
+    /// The same for the left button.
     void clicked();
 
 protected:
@@ -59,7 +61,7 @@ private:
     double left_ = 0;
     double top_ = 0;
     int index_;
-    bool leftPressed_ = false;
+    Qt::MouseButtons pressed_; // pressed on this control and not yet released
 };
 
 /// The clock face: a picture box whose picture is the dial and whose surface is a 32-bit

@@ -63,7 +63,9 @@ void quitOnTerminationSignals() {
     QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
         char byte = 0;
         [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
+        // exit(), not quit(): Qt lets the windows refuse a quit, and the clock's window
+        // refuses every close that is not the program's own (it goes to the tray instead).
+        QCoreApplication::exit(0);
     });
     struct sigaction action {};
     action.sa_handler = onSignal;

@@ -47,6 +47,8 @@ void SecondTicker::aim() {
 // ---- QtMessageBoxes ----
 
 void QtMessageBoxes::inform(const QString& title, const QString& text) {
+    // Said on the terminal too, so that a session's log keeps what the user was told.
+    qWarning("velto: %s", qPrintable(text));
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
     box.exec();
 }

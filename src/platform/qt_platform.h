@@ -9,7 +9,6 @@
 #include <memory>
 
 class QLocalServer;
-class QSystemTrayIcon;
 
 namespace velto {
 
@@ -38,15 +37,6 @@ private:
     void aim();
     QTimer timer_;
     std::function<void()> onTick_;
-};
-
-/// The notification-area icon is not shown yet: add() reports that there is none.
-class NoTray final : public TrayIcon {
-public:
-    bool add(const QIcon&, const QString&) override { return false; }
-    bool modify(const QIcon&, const QString&) override { return false; }
-    void remove() override {}
-    [[nodiscard]] bool visible() const override { return false; }
 };
 
 class QtMessageBoxes final : public MessageBoxes {

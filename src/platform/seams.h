@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class QWidget;
 class QIcon;
@@ -46,17 +47,42 @@ public:
     [[nodiscard]] virtual QString error() const = 0;
 };
 
-/// The notification-area icon.
+/// One entry of the tray menu. An entry without a caption is a separator.
+struct TrayMenuItem {
+    QString caption;        // "&" marks the access key
+    bool isDefault = false; // the menu's default item, drawn bold
+    std::function<void()> onChosen;
+};
+
+/// What the user did to the tray icon (the menu aside, which the icon opens itself).
+enum class TrayClick {
+    Single, // left button pressed on the icon
+    Double, // left button double-clicked
+};
+
+/// The notification-area icon and its menu.
 class TrayIcon {
 public:
     virtual ~TrayIcon() = default;
-    /// Adds the icon; false when the desktop has no notification area.
+    /// Adds the icon; false when the desktop has no notification area now.
     virtual bool add(const QIcon& icon, const QString& tip) = 0;
-    /// Changes picture and tip; false when there is no icon to change.
+    /// Changes picture and tip; false when there is no icon to change (the picture and tip
+    /// are kept all the same, for an add() that comes later).
     virtual bool modify(const QIcon& icon, const QString& tip) = 0;
-    /// Removes the icon; harmless when it is already gone.
+    /// Removes the icon; harmless when it is already gone. A notification area that appears
+    /// afterwards is no longer reported.
     virtual void remove() = 0;
+    /// Whether the icon is in a notification area.
     [[nodiscard]] virtual bool visible() const = 0;
+    /// The menu a right click on the icon opens; replaces any earlier one.
+    virtual void setMenu(std::vector<TrayMenuItem> items) = 0;
+    /// Changes the caption of entry `index` of the menu.
+    virtual void setMenuCaption(int index, const QString& caption) = 0;
+    /// `handler` runs on the UI thread when the user clicks the icon.
+    virtual void onClick(std::function<void(TrayClick)> handler) = 0;
+    /// `handler` runs on the UI thread when a notification area appears while an add() has
+    /// found none and no remove() followed (a panel that starts late or restarts).
+    virtual void onAreaAppeared(std::function<void()> handler) = 0;
 };
 
 /// Modal message boxes with a single OK button.

@@ -2,6 +2,7 @@
 # drag of the mark, the title switch, and the edit mode with its bars.
 openbox > "$WORK/openbox.log" 2>&1 &
 sleep 1
+start_tray
 start_clock "2026-12-08 09:00:30"
 alarm_is() { # read-out countdown mark-minute
   shoot "alarm-$1-$2.png"

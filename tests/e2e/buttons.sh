@@ -1,5 +1,6 @@
 # The punch button lights and counts; the minimise button hides the window while the clock
 # runs on, and a later start brings it back; the close button ends the program.
+start_tray # the clock keeps its icon there; without one it would say so first
 start_clock "2026-12-08 09:00:30"
 click 263 142 # the punch button, at the face's bottom-left corner
 shoot punched.png

@@ -30,6 +30,94 @@ click() {
   sleep 0.5
 }
 
+# drag_window: drags the clock by its background as a user would, 100 pixels right and 50
+# down in two steps; sets X, Y to where it is afterwards.
+drag_window() {
+  xdotool mousemove --window "$WID" 100 170 mousedown 1
+  sleep 0.3
+  xdotool mousemove_relative --sync 40 30
+  sleep 0.2
+  xdotool mousemove_relative --sync 60 20
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+}
+
 shoot() { import -window root "$WORK/$1"; }
 
 visible_windows() { xdotool search --onlyvisible --name '^Velto$' 2>/dev/null | wc -l; }
+
+# start_tray: a notification area (trayer, an XEmbed tray) at the bottom right of the screen.
+start_tray() {
+  trayer --edge bottom --align right --widthtype request --height 28 --SetDockType true \
+    --transparent false >> "$WORK/trayer.log" 2>&1 &
+  TRAYER=$!
+  for _ in $(seq 50); do
+    [[ $(xwininfo -root -tree) == *'"panel": ("panel" "trayer")'* ]] && return 0
+    sleep 0.1
+  done
+  fail "trayer did not start"
+}
+
+# tray_icon: sets TX, TY to the middle of the clock's icon in the tray; false while there is
+# none.
+tray_icon() {
+  local line
+  # Only windows below the panel in the tree, which are indented deeper than it.
+  line=$(xwininfo -root -tree | awk '
+    function depth(s) { match(s, /^ */); return RLENGTH }
+    /"panel": \("panel" "trayer"\)/ { p = depth($0); next }
+    p && depth($0) <= p { exit }
+    p && /\("velto" "velto"\)/ { print; exit }') || true
+  [ -n "$line" ] || return 1
+  # ... 22x26+0+0  +777+573: size, then the absolute position.
+  local size abs
+  size=$(echo "$line" | grep -oE '[0-9]+x[0-9]+\+' | head -n 1)
+  abs=$(echo "$line" | grep -oE '\+[0-9]+\+[0-9]+$')
+  local w=${size%%x*} h=${size#*x}; h=${h%+}
+  local ax=${abs#+}; ax=${ax%%+*}; local ay=${abs##*+}
+  TX=$((ax + w / 2)) TY=$((ay + h / 2))
+}
+
+# wait_for CONDITION...: retries the command for up to 5 seconds.
+wait_for() {
+  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
+# other_velto_window: the id of a shown window titled Velto that is not the clock (a message
+# box).
+other_velto_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^Velto$' 2>/dev/null); do
+    [ "$id" = "${WID:-}" ] || { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+# menu_shown: whether the clock's tray menu is open (a pop-up of the program straight on the
+# root window, which xdotool's search does not list).
+menu_shown() {
+  local id
+  for id in $(xwininfo -root -children | awk '/\("velto" "velto"\)/ { print $1 }'); do
+    [ "$((id))" = "${WID:-0}" ] && continue
+    [[ $(xwininfo -id "$id") == *IsViewable* ]] && return 0
+  done
+  return 1
+}
+
+# icon_shot NAME: the tray icon's square, cut from a screenshot of the screen.
+icon_shot() {
+  tray_icon || fail "no tray icon"
+  import -window root "$WORK/screen.png"
+  convert "$WORK/screen.png" -crop 24x24+$((TX - 12))+$((TY - 12)) +repage "$WORK/$1"
+}
+
+# icon_look: "on" when the tray icon shows the armed look (its green ring), else "off".
+icon_look() {
+  icon_shot icon.png
+  local green
+  green=$(convert "$WORK/icon.png" -fx '(g-r>0.25)?1:0' -format '%[fx:round(mean*w*h)]' info:)
+  if [ "$green" -gt 20 ]; then echo on; else echo off; fi
+}

@@ -73,6 +73,7 @@ record() {
   REC_PID=$!
 }
 
+start_tray # the clock keeps its icon there; without one it would say so first
 record alarm
 start_clock "@2026-12-08 10:20:10" # a running clock, from that moment on
 click 27 10                        # the title picture arms the alarm four seconds ahead

@@ -1,5 +1,6 @@
 # One borderless 385x195 window whose read-outs show the chosen time, and a second start that
 # ends at once without a second window.
+start_tray # the clock keeps its icon there; without one it would say so first
 start_clock "2026-12-08 10:10:30"
 echo "window $WID at $X,$Y size ${WIDTH}x${HEIGHT}"
 [ "$WIDTH" = 385 ] && [ "$HEIGHT" = 195 ] || fail "wrong size"

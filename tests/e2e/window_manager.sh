@@ -2,17 +2,10 @@
 # buttons do not; Alt+F4 only hides the clock, which runs on; a later start brings it back.
 openbox > "$WORK/openbox.log" 2>&1 &
 sleep 1
+start_tray
 start_clock "2026-12-08 09:00:30"
 before="$X,$Y"
-xdotool mousemove --window "$WID" 100 170 mousedown 1
-sleep 0.3
-xdotool mousemove_relative --sync 40 30
-sleep 0.2
-xdotool mousemove_relative --sync 60 20
-sleep 0.3
-xdotool mouseup 1
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$WID")"
+drag_window
 echo "left drag: $before -> $X,$Y"
 [ "$X,$Y" != "$before" ] || fail "a left-button drag did not move the window"
 

@@ -5,6 +5,7 @@
 #include "platform/seams.h"
 
 #include <QCoreApplication>
+#include <QIcon>
 #include <QStringList>
 #include <QTimeZone>
 #include <functional>
@@ -64,15 +65,18 @@ public:
     std::function<void()> onPlay; // runs inside play()
 };
 
+/// A notification area that may be missing (`available`) and may turn up later (appear()).
+/// The icon and the menu are kept as a user would see them; click() and choose() act on them.
 class FakeTray final : public TrayIcon {
 public:
-    bool add(const QIcon&, const QString& t) override {
+    bool add(const QIcon& i, const QString& t) override {
+        ++adds;
+        keep(i, t);
         shown = available;
-        tip = t;
         return available;
     }
-    bool modify(const QIcon&, const QString& t) override {
-        tip = t;
+    bool modify(const QIcon& i, const QString& t) override {
+        keep(i, t);
         return shown;
     }
     void remove() override {
@@ -80,10 +84,59 @@ public:
         ++removals;
     }
     [[nodiscard]] bool visible() const override { return shown; }
+    void setMenu(std::vector<TrayMenuItem> m) override { menu = std::move(m); }
+    void setMenuCaption(int index, const QString& caption) override {
+        menu.at(static_cast<size_t>(index)).caption = caption;
+    }
+    void onClick(std::function<void(TrayClick)> h) override { clickHandler = std::move(h); }
+    void onAreaAppeared(std::function<void()> h) override { appearHandler = std::move(h); }
+
+    /// The captions of the menu, "-" for a separator.
+    [[nodiscard]] QStringList captions() const {
+        QStringList out;
+        for (const TrayMenuItem& item : menu) {
+            out.append(item.caption.isEmpty() ? QStringLiteral("-") : item.caption);
+        }
+        return out;
+    }
+    /// Chooses the menu entry with `caption`.
+    void choose(const QString& caption) {
+        for (const TrayMenuItem& item : menu) {
+            if (item.caption == caption) {
+                ASSERT_TRUE(item.onChosen) << qPrintable(caption);
+                item.onChosen();
+                return;
+            }
+        }
+        FAIL() << "no menu entry " << qPrintable(caption);
+    }
+    void click(TrayClick how) {
+        ASSERT_TRUE(clickHandler);
+        clickHandler(how);
+    }
+    /// A panel with a notification area starts.
+    void appear() {
+        available = true;
+        if (appearHandler) {
+            appearHandler();
+        }
+    }
+
     bool available = true;
     bool shown = false;
+    int adds = 0;
     int removals = 0;
     QString tip;
+    qint64 iconKey = 0; // the cacheKey of the icon last given
+    std::vector<TrayMenuItem> menu;
+    std::function<void(TrayClick)> clickHandler;
+    std::function<void()> appearHandler;
+
+private:
+    void keep(const QIcon& i, const QString& t) {
+        iconKey = i.cacheKey();
+        tip = t;
+    }
 };
 
 class FakeMessages final : public MessageBoxes {

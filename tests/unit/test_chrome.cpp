@@ -139,4 +139,33 @@ TEST_F(WindowChrome, ReleasingTheCloseButtonEndsTheProgramInOrder) {
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
+TEST_F(WindowChrome, AHeaderButtonCountsOnlyWhenReleasedOverIt) {
+    for (ImageControl* button : {w().imgHeaderV, w().imgHeaderX}) {
+        SCOPED_TRACE(qPrintable(button->objectName()));
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-40, 5)); // slid off
+        EXPECT_TRUE(w().isVisible());
+        EXPECT_EQ(desktop.ends, 0);
+    }
+    // A release that follows no press on the button (pressed elsewhere) is no click either.
+    QTest::mouseRelease(w().imgHeaderV, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(w().isVisible());
+    QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
+    EXPECT_TRUE(w().isHidden());
+}
+
+TEST_F(WindowChrome, LeavingTheWindowOrHidingItClearsTheHighlight) {
+    QTest::mouseMove(w().imgHeaderV, QPoint(5, 5));
+    ASSERT_EQ(minimiseLook(), "1");
+    QEvent leave(QEvent::Leave); // straight off the window from the button
+    QApplication::sendEvent(&w(), &leave);
+    EXPECT_EQ(minimiseLook(), "0");
+
+    QTest::mouseMove(w().imgHeaderV, QPoint(5, 5));
+    QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
+    ASSERT_TRUE(w().isHidden());
+    EXPECT_EQ(minimiseLook(), "0"); // so it does not come back lit
+    EXPECT_EQ(closeLook(), "0");
+}
+
 } // namespace velto::test

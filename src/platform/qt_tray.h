@@ -1,0 +1,47 @@
+#pragma once
+// The real tray icon: QSystemTrayIcon with a QMenu. Qt picks the protocol (a
+// StatusNotifierItem host where one runs, otherwise an XEmbed tray on X11, the shell's
+// notification area on Windows and macOS).
+
+#include "platform/seams.h"
+
+#include <QIcon>
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class QMenu;
+class QSystemTrayIcon;
+
+namespace velto {
+
+class QtTray final : public QObject, public TrayIcon {
+    Q_OBJECT
+public:
+    /// How often a missing notification area is looked for again. Cheap, and only while
+    /// the icon is wanted but has no place.
+    static constexpr int kLookAgainMs = 2000;
+
+    QtTray();
+    ~QtTray() override;
+    bool add(const QIcon& icon, const QString& tip) override;
+    bool modify(const QIcon& icon, const QString& tip) override;
+    void remove() override;
+    [[nodiscard]] bool visible() const override;
+    void setMenu(std::vector<TrayMenuItem> items) override;
+    void setMenuCaption(int index, const QString& caption) override;
+    void onClick(std::function<void(TrayClick)> handler) override;
+    void onAreaAppeared(std::function<void()> handler) override;
+
+private:
+    void lookForArea();
+
+    std::unique_ptr<QSystemTrayIcon> icon_;
+    std::unique_ptr<QMenu> menu_;
+    std::vector<TrayMenuItem> items_;
+    QTimer lookAgain_;
+    std::function<void(TrayClick)> onClick_;
+    std::function<void()> onAreaAppeared_;
+};
+
+} // namespace velto

@@ -1,0 +1,86 @@
+# With a real notification area (trayer) and window manager (openbox): the icon sits in the
+# tray and follows the alarm, its menu switches the alarm, brings the clock back where it was,
+# opens the About window (whose address button calls the browser) and exits.
+mkdir -p "$WORK/bin"
+cat > "$WORK/bin/xdg-open" <<EOS
+#!/bin/sh
+echo "\$@" >> "$WORK/opened.txt"
+EOS
+chmod +x "$WORK/bin/xdg-open"
+export PATH="$WORK/bin:$PATH"
+unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
+
+openbox > "$WORK/openbox.log" 2>&1 &
+start_tray
+sleep 0.5
+start_clock "2026-12-08 09:00:00" # the clock stands still, so an armed alarm stays armed
+wait_for tray_icon || fail "the icon is not in the tray"
+! other_velto_window || fail "a message box came up although there is a tray"
+[ "$(icon_look)" = off ] || fail "the icon does not show the alarm off"
+cp "$WORK/icon.png" "$WORK/icon-off.png"
+
+click 27 10 # the title picture switches the alarm on
+sleep 0.3
+[ "$(icon_look)" = on ] || fail "the icon did not change when the alarm was armed"
+cp "$WORK/icon.png" "$WORK/icon-on.png"
+
+open_menu() {
+  tray_icon
+  xdotool mousemove "$TX" "$TY" click 3
+  wait_for menu_shown || fail "the tray menu did not open"
+  sleep 0.3
+}
+open_menu
+shoot menu.png
+xdotool key Down Return # the first entry: "Alarm OFF" now
+sleep 0.5
+[ "$(icon_look)" = off ] || fail "the menu's first entry did not switch the alarm off"
+open_menu
+xdotool key Down Return # and "Alarm ON"
+sleep 0.5
+[ "$(icon_look)" = on ] || fail "the menu's first entry did not arm the alarm"
+
+# Moved by the user, hidden by the minimise button, back through "Show Velto" and through a
+# press on the icon: each time where it was left.
+drag_window
+moved="$X,$Y"
+for way in menu press; do
+  click 358 10
+  [ "$(visible_windows)" = 0 ] || fail "minimise did not hide the window"
+  if [ "$way" = menu ]; then
+    open_menu
+    xdotool key s
+  else
+    xdotool mousemove "$TX" "$TY" click 1
+  fi
+  wait_for test "$(visible_windows)" = 1 || fail "$way did not bring the window back"
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  [ "$X,$Y" = "$moved" ] || fail "$way brought the window back at $X,$Y, not at $moved"
+done
+
+open_menu
+xdotool key a
+about_shown() { xdotool search --onlyvisible --name '^About Velto$' > /dev/null 2>&1; }
+wait_for about_shown || fail "About did not open the About window"
+ABOUT=$(xdotool search --onlyvisible --name '^About Velto$' | head -n 1)
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$ABOUT")"
+import -window root "$WORK/screen.png"
+convert "$WORK/screen.png" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$WORK/about.png"
+xdotool mousemove --window "$ABOUT" 152 76 click 1 # the address button
+wait_for test -s "$WORK/opened.txt" || fail "the address button did not call the browser"
+grep -Eq '^https?://[^ ]+$' "$WORK/opened.txt" || fail "the browser got $(cat "$WORK/opened.txt")"
+about_shown || fail "the address button closed the About window"
+xdotool mousemove --window "$ABOUT" 152 116 click 1 # Done
+wait_for eval '! about_shown' || fail "Done did not close the About window"
+
+open_menu
+xdotool key x # Exit
+for _ in $(seq 50); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+status=0
+wait "$PID" || status=$?
+[ "$status" = 0 ] || fail "Exit ended the program with $status"
+tray_icon && fail "the icon is still in the tray"
+kill "$TRAYER"
+echo "e2e tray ok"

@@ -1,0 +1,172 @@
+// The tray icon, its menu and clicks, the window icon, and what changes when the desktop has
+// no notification area.
+#include "fakes.h"
+#include "shell/frm_about.h"
+#include "shell/systray.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace velto::test {
+
+class Tray : public ProgramTest {
+protected:
+    void SetUp() override { startAt("10:00:00"); }
+
+    /// Icon, tip, menu switch and window icon all show `off` (0 armed, 1 off).
+    void expectLook(int off) {
+        const FrmDepot& d = app.depot();
+        EXPECT_EQ(s().AlarmOff, off);
+        EXPECT_EQ(tray.iconKey, d.trayIcon(off).cacheKey());
+        EXPECT_EQ(tray.tip, d.tag(DepotArray::imgTrayIcon, off));
+        // The menu offers the other state.
+        EXPECT_EQ(tray.menu.at(mnuOnOff).caption, d.tag(DepotArray::imgTrayIcon, 1 - off));
+        EXPECT_EQ(w().windowIcon().cacheKey(), d.windowIcon(off).cacheKey());
+        EXPECT_EQ(QApplication::windowIcon().cacheKey(), d.windowIcon(off).cacheKey());
+    }
+    void hideMinimised() {
+        w().minimiseAndHide();
+        ASSERT_TRUE(w().isHidden());
+        ASSERT_TRUE(w().isMinimized());
+    }
+};
+
+TEST_F(Tray, MenuHasItsEntriesWithShowAsTheDefault) {
+    EXPECT_EQ(tray.captions(),
+              QStringList({"Alarm ON", "-", "&Show Velto", "&About", "-", "E&xit"}));
+    for (size_t i = 0; i < tray.menu.size(); ++i) {
+        EXPECT_EQ(tray.menu[i].isDefault, i == mnuShow) << i;
+    }
+}
+
+TEST_F(Tray, IconTipMenuAndWindowIconFollowTheAlarm) {
+    EXPECT_TRUE(tray.visible());
+    EXPECT_EQ(tray.adds, 1);
+    expectLook(1);
+
+    tray.choose("Alarm ON");
+    expectLook(0);
+    EXPECT_EQ(s().AlarmTime, "10:00:04");
+
+    tray.choose("Alarm OFF");
+    expectLook(1);
+
+    // A ring switches the alarm off from inside the tick: every look follows.
+    tray.choose("Alarm ON");
+    tickUntil("10:00:04");
+    expectLook(1);
+    EXPECT_EQ(rings(), 1);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(Tray, TheAboutWindowTakesTheWindowIconToo) {
+    tray.choose("&About");
+    ASSERT_TRUE(ctx().windows.about);
+    tray.choose("Alarm ON");
+    EXPECT_EQ(ctx().windows.about->windowIcon().cacheKey(), app.depot().windowIcon(0).cacheKey());
+}
+
+TEST_F(Tray, APressOnTheIconRestoresShowsAndRaises) {
+    hideMinimised();
+    tray.click(TrayClick::Single);
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_FALSE(w().isMinimized());
+
+    w().setWindowState(Qt::WindowMinimized); // minimised, not hidden
+    tray.click(TrayClick::Single);
+    EXPECT_FALSE(w().isMinimized());
+}
+
+TEST_F(Tray, ADoubleClickShowsTheWindowAsItWas) {
+    w().hide();
+    tray.click(TrayClick::Double);
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_FALSE(w().isMinimized());
+
+    // On its own a double click restores nothing; its first press has done that already.
+    hideMinimised();
+    tray.click(TrayClick::Double);
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_TRUE(w().isMinimized());
+}
+
+TEST_F(Tray, ShowVeltoBringsBackAHiddenMinimisedWindow) {
+    hideMinimised();
+    tray.choose("&Show Velto");
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_FALSE(w().isMinimized());
+}
+
+TEST_F(Tray, ExitShutsDownAndTakesTheIconAndTheAboutWindowAlong) {
+    tray.choose("&About");
+    ASSERT_TRUE(ctx().windows.about);
+    tray.choose("E&xit");
+    EXPECT_FALSE(tray.visible());
+    EXPECT_GE(tray.removals, 1);
+    EXPECT_GE(desktop.ends, 1);
+    EXPECT_FALSE(ticker.running());
+    EXPECT_FALSE(w().isVisible());
+    EXPECT_FALSE(ctx().windows.about);
+}
+
+class NoTrayArea : public ProgramTest {
+protected:
+    void SetUp() override {
+        tray.available = false;
+        startAt("10:00:00");
+    }
+    static QString unableToAdd() {
+        return QStringLiteral("Velto: Unable to add icon to system tray");
+    }
+};
+
+TEST_F(NoTrayArea, SaysSoOnceAtStartUpAndNeverFromTheTick) {
+    EXPECT_EQ(messages.shown, QStringList({unableToAdd()}));
+    EXPECT_FALSE(tray.visible());
+    tray.choose("Alarm ON");
+    tickUntil("10:00:04"); // rings and switches the alarm off inside the tick
+    EXPECT_EQ(rings(), 1);
+    tray.choose("Alarm ON");
+    tray.choose("Alarm OFF");
+    EXPECT_EQ(messages.shown, QStringList({unableToAdd()}));
+}
+
+TEST_F(NoTrayArea, MinimiseAndCloseLeaveTheWindowOnTheTaskbar) {
+    QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
+    EXPECT_TRUE(w().isMinimized());
+    EXPECT_TRUE(w().isVisible());
+
+    w().setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(w().close()); // the close command
+    EXPECT_TRUE(w().isMinimized());
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_EQ(desktop.ends, 0);
+}
+
+TEST_F(NoTrayArea, AnAreaThatComesLaterGetsTheIconInTheCurrentState) {
+    tray.choose("Alarm ON");
+    tray.appear();
+    EXPECT_TRUE(tray.visible());
+    EXPECT_EQ(tray.tip, "Alarm ON");
+    EXPECT_EQ(tray.iconKey, app.depot().trayIcon(0).cacheKey());
+    EXPECT_EQ(messages.shown.size(), 1);
+
+    // With an icon to come back from, minimising hides again.
+    QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
+    EXPECT_TRUE(w().isHidden());
+}
+
+TEST(TrayArt, IconsAreDrawnAtEveryPanelSize) {
+    const FrmDepot depot;
+    const QList<QSize> tray{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
+    for (int off = 0; off < 2; ++off) {
+        EXPECT_EQ(depot.trayIcon(off).availableSizes(), tray) << off;
+        const QList<QSize> window = depot.windowIcon(off).availableSizes();
+        EXPECT_TRUE(window.contains(QSize(22, 22)));
+        EXPECT_TRUE(window.contains(QSize(256, 256)));
+    }
+    // Armed and off differ at the smallest size a panel shows.
+    EXPECT_NE(depot.trayIcon(0).pixmap(16).toImage(), depot.trayIcon(1).pixmap(16).toImage());
+}
+
+} // namespace velto::test
