@@ -10,8 +10,8 @@ click 358 10 # minimise
 [ "$(visible_windows)" = 0 ] || fail "the window is still shown"
 kill -0 "$PID" || fail "minimising ended the program"
 timeout 5 "$VELTO" >> "$WORK/velto.log" 2>&1 # a later start asks for the window
-sleep 0.5
-[ "$(visible_windows)" = 1 ] || fail "a later start did not bring the window back"
+one_window() { [ "$(visible_windows)" = 1 ]; }
+wait_for one_window || fail "a later start did not bring the window back"
 
 click 322 10 # close
 for _ in $(seq 20); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done

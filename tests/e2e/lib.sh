@@ -53,7 +53,7 @@ start_tray() {
   trayer --edge bottom --align right --widthtype request --height 28 --SetDockType true \
     --transparent false >> "$WORK/trayer.log" 2>&1 &
   TRAYER=$!
-  for _ in $(seq 50); do
+  for _ in $(seq 150); do
     [[ $(xwininfo -root -tree) == *'"panel": ("panel" "trayer")'* ]] && return 0
     sleep 0.1
   done

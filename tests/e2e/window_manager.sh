@@ -25,7 +25,7 @@ sleep 0.8
 [ "$(visible_windows)" = 0 ] || fail "Alt+F4 left the window shown"
 kill -0 "$PID" || fail "Alt+F4 ended the program"
 timeout 5 "$VELTO" >> "$WORK/velto.log" 2>&1
-sleep 1
-[ "$(visible_windows)" = 1 ] || fail "a later start did not bring the window back"
+one_window() { [ "$(visible_windows)" = 1 ]; }
+wait_for one_window || fail "a later start did not bring the window back"
 kill "$PID"
 echo "e2e window manager ok"
