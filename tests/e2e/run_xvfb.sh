@@ -14,6 +14,7 @@ case $1 in
   buttons.sh) first=81 ;;
   ring.sh) first=101 ;;
   alarm.sh) first=121 ;;
+  install.sh) first=111 ;;
   *) first=91 ;;
 esac
 xvfb-run -a -n "$first" -e "$WORK/xvfb.log" -s "-screen 0 800x600x24" \
