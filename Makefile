@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: setup build run test bench footprint format clean
+.PHONY: setup build run test package bench footprint format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -18,6 +18,10 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of what `cmake --install` puts in place, beside the build.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	./$(BUILD)/bench/velto_bench

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick libfaketime openbox trayer
+  qt6-wayland weston desktop-file-utils appstream
 )
 
 # The sound checks need a sound server to record from. One of our own is started for them,

@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/velto_app.h"
 #include "platform/qt_platform.h"
 #include "platform/qt_sound.h"
@@ -7,6 +8,9 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    if (const auto status = velto::takeCommandLine(argc, argv)) {
+        return *status; // --help, --version or a mistake: said, and nothing more to do
+    }
     QString why;
     if (!velto::displayAvailable(&why)) {
         std::fprintf(stderr, "velto: %s\n", qPrintable(why));

@@ -121,3 +121,25 @@ icon_look() {
   green=$(convert "$WORK/icon.png" -fx '(g-r>0.25)?1:0' -format '%[fx:round(mean*w*h)]' info:)
   if [ "$green" -gt 20 ]; then echo on; else echo off; fi
 }
+
+# start_sound_server: a PulseAudio server of our own with a null sink "velto", in WORK, that
+# nobody else can reach or notice; exports PULSE_SERVER and sets PULSE_PID (the caller ends
+# it).
+start_sound_server() {
+  local pulse=$WORK/pulse
+  mkdir -p "$pulse/home" && chmod 700 "$pulse"
+  env -u DISPLAY -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS HOME="$pulse/home" \
+    XDG_CONFIG_HOME="$pulse/home" PULSE_RUNTIME_PATH="$pulse/run" PULSE_STATE_PATH="$pulse/state" \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    -L "module-null-sink sink_name=velto" \
+    -L "module-native-protocol-unix auth-anonymous=1 socket=$pulse/native" \
+    > "$WORK/pulse.log" 2>&1 &
+  PULSE_PID=$!
+  export PULSE_SERVER=unix:$pulse/native
+  for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
+  pactl info > /dev/null 2>&1 || {
+    kill "$PULSE_PID" 2> /dev/null || true
+    cat "$WORK/pulse.log"
+    fail "the private sound server did not start"
+  }
+}

@@ -8,21 +8,9 @@ if ! command -v pulseaudio > /dev/null || ! command -v parecord > /dev/null; the
 fi
 RING_CHECK=$(dirname "$VELTO")/tests/velto_ring_check
 
-# A sound server of our own, in this check's folder, that nobody else can reach or notice.
-PULSE=$WORK/pulse
-mkdir -p "$PULSE/home" && chmod 700 "$PULSE"
-env -u DISPLAY -u DBUS_SESSION_BUS_ADDRESS HOME="$PULSE/home" XDG_CONFIG_HOME="$PULSE/home" \
-  PULSE_RUNTIME_PATH="$PULSE/run" PULSE_STATE_PATH="$PULSE/state" \
-  pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-  -L "module-null-sink sink_name=velto" \
-  -L "module-native-protocol-unix auth-anonymous=1 socket=$PULSE/native" \
-  > "$WORK/pulse.log" 2>&1 &
-PULSE_PID=$!
+start_sound_server
 REC_PID=""
 trap 'kill $REC_PID $PULSE_PID 2>/dev/null || true' EXIT
-export PULSE_SERVER=unix:$PULSE/native
-for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
-pactl info > /dev/null 2>&1 || { cat "$WORK/pulse.log"; fail "the private sound server did not start"; }
 # Nothing installed elsewhere on this machine may stand in for the sound under test.
 export XDG_DATA_HOME=$WORK/no-data XDG_DATA_DIRS=$WORK/no-data
 

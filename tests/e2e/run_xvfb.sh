@@ -16,6 +16,7 @@ case $1 in
   alarm.sh) first=121 ;;
   tray.sh) first=111 ;;
   notray.sh) first=115 ;;
+  install.sh) first=119 ;;
   *) first=91 ;;
 esac
 xvfb-run -a -n "$first" -e "$WORK/xvfb.log" -s "-screen 0 800x600x24" \
