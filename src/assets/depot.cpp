@@ -2,7 +2,12 @@
 
 #include "assets/depot_art.h"
 
+#include <QIconEngine>
+#include <QPainter>
 #include <QtGlobal>
+#include <algorithm>
+#include <map>
+#include <span>
 
 namespace velto {
 
@@ -46,13 +51,82 @@ QPixmap px(const QImage& image) {
 constexpr std::array kTrayIconSizes{16, 22, 24, 32, 48, 64};
 constexpr std::array kWindowIconSizes{16, 22, 24, 32, 48, 64, 128, 256};
 
-template <size_t N>
-QIcon icon(QImage (*draw)(bool, int), bool off, const std::array<int, N>& sizes) {
-    QIcon result;
-    for (int size : sizes) {
-        result.addPixmap(px(draw(off, size)));
+/// An icon drawn by code at the size it is asked for (from the sizes it is drawn for), and
+/// only then: a desktop asks for two or three of them, not for all.
+class ArtIconEngine final : public QIconEngine {
+public:
+    ArtIconEngine(QImage (*draw)(bool, int), bool off, std::span<const int> sizes)
+        : draw_(draw), off_(off), sizes_(sizes) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        // The smallest drawn size that covers the request, scaled down if it is not exact.
+        int drawn = sizes_.back();
+        for (int s : sizes_) {
+            if (s >= std::max(size.width(), size.height())) {
+                drawn = s;
+                break;
+            }
+        }
+        QPixmap& cached = cache_[drawn];
+        if (cached.isNull()) {
+            cached = px(draw_(off_, drawn));
+        }
+        if (cached.size() == size) {
+            return cached;
+        }
+        return cached.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
-    return result;
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> list;
+        for (int s : sizes_) {
+            list.append(QSize(s, s));
+        }
+        return list;
+    }
+    QIconEngine* clone() const override { return new ArtIconEngine(*this); }
+
+private:
+    QImage (*draw_)(bool, int);
+    bool off_;
+    std::span<const int> sizes_;
+    std::map<int, QPixmap> cache_;
+};
+
+/// The picture of element `index` of `array`, drawn afresh.
+QImage draw(DepotArray array, int i) {
+    switch (array) {
+    case DepotArray::imgTime:
+        return i <= kBlankDigit ? art::largeDigit(i) : art::colon(i == kLitColon);
+    case DepotArray::imgSet:
+        return art::smallDigit(i);
+    case DepotArray::imgFixed:
+        return art::preset(i % 10, i >= kHighlighted);
+    case DepotArray::imgPunchUp:
+        return art::keypadKey(i, false);
+    case DepotArray::imgPunchDn:
+        return art::keypadKey(i, true);
+    case DepotArray::imgEach:
+        return art::intervalButton(i);
+    case DepotArray::imgDial:
+        return art::dial(i);
+    case DepotArray::imgHeader:
+        return art::header(i == 1);
+    case DepotArray::imgHeaderV:
+        return art::minimiseButton(i == 1);
+    case DepotArray::imgHeaderX:
+        return art::closeButton(i == 1);
+    case DepotArray::imgPunch:
+        return art::punchButton(i == 1);
+    case DepotArray::imgCenter:
+        return art::centerCap(i == 1);
+    case DepotArray::imgTrayIcon:
+        return art::trayIcon(i == 1, 32);
+    }
+    return {};
 }
 
 } // namespace
@@ -65,30 +139,17 @@ int FrmDepot::last(DepotArray array) {
 }
 
 FrmDepot::FrmDepot() {
-    auto fill = [this](DepotArray a, auto draw) {
-        auto& v = arrays_[static_cast<size_t>(a)];
-        v.resize(static_cast<size_t>(range(a).last + 1));
-        for (int i = range(a).first; i <= range(a).last; ++i) {
-            v[static_cast<size_t>(i)] = px(draw(i));
-        }
-    };
-    fill(DepotArray::imgTime,
-         [](int i) { return i <= 10 ? art::largeDigit(i) : art::colon(i == 12); });
-    fill(DepotArray::imgSet, [](int i) { return art::smallDigit(i); });
-    fill(DepotArray::imgFixed, [](int i) { return art::preset(i % 10, i >= 10); });
-    fill(DepotArray::imgPunchUp, [](int i) { return art::keypadKey(i, false); });
-    fill(DepotArray::imgPunchDn, [](int i) { return art::keypadKey(i, true); });
-    fill(DepotArray::imgEach, [](int i) { return art::intervalButton(i); });
-    fill(DepotArray::imgDial, [](int i) { return art::dial(i); });
-    fill(DepotArray::imgHeader, [](int i) { return art::header(i == 1); });
-    fill(DepotArray::imgHeaderV, [](int i) { return art::minimiseButton(i == 1); });
-    fill(DepotArray::imgHeaderX, [](int i) { return art::closeButton(i == 1); });
-    fill(DepotArray::imgPunch, [](int i) { return art::punchButton(i == 1); });
-    fill(DepotArray::imgCenter, [](int i) { return art::centerCap(i == 1); });
-    fill(DepotArray::imgTrayIcon, [](int i) { return art::trayIcon(i == 1, 32); });
+    // Each element is drawn when it is first shown: start-up draws only what the window
+    // shows at first, and a picture never shown is never drawn.
+    for (int a = 0; a < kDepotArrayCount; ++a) {
+        arrays_[static_cast<size_t>(a)].resize(
+            static_cast<size_t>(range(static_cast<DepotArray>(a)).last + 1));
+    }
     for (int s = 0; s < 2; ++s) {
-        trayIcons_[static_cast<size_t>(s)] = icon(&art::trayIcon, s == 1, kTrayIconSizes);
-        windowIcons_[static_cast<size_t>(s)] = icon(&art::windowIcon, s == 1, kWindowIconSizes);
+        trayIcons_[static_cast<size_t>(s)] =
+            QIcon(new ArtIconEngine(&art::trayIcon, s == 1, kTrayIconSizes));
+        windowIcons_[static_cast<size_t>(s)] =
+            QIcon(new ArtIconEngine(&art::windowIcon, s == 1, kWindowIconSizes));
     }
     background_ = px(art::background());
     correctBar_ = px(art::correctBar());
@@ -99,7 +160,11 @@ const QPixmap& FrmDepot::picture(DepotArray array, int index) const {
     if (index < range(array).first || index > range(array).last) {
         qFatal("velto: depot %s has no element %d", kNames[static_cast<size_t>(array)], index);
     }
-    return arrays_[static_cast<size_t>(array)][static_cast<size_t>(index)];
+    QPixmap& picture = arrays_[static_cast<size_t>(array)][static_cast<size_t>(index)];
+    if (picture.isNull()) {
+        picture = px(draw(array, index));
+    }
+    return picture;
 }
 
 QString FrmDepot::tag(DepotArray array, int index) const {

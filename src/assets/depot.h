@@ -66,7 +66,8 @@ public:
     [[nodiscard]] const QPixmap& mark() const { return mark_; }
 
 private:
-    std::array<std::vector<QPixmap>, kDepotArrayCount> arrays_;
+    // Drawn on first use; the vectors never change size, so references stay good.
+    mutable std::array<std::vector<QPixmap>, kDepotArrayCount> arrays_;
     std::array<QIcon, 2> trayIcons_;
     std::array<QIcon, 2> windowIcons_;
     QPixmap background_;

@@ -49,8 +49,11 @@ void SecondTicker::aim() {
 void QtMessageBoxes::inform(const QString& title, const QString& text) {
     // Said on the terminal too, so that a session's log keeps what the user was told.
     qWarning("velto: %s", qPrintable(text));
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
-    box.exec();
+    // Modal, but it does not hold the caller up: start-up and the tick go on behind it.
+    auto* box = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->show();
 }
 
 // ---- QtUrlOpener ----
