@@ -19,6 +19,13 @@ if [ -z "${FOOTPRINT_INNER:-}" ]; then
   exec xvfb-run -a -n 131 -s "-screen 0 800x600x24" bash "$0" "$@"
 fi
 
+# A notification area, as on a desktop: without one the clock would put up its message.
+if command -v trayer > /dev/null; then
+  trayer --edge bottom --align right --widthtype request --height 28 --SetDockType true \
+    --transparent false > /dev/null 2>&1 &
+  sleep 1
+fi
+
 # Sum over all threads of the process.
 wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
 # CPU time in nanoseconds, from the scheduler's own accounting (finer than clock ticks).
