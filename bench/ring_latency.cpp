@@ -1,22 +1,33 @@
 // From a ring to the sound: how long play() holds the caller, and how long until the sound
-// arrives at the output, heard back through the output's monitor. Needs a sound server whose
-// default output has a monitor (bench/ring_latency.sh starts a private one).
+// comes out of the output, heard back on the output's monitor by a thread of its own (in
+// 10 ms blocks, so the second figure is at most 10 ms late). Needs a sound server with a
+// null sink "out" (bench/ring_latency.sh starts a private one).
 //   velto_ring_latency path/to/alarm.wav
 #include "platform/qt_sound.h"
 
-#include <QAudioDevice>
-#include <QAudioSource>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QMediaDevices>
-#include <QThread>
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <pulse/error.h>
+#include <pulse/simple.h>
+#include <thread>
 #include <vector>
 
 namespace {
 
-/// Waits up to `ms`, serving events, until `done` says so.
+using Clock = std::chrono::steady_clock;
+
+int64_t nowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
+        .count();
+}
+
+/// Serves events for `ms`, or until `done` says so.
 template <typename F> bool waitFor(F done, int ms) {
     QElapsedTimer t;
     t.start();
@@ -24,18 +35,6 @@ template <typename F> bool waitFor(F done, int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     }
     return done();
-}
-
-/// The loudest sample that arrived in `device` since the last call.
-int loudest(QIODevice* device) {
-    const QByteArray bytes = device->read(device->bytesAvailable());
-    int peak = 0;
-    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto v = static_cast<qint16>(static_cast<quint8>(bytes[i]) |
-                                           static_cast<quint8>(bytes[i + 1]) << 8);
-        peak = std::max(peak, std::abs(static_cast<int>(v)));
-    }
-    return peak;
 }
 
 void report(const char* what, std::vector<double> ms) {
@@ -53,53 +52,60 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    QAudioDevice monitor;
-    for (const QAudioDevice& d : QMediaDevices::audioInputs()) {
-        if (d == QMediaDevices::defaultAudioInput()) {
-            monitor = d;
+
+    const pa_sample_spec spec{PA_SAMPLE_S16LE, 44100, 1};
+    pa_buffer_attr attr{};
+    attr.maxlength = static_cast<uint32_t>(-1);
+    attr.fragsize = 441 * 2; // 10 ms
+    int error = 0;
+    pa_simple* monitor = pa_simple_new(nullptr, "velto-bench", PA_STREAM_RECORD, "out.monitor",
+                                       "ring latency", &spec, nullptr, &attr, &error);
+    if (monitor == nullptr) {
+        std::fprintf(stderr, "cannot listen on out.monitor: %s\n", pa_strerror(error));
+        return 1;
+    }
+    std::atomic<int64_t> heardAt{0};
+    std::atomic<bool> listening{true};
+    std::thread listener([&] {
+        std::array<int16_t, 441> block{};
+        int err = 0;
+        while (listening && pa_simple_read(monitor, block.data(), sizeof block, &err) == 0) {
+            int peak = 0;
+            for (int16_t v : block) {
+                peak = std::max(peak, std::abs(static_cast<int>(v)));
+            }
+            int64_t none = 0;
+            if (peak > 1000) {
+                heardAt.compare_exchange_strong(none, nowNs());
+            }
         }
-    }
-    if (monitor.isNull()) {
-        std::fprintf(stderr, "no output monitor to listen on; is a sound server running?\n");
-        return 1;
-    }
-    QAudioFormat format;
-    format.setSampleRate(44100);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    QAudioSource source(monitor, format);
-    source.setBufferSize(441 * 2 * 2); // 20 ms: hear the sound as soon as it comes
-    QIODevice* heard = source.start();
-    if (heard == nullptr || source.error() != QAudio::NoError) {
-        std::fprintf(stderr, "cannot listen on %s\n", qPrintable(monitor.description()));
-        return 1;
-    }
+    });
 
     velto::QtSound sound;
     sound.prepare(path);
     waitFor([] { return false; }, 1000); // loaded ahead of time, as at start-up
-
     std::vector<double> call;
     std::vector<double> toSound;
     for (int ring = 0; ring < 20; ++ring) {
-        waitFor([&] { return false; }, 1500); // the last chime ends
-        loudest(heard);
-        QElapsedTimer t;
-        t.start();
+        waitFor([] { return false; }, 2500); // the last chime ends
+        heardAt = 0;
+        const int64_t start = nowNs();
         if (!sound.play(path)) {
             std::fprintf(stderr, "%s\n", qPrintable(sound.error()));
         }
-        call.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-        int peak = 0;
-        if (waitFor([&] { return (peak = std::max(peak, loudest(heard))) > 1000; }, 2000)) {
-            toSound.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        call.push_back(static_cast<double>(nowNs() - start) / 1e6);
+        if (waitFor([&] { return heardAt.load() != 0; }, 2000)) {
+            toSound.push_back(static_cast<double>(heardAt.load() - start) / 1e6);
         }
     }
+    listening = false;
+    listener.join();
+    pa_simple_free(monitor);
     report("play() returns after", call);
     if (toSound.empty()) {
         std::printf("the sound never arrived at the output\n");
         return 1;
     }
-    report("the sound arrives after", toSound);
+    report("the sound comes out after", toSound);
     return 0;
 }

@@ -14,12 +14,14 @@ env -u DISPLAY -u DBUS_SESSION_BUS_ADDRESS HOME="$dir/home" XDG_CONFIG_HOME="$di
   XDG_RUNTIME_DIR="$dir" PULSE_RUNTIME_PATH="$dir/run" PULSE_STATE_PATH="$dir/state" \
   pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
   -L "module-null-sink sink_name=out" \
-  -L "module-remap-source master=out.monitor source_name=heard" \
   -L "module-native-protocol-unix auth-anonymous=1 socket=$dir/native" > "$dir/pulse.log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null || true; wait $server 2>/dev/null || true; rm -rf "$dir"' EXIT
 export PULSE_SERVER=unix:$dir/native
 for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
-pactl set-default-source heard
+[ -x "$build/bench/velto_ring_latency" ] || {
+  echo "ring latency: skipped, built without libpulse-dev"
+  exit 0
+}
 "$build/bench/velto_ring_latency" "$build/wav/alarm.wav" ||
   echo "ring latency: the arrival of the sound could not be measured here"
