@@ -2,7 +2,8 @@
 // comes out of the output, heard back on the output's monitor by a thread of its own (in
 // 10 ms blocks, so the second figure is at most 10 ms late). Needs a sound server with a
 // null sink "out" (bench/ring_latency.sh starts a private one).
-//   velto_ring_latency path/to/alarm.wav
+//   velto_ring_latency path/to/alarm.wav [rings [milliseconds between them]]
+// Ends with status 1 when a ring was not heard.
 #include "platform/qt_sound.h"
 
 #include <QCoreApplication>
@@ -47,10 +48,12 @@ void report(const char* what, std::vector<double> ms) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: velto_ring_latency alarm.wav\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: velto_ring_latency alarm.wav [rings [ms between]]\n");
         return 2;
     }
+    const int rings = argc > 2 ? std::atoi(argv[2]) : 20;
+    const int between = argc > 3 ? std::atoi(argv[3]) : 1500;
     const QString path = QString::fromLocal8Bit(argv[1]);
 
     const pa_sample_spec spec{PA_SAMPLE_S16LE, 44100, 1};
@@ -79,6 +82,9 @@ int main(int argc, char** argv) {
                 heardAt.compare_exchange_strong(none, nowNs());
             }
         }
+        if (listening) {
+            std::fprintf(stderr, "stopped listening: %s\n", pa_strerror(err));
+        }
     });
 
     velto::QtSound sound;
@@ -86,8 +92,8 @@ int main(int argc, char** argv) {
     waitFor([] { return false; }, 1000); // loaded ahead of time, as at start-up
     std::vector<double> call;
     std::vector<double> toSound;
-    for (int ring = 0; ring < 20; ++ring) {
-        waitFor([] { return false; }, 2500); // the last chime ends
+    for (int ring = 0; ring < rings; ++ring) {
+        waitFor([] { return false; }, between); // the last chime ends
         heardAt = 0;
         const int64_t start = nowNs();
         if (!sound.play(path)) {
@@ -96,6 +102,8 @@ int main(int argc, char** argv) {
         call.push_back(static_cast<double>(nowNs() - start) / 1e6);
         if (waitFor([&] { return heardAt.load() != 0; }, 2000)) {
             toSound.push_back(static_cast<double>(heardAt.load() - start) / 1e6);
+        } else {
+            std::printf("ring %d was not heard\n", ring + 1);
         }
     }
     listening = false;
@@ -107,5 +115,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     report("the sound comes out after", toSound);
-    return 0;
+    return static_cast<int>(toSound.size()) == rings ? 0 : 1;
 }

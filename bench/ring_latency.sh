@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures a ring's sound with a private PulseAudio server whose null sink is heard back
 # through a plain source, so the user's own sound server is never touched.
-#   ring_latency.sh build-folder
+#   ring_latency.sh build-folder [rings [ms between]]
 set -euo pipefail
 build=$1
 if ! command -v pulseaudio > /dev/null; then
@@ -23,5 +23,4 @@ for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
   echo "ring latency: skipped, built without libpulse-dev"
   exit 0
 }
-"$build/bench/velto_ring_latency" "$build/wav/alarm.wav" ||
-  echo "ring latency: the arrival of the sound could not be measured here"
+"$build/bench/velto_ring_latency" "$build/wav/alarm.wav" "${@:2}"

@@ -170,7 +170,13 @@ void QtSound::onFileStatus() {
 }
 
 void QtSound::restart(QSoundEffect& effect) {
+    // Stopping and playing again alone goes silent after half a dozen rings with Qt 6.4 on
+    // PulseAudio; setting the source again (from Qt's sample cache, so nothing is read or
+    // decoded) gives every ring a fresh stream.
     effect.stop();
+    const QUrl source = effect.source();
+    effect.setSource(QUrl());
+    effect.setSource(source);
     effect.play();
 }
 
