@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: setup build run test bench footprint format clean
+.PHONY: setup build run test soak sanitize bench footprint format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -18,6 +18,14 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# One soak of any length: make soak SEED=7 HOURS=500
+SEED ?= 1
+HOURS ?= 48
+soak: build
+	cd $(BUILD) && env QT_QPA_PLATFORM=offscreen TZ=Europe/Berlin LANG=C.UTF-8 \
+	  XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/runtime VELTO_SOAK_SEED=$(SEED) \
+	  VELTO_SOAK_HOURS=$(HOURS) ./tests/velto_soak --gtest_filter=Soak.Chosen
 
 bench: build
 	./$(BUILD)/bench/velto_bench
