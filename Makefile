@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: setup build run test package bench footprint format clean
+.PHONY: setup build run test package soak sanitize bench footprint format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -22,6 +22,31 @@ test: build
 # A Debian package of what `cmake --install` puts in place, beside the build.
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# One soak of any length: make soak SEED=7 HOURS=500
+SEED ?= 1
+HOURS ?= 48
+soak: build
+	cd $(BUILD) && env QT_QPA_PLATFORM=offscreen TZ=Europe/Berlin LANG=C.UTF-8 \
+	  XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/runtime VELTO_SOAK_SEED=$(SEED) \
+	  VELTO_SOAK_HOURS=$(HOURS) ./tests/velto_soak --gtest_filter=Soak.Chosen
+
+# The unit tests, the soak and the random input under AddressSanitizer, UndefinedBehavior-
+# Sanitizer and LeakSanitizer, in a build folder of their own; any report fails the run. The
+# sound tests run with full stacks on every allocation, which the suppressions of Qt
+# Multimedia's own leaks need (tests/sanitize/lsan.supp) and which is too slow for the rest.
+ASAN_BUILD ?= build-asan
+SANITIZE_ENV = UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
+ASAN_OPTS = halt_on_error=1:detect_leaks=1:strict_string_checks=1
+sanitize: setup
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+	  -DVELTO_SANITIZE=ON -DVELTO_BENCH=OFF -DVELTO_E2E=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target velto_tests velto_soak velto_random_input
+	cd $(ASAN_BUILD) && env $(SANITIZE_ENV) ASAN_OPTIONS=$(ASAN_OPTS):fast_unwind_on_malloc=0 \
+	  ctest --output-on-failure -j $(JOBS) -R '^Sound\.'
+	cd $(ASAN_BUILD) && env $(SANITIZE_ENV) ASAN_OPTIONS=$(ASAN_OPTS) \
+	  ctest --output-on-failure -j $(JOBS) -E '^(style|Sound)\.'
 
 bench: build
 	./$(BUILD)/bench/velto_bench

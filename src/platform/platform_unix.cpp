@@ -1,12 +1,16 @@
 #include "platform/qt_platform.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <csignal>
 #include <pwd.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#ifndef Q_OS_MACOS
+#include <xcb/xcb.h>
+#endif
 
 namespace velto {
 
@@ -15,6 +19,10 @@ QString currentUserName() {
         return QString::fromLocal8Bit(pw->pw_name);
     }
     return QString::number(getuid());
+}
+
+bool ownedByCurrentUser(const QFileInfo& info) {
+    return info.ownerId() == getuid();
 }
 
 long peakResidentKiB() {
@@ -35,13 +43,29 @@ bool displayAvailable(QString* why) {
     return true; // the window server is always there
 #else
     // Qt aborts with a core dump when it finds no display; say it plainly instead.
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-        !qEnvironmentVariableIsEmpty("DISPLAY") ||
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (!platform.isEmpty() && platform != QLatin1String("xcb")) {
+        return true; // offscreen, wayland, vnc...: Qt reports those itself
+    }
+    if (platform.isEmpty() && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         return true;
     }
-    *why = QStringLiteral("no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)");
-    return false;
+    if (display.isEmpty()) {
+        *why = QStringLiteral("no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+        return false;
+    }
+    // The X server is asked exactly as Qt will ask it: one that is gone, refuses us or
+    // never existed fails here, with its name, instead of inside Qt.
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const int error = xcb_connection_has_error(connection);
+    xcb_disconnect(connection);
+    if (error != 0) {
+        *why =
+            QStringLiteral("cannot open display \"%1\" (no X server answers there)").arg(display);
+        return false;
+    }
+    return true;
 #endif
 }
 

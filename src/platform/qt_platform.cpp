@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMessageBox>
@@ -65,55 +66,126 @@ void QtUrlOpener::open(const QString& url) {
 // ---- LocalInstanceGuard ----
 
 namespace {
-QString runtimeFolder() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) {
-        dir = QDir::tempPath();
+
+/// The one message a later start sends.
+constexpr char kShow[] = "show\n";
+/// A peer that has not said it within this time, or says more, is dropped.
+constexpr int kPeerPatienceMs = 2000;
+
+/// Whether `dir` is a real folder (no link) of this user that nobody else may enter.
+bool isPrivateFolder(const QString& dir, QString* why) {
+    const QFileInfo info(dir);
+    if (!info.exists()) {
+        *why = QStringLiteral("%1 does not exist").arg(dir);
+    } else if (!info.isDir() || info.isSymLink()) {
+        *why = QStringLiteral("%1 is not a folder").arg(dir);
+    } else if (!ownedByCurrentUser(info)) {
+        *why = QStringLiteral("%1 belongs to another user").arg(dir);
+    } else if (info.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                     QFile::ReadOther | QFile::WriteOther | QFile::ExeOther)) {
+        *why = QStringLiteral("%1 is open to other users").arg(dir);
+    } else {
+        return true;
     }
-    return dir;
+    return false;
 }
+
 } // namespace
 
+QString InstanceFolder(QString* why) {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty()) {
+        return isPrivateFolder(runtime, why) ? QDir(runtime).absolutePath() : QString();
+    }
+    // No runtime folder (a bare session, cron, some containers): one of our own in the
+    // temporary folder, made private; one that exists must already be ours and private.
+    const QString dir = QDir::tempPath() + QStringLiteral("/velto-") + currentUserName();
+    QDir().mkdir(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return isPrivateFolder(dir, why) ? dir : QString();
+}
+
 LocalInstanceGuard::LocalInstanceGuard(const QString& key)
-    : serverName_(key + QLatin1Char('-') + currentUserName()) {}
+    : name_(key + QLatin1Char('-') + currentUserName()) {}
 
 LocalInstanceGuard::~LocalInstanceGuard() = default;
 
+QString LocalInstanceGuard::socketPath() const {
+    return folder_.isEmpty() ? QString() : folder_ + QLatin1Char('/') + name_ + ".socket";
+}
+
 bool LocalInstanceGuard::claim() {
-    QDir().mkpath(runtimeFolder());
-    lock_ = std::make_unique<QLockFile>(runtimeFolder() + QLatin1Char('/') + serverName_ +
-                                        QStringLiteral(".lock"));
+    QString why;
+    folder_ = InstanceFolder(&why);
+    if (folder_.isEmpty()) {
+        qWarning("velto: single-instance is off: %s", qPrintable(why));
+        return true;
+    }
+    lock_ =
+        std::make_unique<QLockFile>(folder_ + QLatin1Char('/') + name_ + QStringLiteral(".lock"));
     // A lock is stale only when its owner is gone, never because it is old: a clock may run
     // for months.
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
-        QLocalSocket socket;
-        socket.connectToServer(serverName_);
-        if (socket.waitForConnected(1000)) {
-            socket.write("show\n");
-            socket.waitForBytesWritten(1000);
-            socket.disconnectFromServer();
+        if (lock_->error() != QLockFile::LockFailedError) {
+            // No lock can be made (a read-only or full folder, a folder where the lock should
+            // be): running twice is better than not running.
+            qWarning("velto: single-instance is off: cannot create the lock file in %s",
+                     qPrintable(folder_));
+            lock_.reset();
+            return true;
         }
+        askFirstToShow();
         lock_.reset();
         return false;
     }
+    listen();
+    return true;
+}
+
+void LocalInstanceGuard::askFirstToShow() {
+    QLocalSocket socket;
+    socket.connectToServer(socketPath());
+    if (socket.waitForConnected(1000)) {
+        socket.write(kShow);
+        socket.waitForBytesWritten(1000);
+        socket.disconnectFromServer();
+    }
+}
+
+void LocalInstanceGuard::listen() {
     // We own the lock, so a socket left behind by a crashed run can go.
-    QLocalServer::removeServer(serverName_);
+    QLocalServer::removeServer(socketPath());
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = server_->nextPendingConnection()) {
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            if (handler_) {
-                handler_();
-            }
+            connect(peer, &QLocalSocket::readyRead, this, [this, peer] { hear(*peer); });
+            // A peer that says nothing keeps nothing waiting, but it goes after a while.
+            QTimer::singleShot(kPeerPatienceMs, peer, [peer] {
+                peer->abort();
+                peer->deleteLater();
+            });
         }
     });
-    if (!server_->listen(serverName_)) {
+    if (!server_->listen(socketPath())) {
         qWarning("velto: cannot listen for later starts (%s); they will still be refused",
                  qPrintable(server_->errorString()));
     }
-    return true;
+}
+
+void LocalInstanceGuard::hear(QLocalSocket& peer) {
+    const qint64 size = static_cast<qint64>(sizeof(kShow)) - 1;
+    if (peer.bytesAvailable() < size) {
+        return;
+    }
+    // Anything but the one message is ignored, and the peer dropped.
+    const bool show = peer.bytesAvailable() == size && peer.read(size) == kShow;
+    peer.abort();
+    peer.deleteLater();
+    if (show && handler_) {
+        handler_();
+    }
 }
 
 void LocalInstanceGuard::onActivationRequest(std::function<void()> handler) {

@@ -8,7 +8,9 @@
 #include <QTimer>
 #include <memory>
 
+class QFileInfo;
 class QLocalServer;
+class QLocalSocket;
 
 namespace velto {
 
@@ -50,8 +52,10 @@ public:
 };
 
 /// One instance per user: a lock file decides who runs (a lock left by a crashed run is
-/// taken over, since its owner is gone), and a local socket carries a later start's request
-/// to bring the window back.
+/// taken over, since its owner is gone), and a local socket beside it carries a later
+/// start's request to bring the window back. Both live in the user's private folder (see
+/// InstanceFolder). When there is no such folder or no lock can be made there, the guard
+/// says why once on the console and lets the program run.
 class LocalInstanceGuard final : public QObject, public InstanceGuard {
     Q_OBJECT
 public:
@@ -61,8 +65,17 @@ public:
     bool claim() override;
     void onActivationRequest(std::function<void()> handler) override;
 
+    /// The full path of the socket; empty before claim() or without a private folder.
+    [[nodiscard]] QString socketPath() const;
+
 private:
-    QString serverName_;
+    void askFirstToShow();
+    void listen();
+    /// A later start's message: "show" brings the window back, anything else is ignored.
+    void hear(QLocalSocket& peer);
+
+    QString name_;
+    QString folder_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
     std::function<void()> handler_;
@@ -77,6 +90,14 @@ public:
 
 /// The name of the user running the program, for per-user names (per system).
 QString currentUserName();
+/// Whether the file or folder belongs to the user running the program (per system).
+bool ownedByCurrentUser(const QFileInfo& info);
+
+/// The folder private to the user that holds the single-instance lock and socket:
+/// $XDG_RUNTIME_DIR, or without one velto-<user> in the temporary folder (made owner-only
+/// when missing). Empty, and `why` says so, when that folder is not a folder of this user
+/// closed to everybody else.
+QString InstanceFolder(QString* why);
 
 /// Turns SIGTERM, SIGINT and SIGHUP (the session ending, `kill`, Ctrl+C) into an orderly
 /// quit of the event loop, so shut-down runs and no tray icon is left behind. Does nothing

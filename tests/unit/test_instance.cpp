@@ -1,12 +1,17 @@
-// One clock per user: the real guard, on a private runtime folder.
+// One clock per user: the real guard, on a private runtime folder, and what it does when
+// that folder, its lock or its socket is not as it should be.
 #include "platform/qt_platform.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QLockFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace velto::test {
 
@@ -20,7 +25,23 @@ protected:
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         key = QStringLiteral("velto-test-%1").arg(QCoreApplication::applicationPid());
     }
-    void TearDown() override { qputenv("XDG_RUNTIME_DIR", saved); }
+    void TearDown() override { restoreEnvironment(); }
+    void restoreEnvironment() {
+        qputenv("XDG_RUNTIME_DIR", saved);
+        qputenv("TMPDIR", savedTmp);
+    }
+    /// No runtime folder; the temporary folder is `tmp`.
+    void withoutRuntimeFolder(const QString& tmp) {
+        savedTmp = qgetenv("TMPDIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", tmp.toLocal8Bit());
+    }
+    static bool ownerOnly(const QString& path) {
+        const auto p = QFileInfo(path).permissions();
+        return !(p & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                      QFile::WriteOther | QFile::ExeOther));
+    }
+    QByteArray savedTmp = qgetenv("TMPDIR");
     QString lockPath() const {
         return runtime.path() + '/' + key + '-' + currentUserName() + ".lock";
     }
@@ -58,6 +79,121 @@ TEST_F(Instance, ReleasedWhenTheFirstEnds) {
     }
     LocalInstanceGuard next(key);
     EXPECT_TRUE(next.claim());
+}
+
+TEST_F(Instance, LockAndSocketLiveTogetherInThePrivateFolder) {
+    LocalInstanceGuard first(key);
+    ASSERT_TRUE(first.claim());
+    EXPECT_TRUE(QFileInfo::exists(lockPath()));
+    EXPECT_EQ(QFileInfo(first.socketPath()).absolutePath(), QFileInfo(lockPath()).absolutePath());
+    EXPECT_TRUE(QFileInfo::exists(first.socketPath()));
+    EXPECT_TRUE(ownerOnly(first.socketPath()));
+}
+
+TEST_F(Instance, WithoutARuntimeFolderAPrivateFolderInTempServes) {
+    QTemporaryDir tmp;
+    withoutRuntimeFolder(tmp.path());
+    LocalInstanceGuard first(key);
+    ASSERT_TRUE(first.claim());
+    const QString folder = tmp.path() + "/velto-" + currentUserName();
+    EXPECT_EQ(QFileInfo(first.socketPath()).absolutePath(), folder);
+    EXPECT_TRUE(ownerOnly(folder));
+    int asked = 0;
+    first.onActivationRequest([&asked] { ++asked; });
+    LocalInstanceGuard second(key);
+    EXPECT_FALSE(second.claim());
+    QTRY_COMPARE(asked, 1);
+}
+
+// Where no private folder or no lock can be had, the clock runs (and says why): a clock that
+// may run twice beats one that silently never starts.
+TEST_F(Instance, RunsAnywayWhenThereIsNoPrivatePlaceForTheLock) {
+    {
+        QTemporaryDir tmp; // a fallback folder that others may enter is not trusted
+        withoutRuntimeFolder(tmp.path());
+        const QString folder = tmp.path() + "/velto-" + currentUserName();
+        ASSERT_TRUE(QDir().mkdir(folder));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+        LocalInstanceGuard guard(key);
+        EXPECT_TRUE(guard.claim());
+        EXPECT_TRUE(guard.socketPath().isEmpty());
+        restoreEnvironment();
+    }
+    {
+        qputenv("XDG_RUNTIME_DIR", QByteArray("/nonexistent/velto-runtime")); // missing
+        LocalInstanceGuard guard(key);
+        EXPECT_TRUE(guard.claim());
+        restoreEnvironment();
+    }
+    {
+        // A folder, not empty, where the lock should be: it runs, and stays the only one.
+        ASSERT_TRUE(QDir().mkpath(lockPath() + "/inside"));
+        {
+            LocalInstanceGuard one(key);
+            EXPECT_TRUE(one.claim());
+            LocalInstanceGuard two(key);
+            EXPECT_FALSE(two.claim());
+        }
+        LocalInstanceGuard next(key);
+        EXPECT_TRUE(next.claim());
+    }
+}
+
+TEST_F(Instance, ReadOnlyRuntimeFolderLetsTheClockRun) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only folders";
+    }
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::ExeOwner);
+    LocalInstanceGuard guard(key);
+    EXPECT_TRUE(guard.claim());
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(Instance, LockOfAnotherUserLeftInOurFolderIsTakenOver) {
+    QFile stale(lockPath());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray("2147483646\nvelto\n") + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    // 65534 is "nobody" on Debian; only root may give a file away, others test the same case
+    // with their own file, which they may remove as well.
+    if (geteuid() == 0) {
+        ASSERT_EQ(::chown(qPrintable(lockPath()), 65534, 65534), 0);
+    }
+    LocalInstanceGuard guard(key);
+    EXPECT_TRUE(guard.claim());
+}
+
+TEST_F(Instance, SecondStartWhileTheFirstIsStillStartingEndsQuietly) {
+    // The first holds the lock but does not listen yet.
+    QLockFile starting(lockPath());
+    ASSERT_TRUE(starting.tryLock(0));
+    LocalInstanceGuard second(key);
+    EXPECT_FALSE(second.claim());
+}
+
+TEST_F(Instance, OnlyTheShowMessageCountsAndSilentPeersBlockNobody) {
+    LocalInstanceGuard first(key);
+    ASSERT_TRUE(first.claim());
+    int asked = 0;
+    first.onActivationRequest([&asked] { ++asked; });
+
+    QLocalSocket garbage;
+    garbage.connectToServer(first.socketPath());
+    ASSERT_TRUE(garbage.waitForConnected(1000));
+    garbage.write("hide\nshow\n");
+    garbage.waitForBytesWritten(1000);
+    QLocalSocket silent; // connects, says nothing, never leaves
+    silent.connectToServer(first.socketPath());
+    ASSERT_TRUE(silent.waitForConnected(1000));
+    QTest::qWait(200);
+    EXPECT_EQ(asked, 0);
+
+    LocalInstanceGuard later(key);
+    EXPECT_FALSE(later.claim());
+    QTRY_COMPARE(asked, 1);
+    // And the silent one is dropped in the end.
+    QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QLocalSocket::UnconnectedState, 5000);
 }
 
 } // namespace velto::test
