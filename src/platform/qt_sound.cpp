@@ -122,9 +122,16 @@ QString wavProblem(const QString& path) {
 
 // ---- QtSound ----
 
-QtSound::QtSound(QObject* parent) : QObject(parent) {
-    chime_.setSource(chimeUrl());
-    connect(&file_, &QSoundEffect::statusChanged, this, &QtSound::onFileStatus);
+QtSound::QtSound(QObject* parent)
+    : QObject(parent), file_(effectOn({}, true)), chime_(effectOn(chimeUrl(), false)) {}
+
+std::unique_ptr<QSoundEffect> QtSound::effectOn(const QUrl& source, bool isFile) {
+    auto effect = std::make_unique<QSoundEffect>();
+    if (isFile) {
+        connect(effect.get(), &QSoundEffect::statusChanged, this, &QtSound::onFileStatus);
+    }
+    effect->setSource(source);
+    return effect;
 }
 
 QUrl QtSound::chimeUrl() {
@@ -143,41 +150,47 @@ void QtSound::load(const QString& path) {
     path_ = path;
     stamp_ = stampOf(path);
     ringWaits_ = false;
-    file_.stop();
+    file_->stop();
     fileProblem_ = wavProblem(path);
-    if (!fileProblem_.isEmpty()) {
-        file_.setSource(QUrl());
-        return;
-    }
     // A new address for every load: the sound system keeps loaded sounds by address and
     // would otherwise hand back the old version of a replaced file.
-    QUrl url = QUrl::fromLocalFile(path);
-    url.setQuery(QStringLiteral("load=%1").arg(++loads_));
-    file_.setSource(url);
+    QUrl url;
+    if (fileProblem_.isEmpty()) {
+        url = QUrl::fromLocalFile(path);
+        url.setQuery(QStringLiteral("load=%1").arg(++loads_));
+    }
+    // The old sound is kept, not let go of: Qt 6.4's sound cache blocks for good when the
+    // last user of a sound lets go of it while another sound is loading. A file changes
+    // seldom, and each old version costs only its samples.
+    if (!file_->source().isEmpty()) {
+        retired_.push_back(std::move(file_));
+    }
+    file_ = effectOn(url, true);
 }
 
 void QtSound::onFileStatus() {
-    if (file_.status() == QSoundEffect::Error && fileProblem_.isEmpty()) {
+    if (file_->status() == QSoundEffect::Error && fileProblem_.isEmpty()) {
         fileProblem_ = QStringLiteral("could not be loaded by the sound system");
         if (ringWaits_) {
             restart(chime_);
             lastPlayed_ = chimeUrl();
         }
     }
-    if (file_.status() != QSoundEffect::Loading) {
+    if (file_->status() != QSoundEffect::Loading) {
         ringWaits_ = false;
     }
 }
 
-void QtSound::restart(QSoundEffect& effect) {
-    // Stopping and playing again alone goes silent after half a dozen rings with Qt 6.4 on
-    // PulseAudio; setting the source again (from Qt's sample cache, so nothing is read or
-    // decoded) gives every ring a fresh stream.
-    effect.stop();
-    const QUrl source = effect.source();
-    effect.setSource(QUrl());
-    effect.setSource(source);
-    effect.play();
+void QtSound::restart(std::unique_ptr<QSoundEffect>& effect) {
+    // Stopping and playing the same effect again goes silent after half a dozen rings with
+    // Qt 6.4 on PulseAudio, so every ring plays on an effect made afresh. The new one takes
+    // the sound from Qt's cache (nothing is read or decoded again) before the old one goes,
+    // so the sound is never let go of (see load()).
+    auto next = effectOn(effect->source(), effect == file_);
+    effect->stop();
+    effect.release()->deleteLater();
+    effect = std::move(next);
+    effect->play();
 }
 
 QString QtSound::why(const QString& path) const {
@@ -202,12 +215,12 @@ bool QtSound::play(const QString& path) {
     }
     // The choice is made even without a device, so that what would be heard stays known.
     if (fileProblem_.isEmpty()) {
-        chime_.stop();
+        chime_->stop();
         restart(file_); // while the file still loads, it starts as soon as it is ready
-        ringWaits_ = file_.status() == QSoundEffect::Loading;
-        lastPlayed_ = file_.source();
+        ringWaits_ = file_->status() == QSoundEffect::Loading;
+        lastPlayed_ = file_->source();
     } else {
-        file_.stop();
+        file_->stop();
         restart(chime_);
         lastPlayed_ = chimeUrl();
     }

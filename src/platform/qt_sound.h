@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QSoundEffect>
 #include <QUrl>
+#include <memory>
+#include <vector>
 
 namespace velto {
 
@@ -48,12 +50,18 @@ private:
     static Stamp stampOf(const QString& path);
     void load(const QString& path);
     void onFileStatus();
-    static void restart(QSoundEffect& effect);
+    /// Plays `effect`'s sound from the start on an effect made afresh for it.
+    void restart(std::unique_ptr<QSoundEffect>& effect);
+    /// An effect on `source`; the file's reports its status to onFileStatus().
+    std::unique_ptr<QSoundEffect> effectOn(const QUrl& source, bool isFile);
     /// The failure to report for `path` as things stand, or empty.
     [[nodiscard]] QString why(const QString& path) const;
 
-    QSoundEffect file_;
-    QSoundEffect chime_;
+    std::unique_ptr<QSoundEffect> file_;
+    std::unique_ptr<QSoundEffect> chime_;
+    // Effects of sounds no longer played, kept so that no sound is ever let go of (see
+    // load()); one for each time the file changed.
+    std::vector<std::unique_ptr<QSoundEffect>> retired_;
     QString path_;
     Stamp stamp_;
     QString fileProblem_; // why the file does not play; empty when it does
