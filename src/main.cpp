@@ -5,6 +5,7 @@
 #include "platform/qt_tray.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -37,5 +38,7 @@ int main(int argc, char** argv) {
         return 0; // the running clock has been asked to show itself
     }
     velto::quitOnTerminationSignals();
+    // Once the window has been painted the first time, start-up's scratch memory can go.
+    QTimer::singleShot(0, &app, [] { velto::returnFreeMemory(); });
     return QApplication::exec();
 }

@@ -50,6 +50,7 @@ QPixmap px(const QImage& image) {
 /// that none is a blurred scaling of another.
 constexpr std::array kTrayIconSizes{16, 22, 24, 32, 48, 64};
 constexpr std::array kWindowIconSizes{16, 22, 24, 32, 48, 64, 128, 256};
+constexpr int kKeptIconSize = 64;
 
 /// An icon drawn by code at the size it is asked for (from the sizes it is drawn for), and
 /// only then: a desktop asks for two or three of them, not for all.
@@ -67,14 +68,21 @@ public:
                 break;
             }
         }
-        QPixmap& cached = cache_[drawn];
-        if (cached.isNull()) {
-            cached = px(draw_(off_, drawn));
+        // The large sizes are wanted only when the window icon changes; they are not kept.
+        QPixmap picture;
+        if (drawn > kKeptIconSize) {
+            picture = px(draw_(off_, drawn));
+        } else {
+            QPixmap& cached = cache_[drawn];
+            if (cached.isNull()) {
+                cached = px(draw_(off_, drawn));
+            }
+            picture = cached;
         }
-        if (cached.size() == size) {
-            return cached;
+        if (picture.size() == size) {
+            return picture;
         }
-        return cached.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {

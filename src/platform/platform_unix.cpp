@@ -5,6 +5,9 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <pwd.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -23,6 +26,12 @@ QString currentUserName() {
 
 bool ownedByCurrentUser(const QFileInfo& info) {
     return info.ownerId() == getuid();
+}
+
+void returnFreeMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 long peakResidentKiB() {

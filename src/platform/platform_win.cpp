@@ -19,6 +19,8 @@ bool displayAvailable(QString*) {
 
 void quitOnTerminationSignals() {}
 
+void returnFreeMemory() {}
+
 long peakResidentKiB() {
     return 0;
 }

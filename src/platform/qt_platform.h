@@ -104,6 +104,10 @@ QString InstanceFolder(QString* why);
 /// where there are no such signals.
 void quitOnTerminationSignals();
 
+/// Gives the memory that start-up drew its pictures in and freed back to the system, so that
+/// a clock that runs all day does not keep it (where the C library can).
+void returnFreeMemory();
+
 /// The most memory the process has held resident so far, in KiB (0 where unknown).
 long peakResidentKiB();
 
