@@ -26,10 +26,31 @@ if command -v trayer > /dev/null; then
   sleep 1
 fi
 
-# Sum over all threads of the process.
-wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
-# CPU time in nanoseconds, from the scheduler's own accounting (finer than clock ticks).
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s}'; }
+# CPU time (nanoseconds, the scheduler's own accounting) and wake-ups (voluntary context
+# switches) of all threads over a window of seconds. Sampled four times a second and kept per
+# thread, so a thread that ends within the window still counts up to its last sample and one
+# that starts in it counts whole. Prints "cpu_ns wakeups".
+snap_threads() {
+  local t ns rest
+  for t in /proc/"$1"/task/*; do
+    read -r ns rest < "$t/schedstat" 2> /dev/null || continue
+    echo "${t##*/} $ns $(awk '/^voluntary_ctxt_switches/ {print $2}' "$t/status" 2> /dev/null)"
+  done
+}
+window() {
+  local pid=$1 samples=$(($2 * 4)) first later
+  first=$(mktemp) later=$(mktemp)
+  snap_threads "$pid" > "$first"
+  for _ in $(seq "$samples"); do
+    sleep 0.25
+    snap_threads "$pid" >> "$later"
+  done
+  awk 'NR == FNR { c0[$1] = $2; w0[$1] = $3; next }
+       { c[$1] = $2; w[$1] = $3 }
+       END { for (t in c) { cs += c[t] - c0[t]; ws += w[t] - w0[t] }; printf "%d %d\n", cs, ws }' \
+    "$first" "$later"
+  rm -f "$first" "$later"
+}
 rss_kib() { awk '/^VmRSS/ {print $2}' /proc/"$1"/status; }
 now_ms() { date +%s%3N; }
 
@@ -47,20 +68,16 @@ measure() {
   done
   t1=$(now_ms)
   sleep 3 # settle: start-up work is not what we measure
-  local c0 w0 c1 w1 c1h w1h c2 w2
-  c0=$(cpu_ns "$pid"); w0=$(wakeups "$pid")
-  sleep "$seconds"
-  c1=$(cpu_ns "$pid"); w1=$(wakeups "$pid")
-  local rss
+  local shown hidden rss
+  shown=$(window "$pid" "$seconds")
   rss=$(rss_kib "$pid")
   eval "$hide"
   sleep 2
-  c1h=$(cpu_ns "$pid"); w1h=$(wakeups "$pid")
-  sleep "$seconds"
-  c2=$(cpu_ns "$pid"); w2=$(wakeups "$pid")
+  hidden=$(window "$pid" "$seconds")
   kill "$pid"; wait "$pid" 2>/dev/null || true
+  set -- $shown $hidden
   awk -v n="$name" -v st=$((t1 - t0)) -v rss="$rss" -v s="$seconds" \
-      -v cs=$((c1 - c0)) -v ws=$((w1 - w0)) -v ch=$((c2 - c1h)) -v wh=$((w2 - w1h)) \
+      -v cs="$1" -v ws="$2" -v ch="$3" -v wh="$4" \
       'BEGIN { printf "%s %d %d %.3f %.2f %.3f %.2f\n", n, st, rss, cs / 1e6 / s, ws / s, ch / 1e6 / s, wh / s }'
 }
 
