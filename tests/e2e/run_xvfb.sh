@@ -19,8 +19,10 @@ case $1 in
   install.sh) first=119 ;;
   *) first=91 ;;
 esac
+# The check starts once the server answers: on a busy machine it may still be coming up.
 xvfb-run -a -n "$first" -e "$WORK/xvfb.log" -s "-screen 0 800x600x24" \
-  bash -c "source '$here/lib.sh'; source '$here/$1'" || {
+  bash -c "for _ in \$(seq 100); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.05; done
+           source '$here/lib.sh'; source '$here/$1'" || {
   status=$?
   [ "$status" = 77 ] && exit 77 # the check found it cannot run here and said why
   cat "$WORK/xvfb.log"
