@@ -94,7 +94,7 @@ void MainTick(const Ctx& c) {
     // clock did; after the clock went back, only the minute this tick lands on, if any.
     const int64_t punched =
         secs > prev ? FloorDiv(secs, 60) - FloorDiv(prev, 60) : (newMinute ? 1 : 0);
-    if (newMinute || jumped || punched > 0) {
+    if (newMinute || jumped) { // a real minute begun always shows as one of these
         fullMinute(c, punched);
     }
 
