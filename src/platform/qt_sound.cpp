@@ -188,6 +188,8 @@ void QtSound::restart(std::unique_ptr<QSoundEffect>& effect) {
     // so the sound is never let go of (see load()).
     auto next = effectOn(effect->source(), effect == file_);
     effect->stop();
+    // Ours until it goes, so that it goes with us even if no event loop turns again.
+    effect->setParent(this);
     effect.release()->deleteLater();
     effect = std::move(next);
     effect->play();
