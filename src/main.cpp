@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velto: %s\n", qPrintable(why));
         return 1;
     }
+    velto::prepareForLongIdle();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velto"));
     // No display name: the desktop would add it to every window's caption, and the alarm

@@ -104,6 +104,10 @@ QString InstanceFolder(QString* why);
 /// where there are no such signals.
 void quitOnTerminationSignals();
 
+/// Settles the process for a life spent mostly asleep: fewer threads and fewer wake-ups per
+/// painted second. Call before the application object is made.
+void prepareForLongIdle();
+
 /// Gives the memory that start-up drew its pictures in and freed back to the system, so that
 /// a clock that runs all day does not keep it (where the C library can).
 void returnFreeMemory();
