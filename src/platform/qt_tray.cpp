@@ -6,58 +6,82 @@
 
 namespace velto {
 
-QtTray::QtTray() : icon_(std::make_unique<QSystemTrayIcon>()), menu_(std::make_unique<QMenu>()) {
-    icon_->setContextMenu(menu_.get());
-    connect(icon_.get(), &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (!onClick_) {
-                    return;
-                }
-                if (reason == QSystemTrayIcon::Trigger) {
-                    onClick_(TrayClick::Single);
-                } else if (reason == QSystemTrayIcon::DoubleClick) {
-                    onClick_(TrayClick::Double);
-                }
-            });
+QtTray::QtTray() {
     lookAgain_.setInterval(kLookAgainMs);
     connect(&lookAgain_, &QTimer::timeout, this, &QtTray::lookForArea);
 }
 
 QtTray::~QtTray() {
     // The menu goes first: the icon must not point at a deleted menu when it is taken down.
-    icon_->setContextMenu(nullptr);
+    if (icon_) {
+        icon_->setContextMenu(nullptr);
+    }
 }
 
-bool QtTray::add(const QIcon& icon, const QString& tip) {
-    icon_->setIcon(icon);
-    icon_->setToolTip(tip);
+QSystemTrayIcon& QtTray::icon() {
+    // Made when first wanted, not with the program: finding the desktop's tray protocol
+    // (a session bus to ask, perhaps to be started) is no reason to keep the window waiting.
+    if (!icon_) {
+        icon_ = std::make_unique<QSystemTrayIcon>();
+        // The menu too: its captions need the desktop's fonts, which take a while to find.
+        menu_ = std::make_unique<QMenu>();
+        buildMenu();
+        icon_->setContextMenu(menu_.get());
+        connect(icon_.get(), &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) {
+                    if (!onClick_) {
+                        return;
+                    }
+                    if (reason == QSystemTrayIcon::Trigger) {
+                        onClick_(TrayClick::Single);
+                    } else if (reason == QSystemTrayIcon::DoubleClick) {
+                        onClick_(TrayClick::Double);
+                    }
+                });
+    }
+    return *icon_;
+}
+
+bool QtTray::add(const QIcon& picture, const QString& tip) {
+    QSystemTrayIcon& tray = icon();
+    tray.setIcon(picture);
+    tray.setToolTip(tip);
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         lookAgain_.start();
         return false;
     }
     lookAgain_.stop();
-    icon_->show();
+    tray.show();
     return true;
 }
 
-bool QtTray::modify(const QIcon& icon, const QString& tip) {
-    icon_->setIcon(icon);
-    icon_->setToolTip(tip);
-    return icon_->isVisible();
+bool QtTray::modify(const QIcon& picture, const QString& tip) {
+    QSystemTrayIcon& tray = icon();
+    tray.setIcon(picture);
+    tray.setToolTip(tip);
+    return tray.isVisible();
 }
 
 void QtTray::remove() {
     lookAgain_.stop();
-    icon_->hide();
+    if (icon_) {
+        icon_->hide();
+    }
 }
 
 bool QtTray::visible() const {
-    return icon_->isVisible();
+    return icon_ && icon_->isVisible();
 }
 
 void QtTray::setMenu(std::vector<TrayMenuItem> items) {
-    menu_->clear();
     items_ = std::move(items);
+    if (menu_) {
+        buildMenu();
+    }
+}
+
+void QtTray::buildMenu() {
+    menu_->clear();
     for (const TrayMenuItem& item : items_) {
         if (item.caption.isEmpty()) {
             menu_->addSeparator();
@@ -78,9 +102,12 @@ void QtTray::setMenu(std::vector<TrayMenuItem> items) {
 }
 
 void QtTray::setMenuCaption(int index, const QString& caption) {
-    const QList<QAction*> actions = menu_->actions();
-    if (index >= 0 && index < actions.size()) {
-        actions[index]->setText(caption);
+    if (index < 0 || index >= static_cast<int>(items_.size())) {
+        return;
+    }
+    items_[static_cast<size_t>(index)].caption = caption;
+    if (menu_) {
+        menu_->actions()[index]->setText(caption);
     }
 }
 

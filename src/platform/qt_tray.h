@@ -34,10 +34,12 @@ public:
     void onAreaAppeared(std::function<void()> handler) override;
 
 private:
+    QSystemTrayIcon& icon();
+    void buildMenu();
     void lookForArea();
 
+    std::unique_ptr<QMenu> menu_; // made with the icon
     std::unique_ptr<QSystemTrayIcon> icon_;
-    std::unique_ptr<QMenu> menu_;
     std::vector<TrayMenuItem> items_;
     QTimer lookAgain_;
     std::function<void(TrayClick)> onClick_;
