@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 #include "app/velto_app.h"
 #include "platform/qt_platform.h"
-#include "platform/qt_sound.h"
 #include "platform/qt_tray.h"
+#include "platform/sound_loader.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
 
     velto::SystemClock clock;
     velto::SecondTicker ticker;
-    velto::QtSound sound;
+    velto::SoundLoader sound(velto::SoundLoader::foldersFor(QApplication::applicationDirPath()));
     velto::QtTray tray;
     velto::QtMessageBoxes messages;
     velto::QtUrlOpener urls;

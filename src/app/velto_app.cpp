@@ -59,7 +59,13 @@ bool VeltoApp::startUp() {
     state_.CorrectTop = static_cast<int16_t>(std::nearbyint(main_->imgCorrect[0]->top()));
     state_.CorrectPressedTop = static_cast<int16_t>(state_.CorrectTop + 2);
     SetAnnounceInterval(c, 15);
-    PrepareWave(c, QStringLiteral("alarm")); // loaded now, so the first ring is heard at once
+    // The sound is loaded as soon as the window is on the screen, so that the first ring is
+    // heard at once; the sound system is the slowest part of start-up and nothing in the
+    // first frame needs it.
+    QObject::connect(
+        main_.get(), &FrmVelto::firstPainted, main_.get(),
+        [this] { PrepareWave(ctx(), QStringLiteral("alarm")); },
+        static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 
     platform_.instance.onActivationRequest([this] { main_->bringBack(); });
     // However the event loop ends (Exit, the close button, a signal, the session ending),

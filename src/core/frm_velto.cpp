@@ -163,6 +163,10 @@ void FrmVelto::paintEvent(QPaintEvent* event) {
     for (const QRect& r : event->region()) {
         p.drawPixmap(r, depot_.background(), r);
     }
+    if (!painted_) {
+        painted_ = true;
+        emit firstPainted();
+    }
 }
 
 void FrmVelto::mousePressEvent(QMouseEvent* event) {

@@ -65,6 +65,8 @@ signals:
     void backgroundMouseMove(Qt::MouseButtons buttons, QPoint pos);
     /// The pointer left the window (from any control on it), or the window was hidden.
     void pointerGone();
+    /// The window has been painted for the first time.
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -81,6 +83,7 @@ private:
     const FrmDepot& depot_;
     UnloadMode pendingMode_ = UnloadMode::CloseCommand;
     std::optional<QPoint> hiddenAt_; // where the window was when it was last hidden
+    bool painted_ = false;
 };
 
 } // namespace velto

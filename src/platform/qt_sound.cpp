@@ -206,7 +206,9 @@ QString QtSound::why(const QString& path) const {
 }
 
 bool QtSound::prepare(const QString& path) {
-    load(path);
+    if (path != path_ || stampOf(path) != stamp_) {
+        load(path); // what is loaded already is not loaded again, nor stopped if it plays
+    }
     error_ = why(path);
     return error_.isEmpty();
 }

@@ -78,7 +78,7 @@ ring announcer 10:15
 
 # Without the wav folder: the program's own chime, and one line that says why.
 mkdir -p "$WORK/bare"
-cp "$VELTO" "$WORK/bare/velto"
+cp "$VELTO" "$(dirname "$VELTO")"/libvelto_sound.so "$WORK/bare/"
 VELTO=$WORK/bare/velto
 : > "$WORK/velto.log"
 record builtin

@@ -1,6 +1,7 @@
 // The real sound player: which WAV files it takes, what it says about the others, the
 // built-in chime it plays instead, and a file that changes while the program runs.
 #include "platform/qt_sound.h"
+#include "platform/sound_loader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -166,6 +167,9 @@ TEST_F(Sound, FileReplacedWhileRunningIsLoadedAgain) {
     EXPECT_EQ(first.toLocalFile(), path);
     sound.play(path);
     EXPECT_EQ(sound.lastPlayed(), first) << "unchanged: not loaded again";
+    sound.prepare(path);
+    sound.play(path);
+    EXPECT_EQ(sound.lastPlayed(), first) << "nor by a second prepare";
 
     write(""); // emptied by the user
     sound.play(path);
@@ -175,6 +179,23 @@ TEST_F(Sound, FileReplacedWhileRunningIsLoadedAgain) {
     sound.play(path);
     EXPECT_EQ(sound.lastPlayed().toLocalFile(), path);
     EXPECT_NE(sound.lastPlayed(), first) << "a new load, not the old sound kept by address";
+}
+
+TEST_F(Sound, ThePlayerComesFromItsModuleAndAMissingModuleIsSaid) {
+    write(Wave{.bits = 32});
+    SoundLoader missing({dir.path()});
+    EXPECT_FALSE(missing.prepare(path));
+    EXPECT_FALSE(missing.play(path)) << "silent, and nothing else breaks";
+    EXPECT_TRUE(
+        missing.error().startsWith("the sound module could not be loaded, so rings are silent ("))
+        << missing.error().toStdString();
+
+    SoundLoader found({dir.path(), QStringLiteral(VELTO_MODULE_BUILD_DIR)});
+    EXPECT_FALSE(found.prepare(path));
+    // The real player answers: without an audio device (as here) it says so, else it names
+    // the file.
+    EXPECT_TRUE(found.error().startsWith("no audio output") || found.error().startsWith(path))
+        << found.error().toStdString();
 }
 
 } // namespace velto::test

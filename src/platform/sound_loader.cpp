@@ -1,0 +1,55 @@
+#include "platform/sound_loader.h"
+
+#include <QDir>
+#include <QLibrary>
+
+namespace velto {
+
+SoundLoader::SoundLoader(QStringList folders) : folders_(std::move(folders)) {}
+
+SoundLoader::~SoundLoader() = default;
+
+QStringList SoundLoader::foldersFor(const QString& programFolder) {
+    QStringList folders{programFolder};
+#ifdef VELTO_MODULE_DIR
+    folders << QDir::cleanPath(programFolder + QLatin1Char('/') + QStringLiteral(VELTO_MODULE_DIR));
+#endif
+    return folders;
+}
+
+SoundPlayer* SoundLoader::player() {
+    if (tried_) {
+        return player_.get();
+    }
+    tried_ = true;
+    QStringList failures;
+    for (const QString& folder : folders_) {
+        // The module stays loaded for the rest of the run: the player's code lives in it.
+        QLibrary module(QDir(folder).filePath(QStringLiteral("velto_sound")));
+        using Maker = SoundPlayer* (*)();
+        if (auto make = reinterpret_cast<Maker>(module.resolve(kSoundModuleEntry))) {
+            player_.reset(make());
+            return player_.get();
+        }
+        failures << module.errorString();
+    }
+    error_ = QStringLiteral("the sound module could not be loaded, so rings are silent (%1)")
+                 .arg(failures.join(QStringLiteral("; ")));
+    return nullptr;
+}
+
+bool SoundLoader::prepare(const QString& path) {
+    SoundPlayer* real = player();
+    return real != nullptr && real->prepare(path);
+}
+
+bool SoundLoader::play(const QString& path) {
+    SoundPlayer* real = player();
+    return real != nullptr && real->play(path);
+}
+
+QString SoundLoader::error() const {
+    return player_ ? player_->error() : error_;
+}
+
+} // namespace velto
