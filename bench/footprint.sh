@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # What the clock costs the machine, side by side with a bare Qt window that repaints once a
 # second: resident memory, CPU time and wake-ups (voluntary context switches) of all threads
-# over a window of seconds, shown and hidden, and the time from start to a visible window.
-#   bench/footprint.sh build-folder [seconds]
+# over a window of seconds, shown and hidden, and the time from start to a visible window
+# (the median of several starts of each, taken in turns).
+#   bench/footprint.sh build-folder [seconds] [starts]
 set -euo pipefail
 build=$1
 seconds=${2:-20}
+starts=${3:-7}
 velto=$build/velto
 bare=$build/bench/velto_bare_window
-for p in "$velto" "$bare"; do [ -x "$p" ] || { echo "missing $p (build first)"; exit 1; }; done
+timer=$build/bench/velto_start_timer
+for p in "$velto" "$bare" "$timer"; do [ -x "$p" ] || { echo "missing $p (build first)"; exit 1; }; done
 command -v xvfb-run >/dev/null || { echo "xvfb-run is missing (make setup)"; exit 1; }
 
 if [ -z "${FOOTPRINT_INNER:-}" ]; then
@@ -52,13 +55,24 @@ window() {
   rm -f "$first" "$later"
 }
 rss_kib() { awk '/^VmRSS/ {print $2}' /proc/"$1"/status; }
-now_ms() { date +%s%3N; }
 
-# measure NAME PROGRAM TITLE HIDE-COMMAND: prints "name start_ms rss shown_cpu shown_wake hidden_cpu hidden_wake"
+# Start to a mapped window, in milliseconds, as the X server reports it: the median of
+# $starts starts of each program, taken in turns so that both see the same machine.
+start_times() {
+  local b=() v=()
+  for _ in $(seq "$starts"); do
+    b+=("$("$timer" Bare "$bare")")
+    v+=("$("$timer" Velto "$velto" 2> /dev/null)")
+  done
+  median() { printf '%s\n' "$@" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
+  echo "$(median "${b[@]}") $(median "${v[@]}")"
+}
+
+# measure NAME PROGRAM TITLE HIDE-COMMAND START-MS: prints "name start_ms rss shown_cpu
+# shown_wake hidden_cpu hidden_wake"
 measure() {
-  local name=$1 program=$2 title=$3 hide=$4
-  local t0 t1 pid wid
-  t0=$(now_ms)
+  local name=$1 program=$2 title=$3 hide=$4 start_ms=$5
+  local pid wid
   "$program" > /dev/null 2>&1 &
   pid=$!
   wid=""
@@ -66,7 +80,6 @@ measure() {
     wid=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -n 1 || true)
     [ -n "$wid" ] || sleep 0.005
   done
-  t1=$(now_ms)
   sleep 3 # settle: start-up work is not what we measure
   local shown hidden rss
   shown=$(window "$pid" "$seconds")
@@ -76,13 +89,14 @@ measure() {
   hidden=$(window "$pid" "$seconds")
   kill "$pid"; wait "$pid" 2>/dev/null || true
   set -- $shown $hidden
-  awk -v n="$name" -v st=$((t1 - t0)) -v rss="$rss" -v s="$seconds" \
+  awk -v n="$name" -v st="$start_ms" -v rss="$rss" -v s="$seconds" \
       -v cs="$1" -v ws="$2" -v ch="$3" -v wh="$4" \
-      'BEGIN { printf "%s %d %d %.3f %.2f %.3f %.2f\n", n, st, rss, cs / 1e6 / s, ws / s, ch / 1e6 / s, wh / s }'
+      'BEGIN { printf "%s %.1f %d %.3f %.2f %.3f %.2f\n", n, st, rss, cs / 1e6 / s, ws / s, ch / 1e6 / s, wh / s }'
 }
 
-bare_line=$(measure bare "$bare" Bare 'xdotool windowunmap "$wid"')
-velto_line=$(measure velto "$velto" Velto 'xdotool mousemove --window "$wid" 358 10 click 1')
+read -r bare_start velto_start <<< "$(start_times)"
+bare_line=$(measure bare "$bare" Bare 'xdotool windowunmap "$wid"' "$bare_start")
+velto_line=$(measure velto "$velto" Velto 'xdotool mousemove --window "$wid" 358 10 click 1' "$velto_start")
 
 printf '%-8s %10s %10s %14s %12s %14s %12s\n' "" "start ms" "RSS KiB" "CPU ms/s shown" "wakes/s shown" "CPU ms/s hidden" "wakes/s hidden"
 for l in "$bare_line" "$velto_line"; do
