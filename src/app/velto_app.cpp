@@ -4,6 +4,7 @@
 #include "alarm/frm_alarm.h"
 #include "alarm/ring.h"
 #include "app/chrome.h"
+#include "app/keys.h"
 #include "app/tick.h"
 #include "core/subs.h"
 #include "punch/countdown.h"
@@ -50,6 +51,7 @@ bool VeltoApp::startUp() {
     InitClockGeometry(c);
     PlaceHotSpots(c);
     placeHotSpotHandlers();
+    new MainKeys(c, [this] { shutDown(); }); // the window's child
     ReadClock(state_, now);
     ShowTime(c, main_->imgTime);
     ShowSeconds(c);
