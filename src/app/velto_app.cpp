@@ -6,7 +6,9 @@
 #include "app/chrome.h"
 #include "app/keys.h"
 #include "app/tick.h"
+#include "app/words.h"
 #include "core/subs.h"
+#include "platform/describe.h"
 #include "punch/countdown.h"
 #include "punch/punch.h"
 #include "render/analog.h"
@@ -51,6 +53,7 @@ bool VeltoApp::startUp() {
     InitClockGeometry(c);
     PlaceHotSpots(c);
     placeHotSpotHandlers();
+    DescribeControls(c);
     new MainKeys(c, [this] { shutDown(); }); // the window's child
     ReadClock(state_, now);
     ShowTime(c, main_->imgTime);
@@ -73,6 +76,7 @@ bool VeltoApp::startUp() {
 
 void VeltoApp::mainTick() {
     MainTick(ctx());
+    AnnounceChanges(*main_);
 }
 
 void VeltoApp::shutDown() {

@@ -71,7 +71,9 @@ public:
             // Bridges that have no place for a value in words (AT-SPI) read it from here.
             const QString value = desc->value();
             const QString tip = desc->tip();
-            return value.isEmpty() ? tip : tip.isEmpty() ? value : value + QStringLiteral(". ") + tip;
+            return value.isEmpty() ? tip
+                   : tip.isEmpty() ? value
+                                   : value + QStringLiteral(". ") + tip;
         }
         default:
             return QAccessibleWidget::text(t);
@@ -136,21 +138,27 @@ void Press(ImageControl& control) {
     emit control.clicked();
 }
 
-void AnnounceChanges(const QWidget& root) {
-    if (!QAccessible::isActive()) {
-        return;
-    }
+QList<QObject*> TakeChangedValues(const QWidget& root) {
+    QList<QObject*> changed;
     for (Description* desc : root.findChildren<Description*>()) {
         if (!desc->info().value || desc->info().part) {
             continue;
         }
         QString now = desc->value();
-        if (now == desc->announced) {
-            continue;
+        if (now != desc->announced) {
+            desc->announced = std::move(now);
+            changed.append(desc->parent());
         }
-        desc->announced = std::move(now);
-        QObject* control = desc->parent();
-        QAccessibleValueChangeEvent value(control, desc->announced);
+    }
+    return changed;
+}
+
+void AnnounceChanges(const QWidget& root) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    for (QObject* control : TakeChangedValues(root)) {
+        QAccessibleValueChangeEvent value(control, DescribedValue(*static_cast<QWidget*>(control)));
         QAccessible::updateAccessibility(&value);
         QAccessibleEvent description(control, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&description);

@@ -4,6 +4,7 @@
 // described in words once, and the words for the value are asked for when they are needed.
 
 #include <QAccessible>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -36,11 +37,15 @@ QString DescribedValue(const QWidget& control);
 /// clicked, in that order, so a key runs exactly what the click runs.
 void Press(ImageControl& control);
 
+/// The described controls under `root` whose value changed since the last call (all of them
+/// the first time); from now on they count as told.
+QList<QObject*> TakeChangedValues(const QWidget& root);
 /// Tells screen readers of every described value under `root` that changed since they were
 /// last told. Does nothing, and computes nothing, while no screen reader listens.
 void AnnounceChanges(const QWidget& root);
 
-/// Makes Qt's accessibility ask the descriptions. Harmless repeated.
+/// Makes Qt's accessibility ask the descriptions. Harmless repeated; to be called before the
+/// controls are first shown, for Qt keeps what it made for a control then.
 void InstallControlAccessibility();
 
 } // namespace velto
