@@ -150,6 +150,12 @@ void MarkDragOver(const Ctx& c, QPointF pos) {
     SetAlarmIn(c, m);
 }
 
+void MarkStep(const Ctx& c, int minutes) {
+    // The keyboard's drag: one minute at a time along the rim, stopping at both ends rather
+    // than jumping across 12 o'clock.
+    SetAlarmIn(c, std::clamp(c.s.CountdownMinutes + minutes, 0, int{kCountdownTop}));
+}
+
 void AlarmReadoutClick(const Ctx& c) {
     if (c.s.AlarmEditMode == 0) {
         c.s.AlarmEditMode = 1;
@@ -158,6 +164,7 @@ void AlarmReadoutClick(const Ctx& c) {
             bar->show();
         }
         c.s.EditedAlarmTime = c.s.AlarmTime;
+        c.s.EditPlace = 0;
         return;
     }
     c.s.AlarmEditMode = 0;

@@ -37,6 +37,9 @@ void HotSpotClick(const Ctx& c, int index);
 /// The mark dragged over the bare dial at `pos` (face coordinates): sets the alarm to the
 /// minute the pointer points at, unless that jumps across 12 o'clock.
 void MarkDragOver(const Ctx& c, QPointF pos);
+/// The mark moved `minutes` (+1 or -1) along the rim from the keyboard: the alarm that many
+/// minutes later or earlier than the countdown, within 0..60 (0 switches it off).
+void MarkStep(const Ctx& c, int minutes);
 /// A click on the alarm read-out: enters the edit mode, or leaves it and applies the edit.
 void AlarmReadoutClick(const Ctx& c);
 

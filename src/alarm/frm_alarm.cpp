@@ -1,6 +1,7 @@
 #include "alarm/frm_alarm.h"
 
 #include "assets/layout.h"
+#include "platform/describe.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -35,12 +36,22 @@ FrmAlarm::FrmAlarm(const Ctx& c) : QWidget(nullptr) {
     cmdDone->setObjectName(QStringLiteral("cmdDone"));
     cmdDone->setGeometry(layout::alarm::cmdDone);
     cmdDone->setFocusPolicy(Qt::NoFocus);
+    // Its caption counts the seconds; what it does is to close.
+    cmdDone->setAccessibleName(QStringLiteral("Close"));
+    cmdDone->setToolTip(QStringLiteral("Close now (Esc on the clock)"));
     connect(cmdDone, &QPushButton::clicked, this, &FrmAlarm::unload);
 
     // Form_Load
     SecondsLeft = 2;
     cmdDone->setText(QString::number(SecondsLeft));
     ShowTime(c, imgTime);
+    const QString rang = c.s.HourText() + ':' + c.s.MinuteText();
+    for (size_t e = 0; e < imgTime.size(); ++e) {
+        Describe(*imgTime[e], {.name = QStringLiteral("Rang at"),
+                               .role = QAccessible::StaticText,
+                               .value = [rang] { return rang; },
+                               .part = e != 0});
+    }
     TimerAlarm.setInterval(1000);
     connect(&TimerAlarm, &QTimer::timeout, this, &FrmAlarm::tick);
     TimerAlarm.start();

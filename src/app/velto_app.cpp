@@ -4,8 +4,11 @@
 #include "alarm/frm_alarm.h"
 #include "alarm/ring.h"
 #include "app/chrome.h"
+#include "app/keys.h"
 #include "app/tick.h"
+#include "app/words.h"
 #include "core/subs.h"
+#include "platform/describe.h"
 #include "punch/countdown.h"
 #include "punch/punch.h"
 #include "render/analog.h"
@@ -50,6 +53,8 @@ bool VeltoApp::startUp() {
     InitClockGeometry(c);
     PlaceHotSpots(c);
     placeHotSpotHandlers();
+    DescribeControls(c);
+    new MainKeys(c, [this] { shutDown(); }); // the window's child
     ReadClock(state_, now);
     ShowTime(c, main_->imgTime);
     ShowSeconds(c);
@@ -77,6 +82,7 @@ bool VeltoApp::startUp() {
 
 void VeltoApp::mainTick() {
     MainTick(ctx());
+    AnnounceChanges(*main_);
 }
 
 void VeltoApp::shutDown() {

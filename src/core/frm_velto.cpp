@@ -1,6 +1,7 @@
 #include "core/frm_velto.h"
 
 #include "assets/layout.h"
+#include "platform/describe.h"
 
 #include <QCloseEvent>
 #include <QHideEvent>
@@ -29,6 +30,8 @@ FrmVelto::FrmVelto(const FrmDepot& depot) : QWidget(nullptr), depot_(depot) {
     setFixedSize(layout::kMainClient);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Before any control is shown: showing one makes Qt ask for its accessibility at once.
+    InstallControlAccessibility();
 
     const auto shows = [&depot](ImageControl* c, DepotArray a, int i) {
         c->setPicture(depot.picture(a, i), FrmDepot::ref(a, i));

@@ -41,6 +41,9 @@ struct VeltoState {
     int16_t CountdownMinutes = 0;
     int16_t AlarmEditMode = 0;
     QString EditedAlarmTime;
+    // The digit of EditedAlarmTime (0..3: hours tens and units, minutes tens and units) that
+    // the next digit typed in the edit mode goes to.
+    int16_t EditPlace = 0;
     // The moment the armed alarm rings, in wall-clock seconds (see WallSeconds): a time of
     // day with its date, so that a countdown past midnight rings the next morning.
     int64_t AlarmAt = 0;

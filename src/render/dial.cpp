@@ -37,9 +37,9 @@ void SetAnnounceInterval(const Ctx& c, int16_t minutes) {
     RedrawHands(c);
 }
 
-void EachClick(const Ctx& c) {
+int16_t NextAnnounceInterval(int16_t minutes) {
     int16_t next = 0;
-    switch (c.s.AnnounceInterval) {
+    switch (minutes) {
     case 10:
         next = 15;
         break;
@@ -61,7 +61,11 @@ void EachClick(const Ctx& c) {
         next = 10;
         break;
     }
-    SetAnnounceInterval(c, next);
+    return next;
+}
+
+void EachClick(const Ctx& c) {
+    SetAnnounceInterval(c, NextAnnounceInterval(c.s.AnnounceInterval));
 }
 
 } // namespace velto

@@ -12,6 +12,8 @@ void SetAnnounceInterval(const Ctx& c, int16_t minutes);
 
 namespace velto {
 
+/// The interval after `minutes` in the cycle 0, 10, 15, 20, 30, 60; 10 after any other value.
+int16_t NextAnnounceInterval(int16_t minutes);
 /// imgEach clicked: the next interval of the cycle 0, 10, 15, 20, 30, 60.
 void EachClick(const Ctx& c);
 

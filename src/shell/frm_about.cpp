@@ -1,6 +1,7 @@
 #include "shell/frm_about.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -40,11 +41,23 @@ FrmAbout::FrmAbout() : QWidget(nullptr) {
     const int wide = std::clamp(cmdHTTP->sizeHint().width(), 185, 257);
     cmdHTTP->setGeometry((Frame1->width() - wide) / 2, 56, wide, 25);
     cmdDone->setGeometry(Frame1->x() + cmdHTTP->x(), 104, wide, 25);
+    // Not a dialog, so Return would press neither button by itself: each presses the one
+    // that has the keyboard, as in any dialog.
+    cmdHTTP->setAutoDefault(true);
+    cmdDone->setAutoDefault(true);
 }
 
 void FrmAbout::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     cmdDone->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmAbout::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdDone->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ShowAbout(const Ctx& c) {

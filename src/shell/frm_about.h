@@ -27,6 +27,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    /// Escape closes the window as "Done" does.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 /// "About": shows the About window, made on first use; when it is open already it comes

@@ -14,6 +14,7 @@ case $1 in
   buttons.sh) first=81 ;;
   ring.sh) first=101 ;;
   alarm.sh) first=121 ;;
+  keys.sh) first=131 ;;
   tray.sh) first=111 ;;
   notray.sh) first=115 ;;
   install.sh) first=119 ;;

@@ -87,6 +87,24 @@ TEST_F(About, DoneHidesItAndShowsTheClockInTheStateItHad) {
     EXPECT_EQ(about().focusWidget(), about().cmdDone);
 }
 
+TEST_F(About, WorksFromTheKeyboardAlone) {
+    QTest::keyClick(about().cmdDone, Qt::Key_Tab);
+    ASSERT_EQ(about().focusWidget(), about().cmdHTTP);
+    QTest::keyClick(about().cmdHTTP, Qt::Key_Return);
+    EXPECT_EQ(urls.opened, QStringList({HomePage()}));
+    QTest::keyClick(about().cmdHTTP, Qt::Key_Space);
+    EXPECT_EQ(urls.opened.size(), 2);
+    EXPECT_TRUE(about().isVisible());
+
+    QTest::keyClick(about().cmdHTTP, Qt::Key_Escape); // as Done
+    EXPECT_TRUE(about().isHidden());
+    EXPECT_TRUE(w().isVisible());
+    tray.choose("&About");
+    QTest::keyClick(about().cmdDone, Qt::Key_Enter);
+    EXPECT_TRUE(about().isHidden());
+    EXPECT_EQ(urls.opened.size(), 2);
+}
+
 TEST_F(About, AboutWhileOpenKeepsOneWindow) {
     FrmAbout* first = &about();
     tray.choose("&About");

@@ -1,0 +1,174 @@
+#include "platform/describe.h"
+
+#include "platform/image_control.h"
+
+#include <QAccessibleWidget>
+#include <QHelpEvent>
+#include <QToolTip>
+
+namespace velto {
+
+namespace {
+
+/// The description, kept as a child of the control so that it goes with it.
+class Description final : public QObject {
+    Q_OBJECT
+public:
+    Description(ImageControl& control, ControlInfo info)
+        : QObject(&control), info_(std::move(info)) {
+        control.installEventFilter(this);
+    }
+
+    [[nodiscard]] const ControlInfo& info() const { return info_; }
+    [[nodiscard]] QString value() const { return info_.value ? info_.value() : QString(); }
+    [[nodiscard]] QString tip() const { return info_.tip ? info_.tip() : QString(); }
+    QString announced; // the value screen readers were last told
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) {
+            return false;
+        }
+        // The words follow the state: the tooltip is made when it is about to show.
+        const QString text = tip();
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text,
+                               static_cast<QWidget*>(watched));
+        }
+        return true;
+    }
+
+private:
+    ControlInfo info_;
+};
+
+const Description* descriptionOf(const QObject& control) {
+    return control.findChild<const Description*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+/// A described picture control as Qt's accessibility sees it. The description is looked up
+/// on each question, so a control described after Qt first asked about it is still right.
+class ControlAccessible final : public QAccessibleWidget {
+public:
+    explicit ControlAccessible(QWidget* control) : QAccessibleWidget(control) {}
+
+    [[nodiscard]] const Description* description() const { return descriptionOf(*object()); }
+
+    [[nodiscard]] QString text(QAccessible::Text t) const override {
+        const Description* desc = description();
+        if (desc == nullptr) {
+            return QAccessibleWidget::text(t);
+        }
+        switch (t) {
+        case QAccessible::Name:
+            return desc->info().name;
+        case QAccessible::Value:
+            return desc->value();
+        case QAccessible::Description: {
+            // Bridges that have no place for a value in words (AT-SPI) read it from here.
+            const QString value = desc->value();
+            const QString tip = desc->tip();
+            return value.isEmpty() ? tip
+                   : tip.isEmpty() ? value
+                                   : value + QStringLiteral(". ") + tip;
+        }
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+
+    [[nodiscard]] QAccessible::Role role() const override {
+        const Description* desc = description();
+        return desc != nullptr ? desc->info().role : QAccessibleWidget::role();
+    }
+
+    [[nodiscard]] QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (const Description* desc = description(); desc != nullptr && desc->info().part) {
+            s.invisible = true;
+        }
+        return s;
+    }
+
+    [[nodiscard]] QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (const Description* desc = description();
+            desc != nullptr && desc->info().role == QAccessible::Button) {
+            names.prepend(pressAction());
+        }
+        return names;
+    }
+
+    void doAction(const QString& action) override {
+        if (action == pressAction() && description() != nullptr) {
+            Press(*static_cast<ImageControl*>(widget()));
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* controlFactory(const QString&, QObject* object) {
+    if (object != nullptr && object->inherits("velto::ImageControl")) {
+        return new ControlAccessible(static_cast<QWidget*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void Describe(ImageControl& control, ControlInfo info) {
+    delete descriptionOf(control);
+    new Description(control, std::move(info));
+}
+
+QString DescribedValue(const QWidget& control) {
+    const Description* desc = descriptionOf(control);
+    return desc != nullptr ? desc->value() : QString();
+}
+
+void Press(ImageControl& control) {
+    const QPoint middle = control.rect().center();
+    emit control.mouseDown(Qt::LeftButton, middle);
+    emit control.mouseUp(Qt::LeftButton, middle);
+    emit control.buttonClicked(Qt::LeftButton);
+    emit control.clicked();
+}
+
+QList<QObject*> TakeChangedValues(const QWidget& root) {
+    QList<QObject*> changed;
+    for (Description* desc : root.findChildren<Description*>()) {
+        if (!desc->info().value || desc->info().part) {
+            continue;
+        }
+        QString now = desc->value();
+        if (now != desc->announced) {
+            desc->announced = std::move(now);
+            changed.append(desc->parent());
+        }
+    }
+    return changed;
+}
+
+void AnnounceChanges(const QWidget& root) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    for (QObject* control : TakeChangedValues(root)) {
+        QAccessibleValueChangeEvent value(control, DescribedValue(*static_cast<QWidget*>(control)));
+        QAccessible::updateAccessibility(&value);
+        QAccessibleEvent description(control, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&description);
+    }
+}
+
+void InstallControlAccessibility() {
+    QAccessible::installFactory(controlFactory);
+}
+
+} // namespace velto
+
+#include "describe.moc"

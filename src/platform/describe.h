@@ -1,0 +1,51 @@
+#pragma once
+// What a picture control says about itself: the tooltip a user sees, and for a screen reader
+// its name, its role and the value it shows. The pictures carry no text, so each control is
+// described in words once, and the words for the value are asked for when they are needed.
+
+#include <QAccessible>
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace velto {
+
+class ImageControl;
+
+struct ControlInfo {
+    /// What a screen reader calls the control; it does not change.
+    QString name;
+    QAccessible::Role role = QAccessible::Button;
+    /// The value the control shows now, in words; none for a control without one.
+    std::function<QString()> value = {};
+    /// The tooltip, asked for each time it is about to show; none for no tooltip.
+    std::function<QString()> tip = {};
+    /// Part of a control described on another picture (one digit of a read-out): it keeps
+    /// its tooltip, and a screen reader passes over it.
+    bool part = false;
+};
+
+/// Describes `control`; a later call replaces the description.
+void Describe(ImageControl& control, ControlInfo info);
+
+/// The control's value now, as a screen reader hears it; empty without a description.
+QString DescribedValue(const QWidget& control);
+
+/// Presses `control` as a left click on it does: mouseDown, mouseUp, buttonClicked and
+/// clicked, in that order, so a key runs exactly what the click runs.
+void Press(ImageControl& control);
+
+/// The described controls under `root` whose value changed since the last call (all of them
+/// the first time); from now on they count as told.
+QList<QObject*> TakeChangedValues(const QWidget& root);
+/// Tells screen readers of every described value under `root` that changed since they were
+/// last told. Does nothing, and computes nothing, while no screen reader listens.
+void AnnounceChanges(const QWidget& root);
+
+/// Makes Qt's accessibility ask the descriptions. Harmless repeated; to be called before the
+/// controls are first shown, for Qt keeps what it made for a control then.
+void InstallControlAccessibility();
+
+} // namespace velto

@@ -1,0 +1,215 @@
+// The main window for a screen reader and in tooltips: every control named in Qt's
+// accessibility tree, the values it reads out following the clock, and the tooltips.
+#include "alarm/frm_alarm.h"
+#include "alarm/ring.h"
+#include "app/keys.h"
+#include "fakes.h"
+#include "platform/describe.h"
+
+#include <QAccessible>
+#include <QHelpEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QToolTip>
+
+namespace velto::test {
+
+namespace {
+
+/// The accessibility events the program sent, while a test listens.
+QList<std::pair<QObject*, QAccessible::Event>>& heard() {
+    static QList<std::pair<QObject*, QAccessible::Event>> events;
+    return events;
+}
+
+void listen(QAccessibleEvent* event) {
+    heard().append({event->object(), event->type()});
+}
+
+} // namespace
+
+class Access : public ProgramTest {
+protected:
+    void SetUp() override { startAt("10:00:30"); }
+    void TearDown() override {
+        QAccessible::installUpdateHandler(nullptr);
+        QAccessible::setActive(false);
+        heard().clear();
+    }
+    static QAccessibleInterface* of(QWidget* control) {
+        return QAccessible::queryAccessibleInterface(control);
+    }
+    static QString name(QWidget* control) { return of(control)->text(QAccessible::Name); }
+    static QString value(QWidget* control) { return of(control)->text(QAccessible::Value); }
+    /// The tooltip that shows when the pointer rests on `control`.
+    static QString tip(QWidget* control) {
+        QHelpEvent help(QEvent::ToolTip, control->rect().center(),
+                        control->mapToGlobal(control->rect().center()));
+        QCoreApplication::sendEvent(control, &help);
+        // Accepted when a tip shows (the label lingers a moment after a hide, so its text alone
+        // would not tell).
+        const QString text = help.isAccepted() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        return text;
+    }
+    /// Every interface below `iface`, depth first.
+    static void walk(QAccessibleInterface* iface, QList<QAccessibleInterface*>& into) {
+        for (int i = 0; i < iface->childCount(); ++i) {
+            QAccessibleInterface* child = iface->child(i);
+            into.append(child);
+            walk(child, into);
+        }
+    }
+};
+
+TEST_F(Access, TheTreeNamesEveryControlTheKeyboardReaches) {
+    QList<QAccessibleInterface*> tree;
+    walk(of(&w()), tree);
+    QHash<QObject*, QAccessibleInterface*> byObject;
+    for (QAccessibleInterface* iface : tree) {
+        byObject.insert(iface->object(), iface);
+    }
+    const std::vector<ImageControl*>& controls = w().findChild<MainKeys*>()->tabOrder();
+    ASSERT_EQ(controls.size(), 46u);
+    QSet<QString> names;
+    for (ImageControl* control : controls) {
+        SCOPED_TRACE(qPrintable(control->objectName()));
+        QAccessibleInterface* iface = byObject.value(control);
+        ASSERT_NE(iface, nullptr); // reachable from the window, not only by asking
+        const QString n = iface->text(QAccessible::Name);
+        EXPECT_FALSE(n.isEmpty());
+        names.insert(n);
+        EXPECT_TRUE(iface->state().focusable);
+        EXPECT_FALSE(tip(control).isEmpty());
+        if (iface->role() == QAccessible::Button) {
+            EXPECT_TRUE(iface->actionInterface()->actionNames().contains(
+                QAccessibleActionInterface::pressAction()));
+        }
+    }
+    // Two controls share a name only where they do the same (a preset and the hot spot of
+    // the same minutes): 46 controls, 39 names.
+    EXPECT_EQ(names.size(), 39);
+    EXPECT_EQ(name(w().imgFixed[3]), "Alarm in 5 minutes");
+    EXPECT_EQ(name(w().imgHotSpot[0]), "No countdown");
+    EXPECT_EQ(name(w().imgPunchUp[12]), "Key 12");
+    EXPECT_EQ(of(w().imgMark)->role(), QAccessible::Slider);
+    // The other pictures of a read-out are passed over; its first speaks for it.
+    EXPECT_TRUE(of(w().imgAlarm[3])->state().invisible);
+    EXPECT_EQ(name(w().imgTime[0]), "Time");
+}
+
+TEST_F(Access, ValuesFollowTheTickAPunchAndTheAlarm) {
+    EXPECT_EQ(value(w().imgTime[0]), "10:00");
+    EXPECT_EQ(value(w().imgPunch), "out");
+    EXPECT_EQ(value(w().imgSet[2]), "out");
+    EXPECT_EQ(value(w().imgHeader), "off");
+    EXPECT_EQ(value(w().imgAlarm[0]), "off");
+    EXPECT_EQ(value(w().imgMark), "off");
+    EXPECT_EQ(value(w().imgEach), "every 15 minutes");
+    EXPECT_EQ(value(w().imgPunchUp[4]), "up");
+
+    QTest::mouseClick(w().imgPunch, Qt::LeftButton);
+    EXPECT_EQ(value(w().imgPunch), "in, 0 minutes");
+    QTest::mouseClick(w().imgFixed[3], Qt::LeftButton); // 5 minutes
+    EXPECT_EQ(value(w().imgHeader), "on");
+    EXPECT_EQ(value(w().imgCenter), "on");
+    EXPECT_EQ(value(w().imgAlarm[0]), "10:05");
+    EXPECT_EQ(value(w().imgMark), "5 minutes");
+    EXPECT_EQ(value(w().imgSet[0]), "5 minutes");
+    QTest::mouseClick(w().imgEach, Qt::LeftButton);
+    EXPECT_EQ(value(w().imgEach), "every 20 minutes");
+    QTest::mouseClick(w().imgPunchUp[4], Qt::LeftButton);
+    EXPECT_EQ(value(w().imgPunchUp[4]), "down");
+
+    tickUntil("10:01:00");
+    EXPECT_EQ(value(w().imgTime[0]), "10:01");
+    EXPECT_EQ(value(w().imgPunch), "in, 1 minute");
+    EXPECT_EQ(value(w().imgSet[2]), "1");
+    EXPECT_EQ(value(w().imgMark), "4 minutes");
+
+    QTest::mouseClick(w().imgAlarm[2], Qt::LeftButton);
+    EXPECT_EQ(value(w().imgAlarm[0]), "editing 10:05");
+    QTest::mouseClick(w().imgCorrect[0], Qt::LeftButton);
+    EXPECT_EQ(value(w().imgAlarm[0]), "editing 20:05");
+    QTest::mouseClick(w().imgAlarm[2], Qt::LeftButton);
+    EXPECT_EQ(value(w().imgAlarm[0]), "20:05");
+
+    tickUntil("10:05:30");                 // it rang: a new alarm has still to be set
+    EXPECT_EQ(value(w().imgHeader), "on"); // 20:05 is still ahead
+    QTest::mouseClick(w().imgHeader, Qt::LeftButton);
+    EXPECT_EQ(value(w().imgHeader), "off");
+    EXPECT_EQ(value(w().imgMark), "off");
+}
+
+TEST_F(Access, TooltipsSayWhatAControlDoesInItsPresentState) {
+    EXPECT_EQ(tip(w().imgFixed[3]), "Alarm in 5 minutes (key 3)");
+    EXPECT_EQ(tip(w().imgMark), "Drag to set the countdown (arrow keys)");
+    EXPECT_TRUE(tip(w().imgPunchUp[1]).contains("only latches"));
+    EXPECT_TRUE(tip(w().imgEach).startsWith("Chimes every 15 minutes"));
+    EXPECT_TRUE(tip(w().imgEach).contains("every 20 minutes"));
+    for (int i = 0; i < 4; ++i) { // 20, 30, 60, off
+        QTest::mouseClick(w().imgEach, Qt::LeftButton);
+    }
+    EXPECT_TRUE(tip(w().imgEach).contains("blank circle"));
+    EXPECT_TRUE(tip(w().imgHeader).contains("switch it on"));
+    QTest::mouseClick(w().imgCenter, Qt::LeftButton);
+    EXPECT_TRUE(tip(w().imgHeader).contains("switch it off"));
+    EXPECT_EQ(tip(w().imgHeader), tip(w().imgCenter));
+    EXPECT_TRUE(tip(w().imgSet[0]).contains("Minutes left"));
+    EXPECT_TRUE(tip(w().imgSet[3]).contains("punched in"));
+    EXPECT_TRUE(tip(w().imgTime[0]).isEmpty()); // the time needs no words
+}
+
+TEST_F(Access, ARingsWindowSaysWhenItRangAndWhatItsButtonDoes) {
+    tickUntil("10:01:00");
+    RingAlarm(ctx());
+    FrmAlarm& ring = *ctx().windows.alarm;
+    EXPECT_EQ(name(ring.imgTime[0]), "Rang at");
+    EXPECT_EQ(value(ring.imgTime[0]), "10:01");
+    EXPECT_EQ(name(ring.cmdDone), "Close"); // its caption only counts the seconds
+}
+
+TEST_F(Access, OnlyValuesThatChangedAreToldAgain) {
+    using Told = QList<QObject*>;
+    const Told first = TakeChangedValues(w());
+    for (QWidget* c : {static_cast<QWidget*>(w().imgTime[0]), static_cast<QWidget*>(w().imgPunch),
+                       static_cast<QWidget*>(w().imgEach), static_cast<QWidget*>(w().imgMark)}) {
+        EXPECT_TRUE(first.contains(c)) << qPrintable(c->objectName());
+    }
+    EXPECT_FALSE(first.contains(w().imgSet[3]));   // a part says nothing of its own
+    EXPECT_FALSE(first.contains(w().imgFixed[0])); // a preset shows no value
+    tickAfter(1);
+    EXPECT_EQ(TakeChangedValues(w()), Told()); // a second passed, no value changed
+
+    QTest::keyClick(&w(), Qt::Key_P);
+    const Told punch = TakeChangedValues(w());
+    EXPECT_EQ(QSet<QObject*>(punch.begin(), punch.end()),
+              QSet<QObject*>({w().imgPunch, w().imgSet[2]}));
+    tickUntil("10:01:00");
+    const Told minute = TakeChangedValues(w());
+    EXPECT_EQ(minute.size(), 3);
+    EXPECT_TRUE(minute.contains(w().imgTime[0]));
+    EXPECT_TRUE(minute.contains(w().imgPunch));
+    QTest::keyClick(&w(), Qt::Key_A);
+    const Told alarm = TakeChangedValues(w());
+    EXPECT_TRUE(alarm.contains(w().imgHeader));
+    EXPECT_TRUE(alarm.contains(w().imgAlarm[0]));
+    EXPECT_TRUE(alarm.contains(w().imgMark));
+}
+
+TEST_F(Access, NothingIsSentWhileNoScreenReaderListens) {
+    QAccessible::installUpdateHandler(listen);
+    tickAfter(1);
+    QTest::keyClick(&w(), Qt::Key_P);
+    EXPECT_TRUE(heard().isEmpty());
+    QAccessible::setActive(true);
+    if (!QAccessible::isActive()) {
+        return; // this platform has no accessibility to switch on; the rest needs one
+    }
+    TakeChangedValues(w());
+    tickUntil("10:01:00");
+    EXPECT_TRUE(heard().contains(
+        std::make_pair(static_cast<QObject*>(w().imgTime[0]), QAccessible::ValueChanged)));
+}
+
+} // namespace velto::test

@@ -1,0 +1,238 @@
+// The main window from the keyboard: each key does what its click does, Tab visits every
+// control with a frame that only the keyboard shows, and the edit mode takes typed digits.
+#include "alarm/frm_alarm.h"
+#include "alarm/ring.h"
+#include "app/keys.h"
+#include "fakes.h"
+#include "platform/focus_frame.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace velto::test {
+
+class Keys : public ProgramTest {
+protected:
+    void SetUp() override {
+        startAt("10:00:30");
+        w().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    }
+    /// A key pressed and released where the keyboard is.
+    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget* at = QApplication::focusWidget();
+        QTest::keyClick(at != nullptr ? at : &w(), key, mods);
+    }
+    void type(const QString& digits) {
+        for (QChar d : digits) {
+            press(static_cast<Qt::Key>(Qt::Key_0 + d.digitValue()));
+        }
+    }
+    MainKeys& keys() { return *w().findChild<MainKeys*>(); }
+    QWidget* framed() { return keys().frame().framed(); }
+    /// Tabs until `control` has the focus; false if a whole round never reaches it.
+    bool tabTo(QWidget* control) {
+        for (size_t i = 0; i <= keys().tabOrder().size() && !control->hasFocus(); ++i) {
+            press(Qt::Key_Tab);
+        }
+        return control->hasFocus();
+    }
+};
+
+TEST_F(Keys, EachLetterDoesWhatItsControlsClickDoes) {
+    press(Qt::Key_P);
+    EXPECT_EQ(s().PunchMinutes, 0);
+    EXPECT_EQ(w().imgPunch->picture(), ref(DepotArray::imgPunch, 1));
+    press(Qt::Key_Space); // with no control framed, Space punches too
+    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
+    EXPECT_EQ(w().imgPunch->picture(), ref(DepotArray::imgPunch, 0));
+
+    press(Qt::Key_A); // on: rings 4 seconds later, as the title's click does
+    EXPECT_EQ(s().AlarmOff, 0);
+    EXPECT_EQ(s().AlarmTime, "10:00:34");
+    EXPECT_EQ(w().imgHeader->picture(), ref(DepotArray::imgHeader, 0));
+    press(Qt::Key_A);
+    EXPECT_EQ(s().AlarmOff, 1);
+
+    press(Qt::Key_I);
+    EXPECT_EQ(s().AnnounceInterval, 20);
+    EXPECT_EQ(w().imgEach->picture(), ref(DepotArray::imgEach, 3));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(Keys, TopRowDigitsPickTheTenPresetsInOrder) {
+    const int minutes[] = {0, 1, 3, 5, 10, 15, 20, 30, 45, 60};
+    for (int k = 9; k >= 0; --k) {
+        press(static_cast<Qt::Key>(Qt::Key_0 + k));
+        EXPECT_EQ(s().CountdownMinutes, minutes[k]) << k;
+        EXPECT_EQ(s().AlarmOff, k == 0 ? 1 : 0) << k;
+    }
+    press(Qt::Key_3);
+    EXPECT_EQ(s().AlarmTime, "10:05:30");
+    // The number pad's digits are not the presets: only the edit mode takes them.
+    QTest::keyClick(&w(), Qt::Key_7, Qt::KeypadModifier);
+    EXPECT_EQ(s().CountdownMinutes, 5);
+}
+
+TEST_F(Keys, EscapeHidesTheWindowLikeMinimiseAndCtrlQEndsLikeExit) {
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(w().isHidden());
+    EXPECT_TRUE(tray.shown);
+    EXPECT_EQ(desktop.ends, 0);
+
+    w().bringBack();
+    press(Qt::Key_Q); // no action without Ctrl
+    EXPECT_EQ(desktop.ends, 0);
+    press(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_GE(desktop.ends, 1);
+    EXPECT_GE(tray.removals, 1); // the orderly way out: the tray icon goes too
+}
+
+TEST_F(Keys, EscapeClosesARingsWindowBeforeItHidesTheClock) {
+    RingAlarm(ctx());
+    ASSERT_TRUE(ctx().windows.alarm);
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(ctx().windows.alarm.isNull() || ctx().windows.alarm->unloaded());
+    EXPECT_TRUE(w().isVisible());
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(w().isHidden());
+}
+
+TEST_F(Keys, TabVisitsEveryControlInReadingOrderAndComesRound) {
+    QList<QWidget*> seen;
+    for (int i = 0; i < 42; ++i) {
+        press(Qt::Key_Tab);
+        seen.append(QApplication::focusWidget());
+    }
+    const QList<QWidget*> expected = {w().imgHeader, w().imgHeaderX, w().imgHeaderV};
+    EXPECT_EQ(seen.mid(0, 3), expected);
+    for (int k = 1; k <= 12; ++k) {
+        EXPECT_EQ(seen.at(2 + k), w().imgPunchUp[k]);
+    }
+    EXPECT_EQ(seen.at(15), w().imgAlarm[0]); // the bars are hidden: Tab passes them
+    EXPECT_EQ(seen.mid(16, 4),
+              QList<QWidget*>({w().imgPunch, w().imgEach, w().imgCenter, w().imgMark}));
+    for (int k = 0; k < 12; ++k) {
+        EXPECT_EQ(seen.at(20 + k), w().imgHotSpot[k]);
+    }
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_EQ(seen.at(32 + k), w().imgFixed[k]);
+    }
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w().imgHeader);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), w().imgFixed[9]);
+
+    // In the edit mode the four bars come right after the read-out.
+    QTest::mouseClick(w().imgAlarm[1], Qt::LeftButton);
+    ASSERT_TRUE(tabTo(w().imgAlarm[0]));
+    for (int k = 0; k < 4; ++k) {
+        press(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), w().imgCorrect[k]);
+    }
+}
+
+TEST_F(Keys, TheFrameShowsOnlyWhileTheKeyboardMovesTheFocus) {
+    EXPECT_EQ(framed(), nullptr); // at start, nothing on the clock looks different
+    QTest::mouseClick(w().imgFixed[3], Qt::LeftButton);
+    EXPECT_EQ(framed(), nullptr); // a click neither takes the keyboard nor frames
+    EXPECT_FALSE(w().imgFixed[3]->hasFocus());
+
+    ASSERT_TRUE(tabTo(w().imgPunchUp[5]));
+    ASSERT_EQ(framed(), w().imgPunchUp[5]);
+    const QRect key = w().imgPunchUp[5]->geometry();
+    EXPECT_TRUE(keys().frame().geometry().contains(key));
+    EXPECT_FALSE(keys().frame().geometry().adjusted(3, 3, -3, -3).contains(key));
+
+    // The read-out is one control of five pictures: one frame round them all.
+    ASSERT_TRUE(tabTo(w().imgAlarm[0]));
+    EXPECT_TRUE(keys().frame().geometry().contains(w().imgAlarm[4]->geometry()));
+
+    QTest::mouseClick(w().imgPunchUp[2], Qt::LeftButton);
+    EXPECT_EQ(framed(), nullptr); // the mouse is back: the frame goes, the focus stays
+    EXPECT_TRUE(w().imgAlarm[0]->hasFocus());
+    press(Qt::Key_Tab);
+    EXPECT_EQ(framed(), w().imgPunch); // Tab brings it back, on the next control
+}
+
+TEST_F(Keys, SpaceAndReturnPressTheFramedControl) {
+    ASSERT_TRUE(tabTo(w().imgFixed[4]));
+    press(Qt::Key_Space);
+    EXPECT_EQ(s().CountdownMinutes, 10);
+    EXPECT_EQ(s().PunchMinutes, kPunchedOut); // the framed control, not the punch
+
+    ASSERT_TRUE(tabTo(w().imgPunchUp[7]));
+    press(Qt::Key_Return);
+    EXPECT_EQ(w().imgPunchUp[7]->picture(), ref(DepotArray::imgPunchDn, 7));
+    EXPECT_EQ(s().PunchKey, 7);
+
+    ASSERT_TRUE(tabTo(w().imgHeaderV));
+    press(Qt::Key_Space);
+    EXPECT_TRUE(w().isHidden());
+}
+
+TEST_F(Keys, ArrowsMoveTheFramedMarkAMinuteAtATimeAndElseTheFocus) {
+    ASSERT_TRUE(tabTo(w().imgMark));
+    press(Qt::Key_Left); // at 0 already: stays off rather than jumping to 60
+    EXPECT_EQ(s().AlarmOff, 1);
+    press(Qt::Key_Right);
+    press(Qt::Key_Up);
+    EXPECT_EQ(s().CountdownMinutes, 2);
+    EXPECT_EQ(s().AlarmTime, "10:02:30");
+    EXPECT_EQ(framed(), w().imgMark); // the frame follows the mark round the rim
+    EXPECT_TRUE(keys().frame().geometry().contains(
+        QRect(w().imgMark->mapTo(&w(), QPoint(0, 0)), w().imgMark->size())));
+    press(Qt::Key_Down);
+    EXPECT_EQ(s().CountdownMinutes, 1);
+    press(Qt::Key_9);
+    for (int i = 0; i < 3; ++i) {
+        press(Qt::Key_Right);
+    }
+    EXPECT_EQ(s().CountdownMinutes, 60); // the top of the rim
+
+    ASSERT_TRUE(tabTo(w().imgPunchUp[4]));
+    press(Qt::Key_Right);
+    EXPECT_EQ(framed(), w().imgPunchUp[5]);
+    press(Qt::Key_Up);
+    EXPECT_EQ(framed(), w().imgPunchUp[4]);
+}
+
+TEST_F(Keys, TheEditModeTakesTypedDigitsAndReturnSetsTheTime) {
+    ASSERT_TRUE(tabTo(w().imgAlarm[0]));
+    press(Qt::Key_Return); // into the edit mode, as a click on the read-out
+    ASSERT_EQ(s().AlarmEditMode, 1);
+    EXPECT_TRUE(w().imgCorrect[0]->isVisible());
+    EXPECT_EQ(alarmReadout(), "10:00");
+
+    type("7"); // no hour begins with 7: the place waits
+    EXPECT_EQ(alarmReadout(), "10:00");
+    type("1945");
+    EXPECT_EQ(s().EditedAlarmTime, "19:45:00");
+    EXPECT_EQ(alarmReadout(), "19:45");
+    EXPECT_EQ(s().CountdownMinutes, 0); // nothing is set before Return
+
+    type("2"); // round again to the tens of hours: 29 is no hour, so 20
+    EXPECT_EQ(s().EditedAlarmTime, "20:45:00");
+    type("5"); // the units of hours after a 2 go to 3 at most
+    EXPECT_EQ(s().EditedAlarmTime, "20:45:00");
+    type("3");
+    QTest::keyClick(&w(), Qt::Key_0, Qt::KeypadModifier); // the number pad types as well
+    EXPECT_EQ(s().EditedAlarmTime, "23:05:00");
+
+    ASSERT_TRUE(tabTo(w().imgCorrect[3])); // the bars are in the round now
+    press(Qt::Key_Space);
+    EXPECT_EQ(s().EditedAlarmTime, "23:06:00");
+    press(Qt::Key_Enter); // sets the time, whichever control is framed
+    EXPECT_EQ(s().AlarmEditMode, 0);
+    EXPECT_FALSE(w().imgCorrect[0]->isVisible());
+    EXPECT_EQ(s().AlarmTime, "23:06:00");
+    EXPECT_EQ(s().AlarmOff, 0);
+    EXPECT_EQ(s().CountdownMinutes, 60);
+
+    // Back in, the typing starts again at the tens of hours.
+    QTest::mouseClick(w().imgAlarm[0], Qt::LeftButton);
+    type("0");
+    EXPECT_EQ(s().EditedAlarmTime, "03:06:00");
+}
+
+} // namespace velto::test
