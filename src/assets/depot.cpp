@@ -86,7 +86,16 @@ public:
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+        // On a scaled screen the icon is asked for its device pixels (36 for a 24-pixel tray
+        // icon at 1.5x), not enlarged from a drawing of its logical size.
+        const qreal dpr = painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1;
+        if (dpr == 1) {
+            painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+            return;
+        }
+        QPixmap picture = pixmap((QSizeF(rect.size()) * dpr).toSize(), mode, state);
+        picture.setDevicePixelRatio(dpr);
+        painter->drawPixmap(QRectF(rect), picture, QRectF(picture.rect()));
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> list;
