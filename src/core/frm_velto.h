@@ -60,13 +60,24 @@ public:
     /// Minimises the window and hides it.
     void minimiseAndHide();
 
+    /// Shows every picture drawn for `scale` device pixels to the pixel (the screen's), if
+    /// they are not drawn for it yet; each control keeps its depot element. The window calls
+    /// it itself when it comes onto a screen of another scale. The face is bare afterwards
+    /// until scaleChanged is answered.
+    void setScale(double scale);
+
 signals:
     void backgroundMouseDown(Qt::MouseButton button, QPoint pos);
     void backgroundMouseMove(Qt::MouseButtons buttons, QPoint pos);
     /// The pointer left the window (from any control on it), or the window was hidden.
     void pointerGone();
+    /// The pictures are drawn for another scale now and the clock face shows the bare dial:
+    /// its hands want drawing again.
+    void scaleChanged();
 
 protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
