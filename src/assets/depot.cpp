@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QtGlobal>
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <span>
 
@@ -86,7 +87,16 @@ public:
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+        // On a scaled screen the icon is asked for its device pixels (36 for a 24-pixel tray
+        // icon at 1.5x), not enlarged from a drawing of its logical size.
+        const qreal dpr = painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1;
+        if (dpr == 1) {
+            painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+            return;
+        }
+        QPixmap picture = pixmap((QSizeF(rect.size()) * dpr).toSize(), mode, state);
+        picture.setDevicePixelRatio(dpr);
+        painter->drawPixmap(QRectF(rect), picture, QRectF(picture.rect()));
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> list;
@@ -104,37 +114,49 @@ private:
     std::map<int, QPixmap> cache_;
 };
 
-/// The picture of element `index` of `array`, drawn afresh.
-QImage draw(DepotArray array, int i) {
+/// The picture of element `index` of `array` at scale k, drawn afresh.
+QImage draw(DepotArray array, int i, double k) {
     switch (array) {
     case DepotArray::imgTime:
-        return i <= kBlankDigit ? art::largeDigit(i) : art::colon(i == kLitColon);
+        return i <= kBlankDigit ? art::largeDigit(i, k) : art::colon(i == kLitColon, k);
     case DepotArray::imgSet:
-        return art::smallDigit(i);
+        return art::smallDigit(i, k);
     case DepotArray::imgFixed:
-        return art::preset(i % 10, i >= kHighlighted);
+        return art::preset(i % 10, i >= kHighlighted, k);
     case DepotArray::imgPunchUp:
-        return art::keypadKey(i, false);
+        return art::keypadKey(i, false, k);
     case DepotArray::imgPunchDn:
-        return art::keypadKey(i, true);
+        return art::keypadKey(i, true, k);
     case DepotArray::imgEach:
-        return art::intervalButton(i);
+        return art::intervalButton(i, k);
     case DepotArray::imgDial:
-        return art::dial(i);
+        return art::dial(i, k);
     case DepotArray::imgHeader:
-        return art::header(i == 1);
+        return art::header(i == 1, k);
     case DepotArray::imgHeaderV:
-        return art::minimiseButton(i == 1);
+        return art::minimiseButton(i == 1, k);
     case DepotArray::imgHeaderX:
-        return art::closeButton(i == 1);
+        return art::closeButton(i == 1, k);
     case DepotArray::imgPunch:
-        return art::punchButton(i == 1);
+        return art::punchButton(i == 1, k);
     case DepotArray::imgCenter:
-        return art::centerCap(i == 1);
-    case DepotArray::imgTrayIcon:
-        return art::trayIcon(i == 1, 32);
+        return art::centerCap(i == 1, k);
+    case DepotArray::imgTrayIcon: {
+        const int size = static_cast<int>(std::lround(32 * k));
+        QImage icon = art::trayIcon(i == 1, size);
+        icon.setDevicePixelRatio(size / 32.0);
+        return icon;
+    }
     }
     return {};
+}
+
+/// Draws `picture` with `draw` at scale k unless it is drawn already.
+const QPixmap& drawn(QPixmap& picture, QImage (*draw)(double), double k) {
+    if (picture.isNull()) {
+        picture = px(draw(k));
+    }
+    return picture;
 }
 
 } // namespace
@@ -159,9 +181,29 @@ FrmDepot::FrmDepot() {
         windowIcons_[static_cast<size_t>(s)] =
             QIcon(new ArtIconEngine(&art::windowIcon, s == 1, kWindowIconSizes));
     }
-    background_ = px(art::background());
-    correctBar_ = px(art::correctBar());
-    mark_ = px(art::mark());
+}
+
+bool FrmDepot::setScale(double scale) const {
+    scale = std::max(1.0, scale);
+    if (scale == scale_) {
+        return false;
+    }
+    scale_ = scale;
+    for (auto& array : arrays_) {
+        std::fill(array.begin(), array.end(), QPixmap());
+    }
+    background_ = correctBar_ = mark_ = QPixmap();
+    return true;
+}
+
+const QPixmap& FrmDepot::background() const {
+    return drawn(background_, &art::background, scale_);
+}
+const QPixmap& FrmDepot::correctBar() const {
+    return drawn(correctBar_, &art::correctBar, scale_);
+}
+const QPixmap& FrmDepot::mark() const {
+    return drawn(mark_, &art::mark, scale_);
 }
 
 const QPixmap& FrmDepot::picture(DepotArray array, int index) const {
@@ -170,7 +212,7 @@ const QPixmap& FrmDepot::picture(DepotArray array, int index) const {
     }
     QPixmap& picture = arrays_[static_cast<size_t>(array)][static_cast<size_t>(index)];
     if (picture.isNull()) {
-        picture = px(draw(array, index));
+        picture = px(draw(array, index, scale_));
     }
     return picture;
 }

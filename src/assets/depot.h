@@ -1,7 +1,8 @@
 #pragma once
-// frmDepot: every picture the windows show, drawn by code once when the depot loads and then
-// shared. A control shows a depot picture by taking the element's picture (no pixel copy) and
-// remembering which element it was.
+// frmDepot: every picture the windows show, drawn by code when first wanted and then shared. A
+// control shows a depot picture by taking the element's picture (no pixel copy) and
+// remembering which element it was. The pictures are drawn for the scale of the screen the
+// main window is on, in as many device pixels as it has.
 
 #include "platform/image_control.h"
 
@@ -43,6 +44,14 @@ public:
     /// Draws every picture. Needs a QGuiApplication.
     FrmDepot();
 
+    /// The device pixels per logical pixel the pictures are drawn for; 1 at first.
+    [[nodiscard]] double scale() const { return scale_; }
+    /// Draws the pictures for another scale from now on (below 1 counts as 1: the art is never
+    /// drawn smaller than its layout). Returns whether the scale changed; if so, every
+    /// picture handed out before is of the old scale and a control should take its element
+    /// afresh. A picture's meaning and logical size never change, so a const depot may do it.
+    bool setScale(double scale) const;
+
     /// The picture of one element. An index outside the array's range is a programming error
     /// and ends the program with a message, in every build type.
     [[nodiscard]] const QPixmap& picture(DepotArray array, int index) const;
@@ -61,18 +70,19 @@ public:
     [[nodiscard]] const QIcon& windowIcon(int off) const;
 
     // Pictures that no code swaps, only the layout uses.
-    [[nodiscard]] const QPixmap& background() const { return background_; }
-    [[nodiscard]] const QPixmap& correctBar() const { return correctBar_; }
-    [[nodiscard]] const QPixmap& mark() const { return mark_; }
+    [[nodiscard]] const QPixmap& background() const;
+    [[nodiscard]] const QPixmap& correctBar() const;
+    [[nodiscard]] const QPixmap& mark() const;
 
 private:
     // Drawn on first use; the vectors never change size, so references stay good.
     mutable std::array<std::vector<QPixmap>, kDepotArrayCount> arrays_;
     std::array<QIcon, 2> trayIcons_;
     std::array<QIcon, 2> windowIcons_;
-    QPixmap background_;
-    QPixmap correctBar_;
-    QPixmap mark_;
+    mutable QPixmap background_;
+    mutable QPixmap correctBar_;
+    mutable QPixmap mark_;
+    mutable double scale_ = 1;
 };
 
 } // namespace velto

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <numbers>
 #include <string>
 
@@ -48,11 +49,69 @@ QColor withAlpha(QColor c, int alpha) {
     return c;
 }
 
-/// A fresh picture, transparent unless a colour is given.
-QImage newImage(QSize size, const QColor& fill = Qt::transparent) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+/// The device pixel where logical coordinate v of a picture at scale k begins; it is where Qt
+/// puts a control at v on a screen of that scale.
+int devicePixel(double v, double k) {
+    return static_cast<int>(std::lround(v * k));
+}
+
+/// Device pixels that cover `size` logical pixels at scale k.
+QSize deviceSize(QSize size, double k) {
+    // Less a hair, so that a product such as 8 x 1.25 that comes out a trace above 10 stays 10.
+    auto cover = [k](int v) { return static_cast<int>(std::ceil(v * k - 1e-9)); };
+    return {cover(size.width()), cover(size.height())};
+}
+
+/// A fresh picture of `size` logical pixels at scale k, transparent unless a colour is given.
+QImage newImage(QSize size, const QColor& fill = Qt::transparent, double k = 1) {
+    QImage image(deviceSize(size, k), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(k);
     image.fill(fill);
     return image;
+}
+
+/// While it lives, the painter works in device pixels of its picture instead of logical ones,
+/// for edges that must fall on whole device pixels to stay sharp. At scale 1 the two agree and
+/// nothing moves.
+class DevicePixels {
+public:
+    explicit DevicePixels(QPainter& p) : k(glyphs::deviceScale(p)), p_(p) {
+        p.save();
+        if (k != 1) {
+            p.scale(1 / k, 1 / k);
+        }
+    }
+    ~DevicePixels() { p_.restore(); }
+    DevicePixels(const DevicePixels&) = delete;
+    DevicePixels& operator=(const DevicePixels&) = delete;
+
+    /// Where logical coordinate v begins.
+    [[nodiscard]] int at(double v) const { return devicePixel(v, k); }
+    /// A pen `w` logical pixels wide, as a whole number of device pixels.
+    [[nodiscard]] double width(double w) const {
+        return k == 1 ? w : std::max(1.0, std::round(w * k));
+    }
+    /// Logical coordinate v of a line's middle, moved to where a line `deviceWidth` device
+    /// pixels wide has sharp edges: a pixel centre for an odd width, an edge for an even one.
+    [[nodiscard]] double line(double v, double deviceWidth) const {
+        if (k == 1) {
+            return v;
+        }
+        return std::fmod(deviceWidth, 2) == 1 ? std::floor(v * k) + 0.5 : std::round(v * k);
+    }
+
+    const double k;
+
+private:
+    QPainter& p_;
+};
+
+/// Fills a rect of logical pixels with its edges on whole device pixels.
+void fill(QPainter& p, const QRect& r, const QColor& c) {
+    const DevicePixels d(p);
+    p.fillRect(QRect(QPoint(d.at(r.left()), d.at(r.top())),
+                     QPoint(d.at(r.left() + r.width()) - 1, d.at(r.top() + r.height()) - 1)),
+               c);
 }
 
 /// A picture and an antialiased painter on it; done() ends the painting and hands it back.
@@ -69,10 +128,17 @@ struct Canvas {
     }
 };
 
-/// The window background under rect (window coordinates).
-QImage backdrop(const QRect& rect) {
-    static const QImage window = background();
-    return window.copy(rect);
+/// The window background under rect (window coordinates) at scale k: the device pixels that
+/// the screen shows under a control placed there.
+QImage backdrop(const QRect& rect, double k) {
+    // Drawn once for each scale the program meets; a window moves between few screens.
+    static std::map<double, QImage> windows;
+    QImage& window = windows[k];
+    if (window.isNull()) {
+        window = background(k);
+    }
+    return window.copy(QRect(QPoint(devicePixel(rect.left(), k), devicePixel(rect.top(), k)),
+                             deviceSize(rect.size(), k)));
 }
 
 QPen pen(const QColor& c, double width, Qt::PenCapStyle cap = Qt::FlatCap) {
@@ -85,18 +151,25 @@ QPointF polar(QPointF centre, double r, double degrees) {
     return centre + QPointF(std::sin(a) * r, -std::cos(a) * r);
 }
 
-/// A rounded key on a picture that already holds the background under it.
+/// A rounded key on a picture that already holds the background under it; its rim is a line
+/// on r.
 void drawKey(QPainter& p, const QRectF& r, bool pressed, const QColor& rim) {
-    QLinearGradient face(r.topLeft(), r.bottomLeft());
+    // In device pixels, so that the rim stays one sharp line at any scale.
+    const DevicePixels d(p);
+    const double w = d.width(1);
+    const QRectF key(QPointF(d.line(r.left(), w), d.line(r.top(), w)),
+                     QPointF(d.line(r.right(), w), d.line(r.bottom(), w)));
+    QLinearGradient face(key.topLeft(), key.bottomLeft());
     face.setColorAt(0, pressed ? QColor(16, 18, 22) : kKeyTop);
     face.setColorAt(1, pressed ? QColor(22, 25, 30) : kKeyBottom);
-    p.setPen(pen(rim, 1));
+    p.setPen(pen(rim, w));
     p.setBrush(face);
-    p.drawRoundedRect(r, 3, 3);
+    p.drawRoundedRect(key, 3 * d.k, 3 * d.k);
     // Light falls from above: a bright top edge on a raised key, a shadow in a sunken one.
     const QColor edge = pressed ? QColor(0, 0, 0, 110) : QColor(255, 255, 255, 30);
-    p.setPen(pen(edge, 1));
-    p.drawLine(QPointF(r.left() + 3, r.top() + 1), QPointF(r.right() - 3, r.top() + 1));
+    p.setPen(pen(edge, w));
+    p.drawLine(QPointF(key.left() + 3 * d.k, key.top() + w),
+               QPointF(key.right() - 3 * d.k, key.top() + w));
     p.setPen(Qt::NoPen);
 }
 
@@ -167,27 +240,30 @@ QImage clockIcon(int size, const QColor& ring, const QColor& hands, const QColor
 
 } // namespace
 
-QImage background() {
-    Canvas c(newImage(lay::kBackground));
+QImage background(double scale) {
+    Canvas c(newImage(lay::kBackground, Qt::transparent, scale));
     QPainter& p = c.p;
-    const int w = lay::kBackground.width(), h = lay::kBackground.height();
-    // Row by row, so that a copied patch of any row is exactly what the window shows there.
-    for (int y = 0; y < h; ++y) {
-        const bool band = y < lay::kTitleBand;
-        const QColor row =
-            band ? mix(kBandTop, kBandBottom, y / (lay::kTitleBand - 1.0))
-                 : mix(kBodyTop, kBodyBottom, (y - lay::kTitleBand) / (h - lay::kTitleBand - 1.0));
-        p.fillRect(0, y, w, 1, row);
+    {
+        // Row by row of device pixels, so that a copied patch of any row is exactly what the
+        // window shows there.
+        const DevicePixels d(p);
+        const int w = c.image.width(), h = c.image.height(), band = d.at(lay::kTitleBand);
+        for (int y = 0; y < h; ++y) {
+            const QColor row = y < band ? mix(kBandTop, kBandBottom, y / (band - 1.0))
+                                        : mix(kBodyTop, kBodyBottom, (y - band) / (h - band - 1.0));
+            p.fillRect(0, y, w, 1, row);
+        }
     }
-    p.fillRect(0, 0, w, 1, QColor(58, 63, 73));
-    p.fillRect(0, lay::kTitleBand - 1, w, 1, kBandLine);
+    const int w = lay::kBackground.width();
+    fill(p, {0, 0, w, 1}, QColor(58, 63, 73));
+    fill(p, {0, lay::kTitleBand - 1, w, 1}, kBandLine);
 
     // The name, centred between the alarm switch and the window buttons.
-    const double scale = 1.5, tracking = 4;
+    const double unit = 1.5, tracking = 4;
     const double left = lay::imgHeader.right() + 1, right = lay::imgHeaderX.left();
-    const double x = std::round((left + right - glyphs::wordWidth("VELTO", scale, tracking)) / 2);
-    // Half-pixel origin: at this scale every even grid line falls on a pixel centre.
-    glyphs::drawWord(p, {x + 0.5, 5.5}, "VELTO", scale, tracking, pen(QColor(186, 194, 206), 1.3));
+    const double x = std::round((left + right - glyphs::wordWidth("VELTO", unit, tracking)) / 2);
+    // Half-pixel origin: at this unit every even grid line falls on a pixel centre.
+    glyphs::drawWord(p, {x + 0.5, 5.5}, "VELTO", unit, tracking, pen(QColor(186, 194, 206), 1.3));
 
     // Recessed wells under the keypad and the preset row.
     auto well = [&p](const QRectF& r) {
@@ -206,25 +282,25 @@ QImage background() {
     // A bezel round each read-out: shadow above, light below, like a panel set into the case.
     for (int y : {lay::kTimeY, lay::kAlarmY}) {
         const QRect r = lay::readout(0, y).united(lay::readout(4, y));
-        p.fillRect(r, kPanel);
-        p.fillRect(r.left() - 1, r.top() - 1, r.width() + 2, 1, QColor(6, 7, 9));
-        p.fillRect(r.left() - 1, r.top(), 1, r.height(), QColor(10, 11, 13));
-        p.fillRect(r.right() + 1, r.top(), 1, r.height(), QColor(36, 40, 47));
-        p.fillRect(r.left() - 1, r.bottom() + 1, r.width() + 2, 1, QColor(44, 49, 57));
+        fill(p, r, kPanel);
+        fill(p, {r.left() - 1, r.top() - 1, r.width() + 2, 1}, QColor(6, 7, 9));
+        fill(p, {r.left() - 1, r.top(), 1, r.height()}, QColor(10, 11, 13));
+        fill(p, {r.right() + 1, r.top(), 1, r.height()}, QColor(36, 40, 47));
+        fill(p, {r.left() - 1, r.bottom() + 1, r.width() + 2, 1}, QColor(44, 49, 57));
     }
     return c.done();
 }
 
-QImage largeDigit(int digit) {
-    Canvas c(newImage({26, 50}, kPanel));
+QImage largeDigit(int digit, double scale) {
+    Canvas c(newImage({26, 50}, kPanel, scale));
     glyphs::drawDigits(
         c.p, {13, 25}, std::string(1, static_cast<char>('0' + digit)),
         {.box = {18, 40}, .thick = 4, .gap = 0.7, .on = kLit, .off = kGhost, .glow = 5});
     return c.done();
 }
 
-QImage colon(bool lit) {
-    Canvas c(newImage({8, 50}, kPanel));
+QImage colon(bool lit, double scale) {
+    Canvas c(newImage({8, 50}, kPanel, scale));
     for (double y : {17.0, 33.0}) {
         if (lit) {
             c.p.setBrush(withAlpha(kLit, 45));
@@ -236,8 +312,8 @@ QImage colon(bool lit) {
     return c.done();
 }
 
-QImage smallDigit(int digit) {
-    Canvas c(backdrop({lay::kSetPos[5], QSize(8, 17)}));
+QImage smallDigit(int digit, double scale) {
+    Canvas c(backdrop({lay::kSetPos[5], QSize(8, 17)}, scale));
     if (digit >= 0 && digit <= 9) {
         glyphs::drawDigits(c.p, {4, 8.5}, std::string(1, static_cast<char>('0' + digit)),
                            {.box = {6, 13}, .thick = 1, .gap = 0.2, .on = kLit, .glow = 1.5});
@@ -245,11 +321,11 @@ QImage smallDigit(int digit) {
     return c.done();
 }
 
-QImage preset(int k, bool highlighted) {
+QImage preset(int k, bool highlighted, double scale) {
     static constexpr std::array<const char*, 10> kLabels{"00", "01", "03", "05", "10",
                                                          "15", "20", "30", "45", "60"};
     const QRect place = lay::imgFixed(k);
-    Canvas c(backdrop(place));
+    Canvas c(backdrop(place, scale));
     const QRectF key(1.5, 1.5, place.width() - 3, place.height() - 3);
     drawKey(c.p, key, false, highlighted ? kAccent : kKeyEdge);
     if (highlighted) {
@@ -261,9 +337,9 @@ QImage preset(int k, bool highlighted) {
     return c.done();
 }
 
-QImage keypadKey(int key, bool pressed) {
+QImage keypadKey(int key, bool pressed, double scale) {
     const QRect place = lay::imgPunchUp(key);
-    Canvas c(backdrop(place));
+    Canvas c(backdrop(place, scale));
     const QRectF r(1.5, 1.5, place.width() - 3, place.height() - 3);
     drawKey(c.p, r, pressed, kKeyEdge);
     DigitStyle label{
@@ -281,9 +357,9 @@ QImage keypadKey(int key, bool pressed) {
     return c.done();
 }
 
-QImage intervalButton(int index) {
+QImage intervalButton(int index, double scale) {
     static constexpr std::array<const char*, 6> kLabels{"", "10", "15", "20", "30", "60"};
-    Canvas c(newImage({30, 30}));
+    Canvas c(newImage({30, 30}, Qt::transparent, scale));
     drawRoundButton(c.p, index == 0 ? QColor(70, 76, 88) : withAlpha(kMarkYellow, 200), 1);
     if (index > 0) {
         glyphs::drawDigits(c.p, {15, 15}, kLabels[static_cast<size_t>(index)],
@@ -292,8 +368,8 @@ QImage intervalButton(int index) {
     return c.done();
 }
 
-QImage dial(int index) {
-    Canvas c(backdrop(lay::picClock));
+QImage dial(int index, double scale) {
+    Canvas c(backdrop(lay::picClock, scale));
     QPainter& p = c.p;
     const QPointF centre(lay::picClock.width() / 2.0, lay::picClock.height() / 2.0);
     // Bezel: a thin ring lit from above, then the face, a shade lighter in its middle.
@@ -324,26 +400,26 @@ QImage dial(int index) {
     return c.done();
 }
 
-QImage header(bool off) {
-    Canvas c(backdrop(lay::imgHeader));
+QImage header(bool off, double scale) {
+    Canvas c(backdrop(lay::imgHeader, scale));
     drawSwitchMark(c.p, {11, 10}, 5.5, off);
     glyphs::drawWord(c.p, {20.5, 6.5}, "ALARM", 1, 2, pen(off ? kDim : kLabel, 1));
     return c.done();
 }
 
-QImage minimiseButton(bool highlighted) {
-    Canvas c(backdrop(lay::imgHeaderV));
+QImage minimiseButton(bool highlighted, double scale) {
+    Canvas c(backdrop(lay::imgHeaderV, scale));
     if (highlighted) {
-        c.p.fillRect(0, 0, 45, lay::kTitleBand - 1, QColor(58, 64, 75));
+        fill(c.p, {0, 0, 45, lay::kTitleBand - 1}, QColor(58, 64, 75));
     }
-    c.p.fillRect(18, 11, 9, 1, highlighted ? QColor(Qt::white) : kLabel);
+    fill(c.p, {18, 11, 9, 1}, highlighted ? QColor(Qt::white) : kLabel);
     return c.done();
 }
 
-QImage closeButton(bool highlighted) {
-    Canvas c(backdrop(lay::imgHeaderX));
+QImage closeButton(bool highlighted, double scale) {
+    Canvas c(backdrop(lay::imgHeaderX, scale));
     if (highlighted) {
-        c.p.fillRect(0, 0, 28, lay::kTitleBand - 1, QColor(210, 48, 56));
+        fill(c.p, {0, 0, 28, lay::kTitleBand - 1}, QColor(210, 48, 56));
     }
     c.p.setPen(pen(highlighted ? QColor(Qt::white) : kLabel, 1.2));
     c.p.drawLine(QPointF(10.5, 6.5), QPointF(17.5, 13.5));
@@ -351,8 +427,8 @@ QImage closeButton(bool highlighted) {
     return c.done();
 }
 
-QImage punchButton(bool lit) {
-    Canvas c(newImage({30, 30}));
+QImage punchButton(bool lit, double scale) {
+    Canvas c(newImage({30, 30}, Qt::transparent, scale));
     if (lit) {
         c.p.setBrush(withAlpha(kArmed, 60));
         c.p.drawEllipse(QPointF(15, 15), 15, 15);
@@ -362,8 +438,8 @@ QImage punchButton(bool lit) {
     return c.done();
 }
 
-QImage centerCap(bool off) {
-    Canvas c(newImage({18, 18}));
+QImage centerCap(bool off, double scale) {
+    Canvas c(newImage({18, 18}, Qt::transparent, scale));
     const QPointF centre(9, 9);
     QLinearGradient face(0, 1, 0, 17);
     face.setColorAt(0, QColor(60, 66, 77));
@@ -386,17 +462,17 @@ QImage windowIcon(bool off, int size) {
                      off ? Qt::transparent : kArmed);
 }
 
-QImage correctBar() {
+QImage correctBar(double scale) {
     // Each bar sits above a digit of the alarm read-out; the arrow says a click counts it up.
-    Canvas c(backdrop({lay::kCorrectX[0], lay::kCorrectY, 22, 9}));
+    Canvas c(backdrop({lay::kCorrectX[0], lay::kCorrectY, 22, 9}, scale));
     drawKey(c.p, QRectF(1.5, 1.5, 19, 6.5), false, kKeyEdge);
     c.p.setBrush(kAccent);
     c.p.drawPolygon(QPolygonF{{{11, 2.6}, {14.5, 6.4}, {7.5, 6.4}}});
     return c.done();
 }
 
-QImage mark() {
-    Canvas c(newImage({9, 9}));
+QImage mark(double scale) {
+    Canvas c(newImage({9, 9}, Qt::transparent, scale));
     c.p.setBrush(QColor(40, 18, 4, 200));
     c.p.drawEllipse(QPointF(4.5, 4.5), 4.4, 4.4);
     QRadialGradient dot(QPointF(3.8, 3.6), 4);

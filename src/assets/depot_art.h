@@ -1,27 +1,29 @@
 #pragma once
 // The art of the depot, drawn by code with no fonts: every function returns a new picture of
-// the size the layout gives it.
+// the size the layout gives it. At a scale above 1 (a screen with more device pixels to the
+// pixel) the picture holds that many more device pixels, rounded up, and says so in its device
+// pixel ratio: the same picture drawn at the screen's own resolution, not an enlargement.
 
 #include <QImage>
 
 namespace velto::art {
 
-QImage largeDigit(int digit);            // 26x50; digit 10 = all segments unlit
-QImage colon(bool lit);                  // 8x50
-QImage smallDigit(int digit);            // 8x17; digit 10 = blank
-QImage preset(int k, bool highlighted);  // widths 28 27 28 28 23 24 28 27 28 28, 24 high
-QImage keypadKey(int key, bool pressed); // 31x29, keys 1..12
-QImage intervalButton(int index);        // 30x30: 0 blank, 1 "10" .. 5 "60"
-QImage dial(int index);                  // 137x137: 0 plain, 1..5 highlighted marks
-QImage header(bool off);                 // 50x20: tick mark (armed) or empty circle (off)
-QImage minimiseButton(bool highlighted); // 45x20
-QImage closeButton(bool highlighted);    // 28x20
-QImage punchButton(bool lit);            // 30x30
-QImage centerCap(bool off);              // 18x18
-QImage trayIcon(bool off, int size);     // size x size, any size from 16 up
-QImage windowIcon(bool off, int size);   // size x size, any size from 16 up
-QImage background();                     // 400x195 with the title band in its top 20 rows
-QImage correctBar();                     // 22x9
-QImage mark();                           // 9x9
+QImage largeDigit(int digit, double scale = 1);            // 26x50; 10 = all segments unlit
+QImage colon(bool lit, double scale = 1);                  // 8x50
+QImage smallDigit(int digit, double scale = 1);            // 8x17; digit 10 = blank
+QImage preset(int k, bool highlighted, double scale = 1);  // widths 28 27 28 28 23 ..., 24 high
+QImage keypadKey(int key, bool pressed, double scale = 1); // 31x29, keys 1..12
+QImage intervalButton(int index, double scale = 1);        // 30x30: 0 blank, 1 "10" .. 5 "60"
+QImage dial(int index, double scale = 1);                  // 137x137: 0 plain, 1..5 marks lit
+QImage header(bool off, double scale = 1);                 // 50x20: tick (armed) or circle (off)
+QImage minimiseButton(bool highlighted, double scale = 1); // 45x20
+QImage closeButton(bool highlighted, double scale = 1);    // 28x20
+QImage punchButton(bool lit, double scale = 1);            // 30x30
+QImage centerCap(bool off, double scale = 1);              // 18x18
+QImage trayIcon(bool off, int size);   // size x size device pixels, any size from 16 up
+QImage windowIcon(bool off, int size); // size x size device pixels, any size from 16 up
+QImage background(double scale = 1);   // 400x195, title band in the top 20 rows
+QImage correctBar(double scale = 1);   // 22x9
+QImage mark(double scale = 1);         // 9x9
 
 } // namespace velto::art

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -59,9 +60,42 @@ inline QPainterPath digitPath(QRectF box, double thick, double gap, int digit, b
     return path;
 }
 
+/// The painter's device pixels per picture pixel: 1 on a plain picture, more on one drawn for
+/// a scaled screen.
+inline double deviceScale(const QPainter& p) {
+    return p.device() != nullptr ? p.device()->devicePixelRatio() : 1.0;
+}
+
+/// A style measured in whole device pixels at scale k: the segments keep a whole-pixel
+/// thickness and the box the parity of it, so every segment, the middle one too, has sharp
+/// edges and all of them come out equally thick.
+inline DigitStyle onDevicePixels(DigitStyle s, double k) {
+    // Halves go to the even neighbour: 2.5 pixels become 2, not a heavy 3 in a small box.
+    const double thick = std::max(1.0, std::nearbyint(s.thick * k));
+    double height = std::round(s.box.height() * k);
+    if (std::fmod(height - thick, 2) != 0) {
+        height += height < s.box.height() * k ? 1 : -1;
+    }
+    s.box = QSizeF(std::round(s.box.width() * k), height);
+    s.thick = thick;
+    s.gap *= k;
+    s.spacing = std::round(s.spacing * k);
+    s.glow *= k;
+    return s;
+}
+
 /// Paints digits (a string of '0'..'9'; any other character shows unlit) centred on centre,
-/// moved to the nearest whole pixel so that a whole-pixel style stays sharp.
-inline void drawDigits(QPainter& p, QPointF centre, std::string_view digits, const DigitStyle& s) {
+/// moved to the nearest whole pixel so that a whole-pixel style stays sharp. On a picture
+/// drawn for a scaled screen they are laid out in its device pixels.
+inline void drawDigits(QPainter& p, QPointF centre, std::string_view digits,
+                       const DigitStyle& style) {
+    const double k = deviceScale(p);
+    p.save();
+    if (k != 1) {
+        p.scale(1 / k, 1 / k);
+        centre *= k;
+    }
+    const DigitStyle s = k != 1 ? onDevicePixels(style, k) : style;
     auto widthOf = [&s](char c) { return s.narrowOne && c == '1' ? s.thick : s.box.width(); };
     double width = -s.spacing;
     for (char c : digits) {
@@ -75,7 +109,6 @@ inline void drawDigits(QPainter& p, QPointF centre, std::string_view digits, con
         unlit.addPath(digitPath(box, s.thick, s.gap, c - '0', false));
         at.rx() += box.width() + s.spacing;
     }
-    p.save();
     p.setPen(Qt::NoPen);
     if (s.off.alpha() > 0) {
         p.fillPath(unlit, s.off);
@@ -93,8 +126,10 @@ inline void drawDigits(QPainter& p, QPointF centre, std::string_view digits, con
 
 /// A capital on a 4 x 6 grid, grid unit scale pixels, its top-left grid point at at. Strokes
 /// are pairs of grid digits "xy" joined by spaces; '|' starts a new stroke. The shapes are
-/// squared with cut corners, like the segment digits.
-inline QPainterPath letterPath(char c, QPointF at, double scale) {
+/// squared with cut corners, like the segment digits. With a stroke width given, every grid
+/// point moves to where a stroke that wide has sharp edges: a pixel centre for an odd width,
+/// a pixel edge for an even one.
+inline QPainterPath letterPath(char c, QPointF at, double scale, double strokeWidth = 0) {
     static constexpr std::array<std::pair<char, std::string_view>, 9> kLetters{{
         {'A', "06 01 10 30 41 46|03 43"},
         {'E', "40 00 06 46|03 33"},
@@ -119,7 +154,12 @@ inline QPainterPath letterPath(char c, QPointF at, double scale) {
         if (ch == '|') {
             start = true;
         } else if (ch != ' ') {
-            const QPointF pt = at + QPointF(ch - '0', strokes[i + 1] - '0') * scale;
+            QPointF pt = at + QPointF(ch - '0', strokes[i + 1] - '0') * scale;
+            if (strokeWidth > 0) {
+                const bool odd = std::fmod(strokeWidth, 2) == 1;
+                auto snap = [odd](double v) { return odd ? std::floor(v) + 0.5 : std::round(v); };
+                pt = QPointF(snap(pt.x()), snap(pt.y()));
+            }
             start ? path.moveTo(pt) : path.lineTo(pt);
             start = false;
             ++i;
@@ -135,13 +175,26 @@ inline double wordWidth(std::string_view word, double scale, double tracking) {
 }
 
 /// Strokes a word of capitals from its top-left grid point; tracking is added between letters.
+/// On a picture drawn for a scaled screen the strokes are a whole number of device pixels wide
+/// and lie on the device pixels.
 inline void drawWord(QPainter& p, QPointF at, std::string_view word, double scale, double tracking,
                      const QPen& pen) {
+    const double k = deviceScale(p);
     p.save();
-    p.setPen(pen);
+    QPen stroke = pen;
+    double snap = 0;
+    if (k != 1) {
+        p.scale(1 / k, 1 / k);
+        at *= k;
+        scale *= k;
+        tracking *= k;
+        snap = std::max(1.0, std::round(pen.widthF() * k));
+        stroke.setWidthF(snap);
+    }
+    p.setPen(stroke);
     p.setBrush(Qt::NoBrush);
     for (char c : word) {
-        p.drawPath(letterPath(c, at, scale));
+        p.drawPath(letterPath(c, at, scale, snap));
         at.rx() += 4 * scale + tracking;
     }
     p.restore();

@@ -32,6 +32,8 @@ FrmVelto::FrmVelto(const FrmDepot& depot) : QWidget(nullptr), depot_(depot) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Before any control is shown: showing one makes Qt ask for its accessibility at once.
     InstallControlAccessibility();
+    // The first pictures are drawn for the screen the window will most likely show on.
+    depot.setScale(devicePixelRatioF());
 
     const auto shows = [&depot](ImageControl* c, DepotArray a, int i) {
         c->setPicture(depot.picture(a, i), FrmDepot::ref(a, i));
@@ -148,6 +150,47 @@ void FrmVelto::minimiseAndHide() {
     hide();
 }
 
+void FrmVelto::setScale(double scale) {
+    if (!depot_.setScale(scale)) {
+        return;
+    }
+    for (ImageControl* c : findChildren<ImageControl*>()) {
+        const PictureRef ref = c->picture();
+        if (ref.array >= 0 && c != picClock) {
+            c->setPicture(depot_.picture(static_cast<DepotArray>(ref.array), ref.index), ref);
+        }
+    }
+    for (ImageControl* bar : imgCorrect) {
+        bar->setPicture(depot_.correctBar(), {});
+    }
+    imgMark->setPicture(depot_.mark(), {});
+    const PictureRef dial = picClock->picture();
+    picClock->setDial(depot_.picture(static_cast<DepotArray>(dial.array), dial.index), dial);
+    update();
+    emit scaleChanged();
+}
+
+bool FrmVelto::event(QEvent* event) {
+    const bool done = QWidget::event(event);
+    // Qt tells the widgets of a window that moved to another screen (the scale may differ
+    // there), and from 6.6 on also of a new scale on the same screen.
+    const QEvent::Type type = event->type();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (type == QEvent::ScreenChangeInternal || type == QEvent::DevicePixelRatioChange) {
+#else
+    if (type == QEvent::ScreenChangeInternal) {
+#endif
+        setScale(devicePixelRatioF());
+    }
+    return done;
+}
+
+void FrmVelto::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window may have been placed on another screen than the one it was made for.
+    setScale(devicePixelRatioF());
+}
+
 void FrmVelto::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     emit pointerGone();
@@ -163,8 +206,11 @@ void FrmVelto::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     // Only what is exposed: the whole background blitted every second would be large enough
     // for Qt to split the work across threads, waking them all.
+    const QPixmap& background = depot_.background();
+    const double k = background.devicePixelRatio(); // the source is in the picture's pixels
     for (const QRect& r : event->region()) {
-        p.drawPixmap(r, depot_.background(), r);
+        p.drawPixmap(QRectF(r), background,
+                     QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k));
     }
     if (!painted_) {
         painted_ = true;

@@ -60,6 +60,12 @@ public:
     /// Minimises the window and hides it.
     void minimiseAndHide();
 
+    /// Shows every picture drawn for `scale` device pixels to the pixel (the screen's), if
+    /// they are not drawn for it yet; each control keeps its depot element. The window calls
+    /// it itself when it comes onto a screen of another scale. The face is bare afterwards
+    /// until scaleChanged is answered.
+    void setScale(double scale);
+
 signals:
     void backgroundMouseDown(Qt::MouseButton button, QPoint pos);
     void backgroundMouseMove(Qt::MouseButtons buttons, QPoint pos);
@@ -67,8 +73,13 @@ signals:
     void pointerGone();
     /// The window has been painted for the first time.
     void firstPainted();
+    /// The pictures are drawn for another scale now and the clock face shows the bare dial:
+    /// its hands want drawing again.
+    void scaleChanged();
 
 protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

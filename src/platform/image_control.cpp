@@ -78,6 +78,11 @@ PictureBox::PictureBox(QWidget* parent, const QString& name, QSize size)
 void PictureBox::setDial(const QPixmap& picture, PictureRef ref) {
     ImageControl::setPicture(picture, ref);
     dial_ = picture.toImage().convertToFormat(QImage::Format_RGB32);
+    if (dial_.devicePixelRatio() != surface_.devicePixelRatio()) {
+        // Another scale: the surface becomes the dial's device pixels, once, here.
+        surface_ = QImage(dial_.size(), QImage::Format_RGB32);
+        surface_.setDevicePixelRatio(dial_.devicePixelRatio());
+    }
     cls();
 }
 

@@ -66,17 +66,21 @@ private:
 
 /// The clock face: a picture box whose picture is the dial and whose surface is a 32-bit
 /// image the size of the box. cls() brings the surface back to the bare dial; the hands are
-/// then drawn into surface() pixel by pixel, and update() shows the result.
+/// then drawn into surface() pixel by pixel, and update() shows the result. A dial drawn for a
+/// scaled screen gives the surface its device pixels: scale() of them to each pixel of the box.
 class PictureBox : public ImageControl {
     Q_OBJECT
 public:
     PictureBox(QWidget* parent, const QString& name, QSize size);
 
-    /// Sets the dial and clears the surface to it.
+    /// Sets the dial and clears the surface to it; the surface takes the dial's size in device
+    /// pixels and its scale.
     void setDial(const QPixmap& picture, PictureRef ref);
     void cls();
     QImage& surface() { return surface_; }
     [[nodiscard]] const QImage& surface() const { return surface_; }
+    /// Surface pixels to a pixel of the box along each side.
+    [[nodiscard]] double scale() const { return surface_.devicePixelRatio(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

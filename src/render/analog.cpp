@@ -38,8 +38,10 @@ double rimX(const Ctx& c, float a, double k) {
 double rimY(const Ctx& c, float a, double k) {
     return (1 - std::sin(static_cast<double>(a)) * k) * c.s.CenterY;
 }
-PixelPoint tip(const Ctx& c, float a, double k) {
-    return {nearest(rimX(c, a, k)), nearest(rimY(c, a, k))};
+/// The pixel at fraction k of the radius in direction a, on a face of `scale` pixels to the
+/// pixel of the box.
+PixelPoint tip(const Ctx& c, float a, double k, double scale = 1) {
+    return {nearest(rimX(c, a, k) * scale), nearest(rimY(c, a, k) * scale)};
 }
 
 } // namespace
@@ -61,14 +63,30 @@ void RedrawHands(const Ctx& c) {
     const QTime t = c.s.Now.time();
 
     // The hour hand points at the hour mark for the whole hour and jumps on the hour.
-    c.s.HourEnd = tip(c, angleOf(t.hour(), kHourStep), kHourLength);
-    DrawHand(c, QStringLiteral("H"));
-    c.s.MinuteEnd = tip(c, angleOf(t.minute(), kMinuteStep), kMinuteLength);
-    DrawHand(c, QStringLiteral("M"));
-    c.s.SecondEnd = tip(c, angleOf(t.second(), kMinuteStep), kSecondLength);
-    DrawHand(c, QStringLiteral("S"));
-
-    c.main.picClock->update();
+    const float hour = angleOf(t.hour(), kHourStep);
+    const float minute = angleOf(t.minute(), kMinuteStep);
+    const float second = angleOf(t.second(), kMinuteStep);
+    c.s.HourEnd = tip(c, hour, kHourLength);
+    c.s.MinuteEnd = tip(c, minute, kMinuteLength);
+    c.s.SecondEnd = tip(c, second, kSecondLength);
+    PictureBox& face = *c.main.picClock;
+    const double scale = face.scale();
+    if (scale == 1) {
+        DrawHand(c, QStringLiteral("H"));
+        DrawHand(c, QStringLiteral("M"));
+        DrawHand(c, QStringLiteral("S"));
+    } else {
+        // A face of more pixels (a scaled screen): the same geometry worked out on its own
+        // pixels, not the box's pixels enlarged, so the hands point as finely as it can show.
+        const PixelPoint centre{nearest(c.s.CenterX * scale), nearest(c.s.CenterY * scale)};
+        DrawHandLine(face.surface(), QStringLiteral("H"), centre, tip(c, hour, kHourLength, scale),
+                     scale);
+        DrawHandLine(face.surface(), QStringLiteral("M"), centre,
+                     tip(c, minute, kMinuteLength, scale), scale);
+        DrawHandLine(face.surface(), QStringLiteral("S"), centre,
+                     tip(c, second, kSecondLength, scale), scale);
+    }
+    face.update();
 }
 
 void PlaceMark(const Ctx& c) {

@@ -1,5 +1,6 @@
 #include "render/wuline.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -38,6 +39,16 @@ constexpr HandStyle kHands[] = {
     {"M", &VeltoState::MinuteStart, &VeltoState::MinuteEnd, 40, 190, 230, 3},
     {"S", &VeltoState::SecondStart, &VeltoState::SecondEnd, 40, 220, 240, 1},
 };
+
+/// The hand a letter names, exactly; none for any other text.
+const HandStyle* handOf(const QString& letter) {
+    for (const HandStyle& hand : kHands) {
+        if (letter == QLatin1String(hand.letter)) {
+            return &hand;
+        }
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -88,12 +99,15 @@ void WuLine(QImage& dc, PixelPoint p1, PixelPoint p2, ColorQuad colour, int16_t 
 }
 
 void DrawHand(const Ctx& c, const QString& letter) {
-    for (const HandStyle& hand : kHands) {
-        if (letter == QLatin1String(hand.letter)) {
-            WuLine(c.main.picClock->surface(), c.s.*hand.from, c.s.*hand.to,
-                   MakeQuad(hand.red, hand.green, hand.blue, 255), hand.width);
-            return;
-        }
+    if (const HandStyle* hand = handOf(letter)) {
+        DrawHandLine(c.main.picClock->surface(), letter, c.s.*hand->from, c.s.*hand->to, 1);
+    }
+}
+
+void DrawHandLine(QImage& face, const QString& letter, PixelPoint p1, PixelPoint p2, double scale) {
+    if (const HandStyle* hand = handOf(letter)) {
+        const auto width = static_cast<int16_t>(std::max(1L, std::lround(hand->width * scale)));
+        WuLine(face, p1, p2, MakeQuad(hand->red, hand->green, hand->blue, 255), width);
     }
 }
 

@@ -27,4 +27,9 @@ void WuLine(QImage& dc, PixelPoint p1, PixelPoint p2, ColorQuad colour, int16_t 
 /// nothing. The caller shows the result (the face is not repainted here).
 void DrawHand(const Ctx& c, const QString& letter);
 
+/// Draws hand `letter` as DrawHand does, from p1 to p2 given in pixels of `face`, a face
+/// drawn at `scale` pixels to the pixel of the box: the hand is that much wider, rounded to
+/// whole pixels. At scale 1 it is exactly DrawHand's line.
+void DrawHandLine(QImage& face, const QString& letter, PixelPoint p1, PixelPoint p2, double scale);
+
 } // namespace velto

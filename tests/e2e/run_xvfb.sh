@@ -18,6 +18,7 @@ case $1 in
   tray.sh) first=111 ;;
   notray.sh) first=115 ;;
   install.sh) first=119 ;;
+  scale.sh) first=135 ;;
   *) first=91 ;;
 esac
 # The check starts once the server answers: on a busy machine it may still be coming up.

@@ -1,6 +1,8 @@
 // Reads the clock off a screenshot: finds which depot picture each place shows and compares
 // the result with what the test expects.
-//   velto_screen_check shot.png windowX windowY time hh:mm ss    the read-out and seconds
+//   velto_screen_check shot.png windowX windowY time hh:mm ss [scale]
+//       the read-out and seconds; at a scale, drawn by the depot at that scale, and not the
+//       1x pictures enlarged
 //   velto_screen_check shot.png windowX windowY punch units      punch button lit, count shown
 //   velto_screen_check shot.png windowX windowY alarm hh:mm|off countdown|blank minute
 //       the alarm read-out, the title picture, the countdown digits and where the mark is
@@ -21,11 +23,13 @@ namespace {
 constexpr int kTolerance = 3;
 
 /// The largest difference of any channel of any pixel (the crop may be larger). The right
-/// two columns are left out: a read-out's digits overlap their right-hand neighbour by two.
+/// columns of two pixels at 1x are left out: a read-out's digits overlap their right-hand
+/// neighbour by two.
 int differs(const QImage& a, const QImage& b) {
+    const auto overlap = static_cast<int>(std::ceil(2 * a.devicePixelRatio()));
     int worst = 0;
     for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width() - 2; ++x) {
+        for (int x = 0; x < a.width() - overlap; ++x) {
             const QRgb p = a.pixel(x, y);
             const QRgb q = b.pixel(x, y);
             worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
@@ -42,21 +46,39 @@ struct Base {
     QPoint inWindow;
 };
 
+/// The device pixels that a control at `place` (logical pixels) covers on a screen of scale
+/// k: Qt rounds both its edges to the nearest device pixel.
+QRect covered(QRect place, double k) {
+    const auto at = [k](int v) { return static_cast<int>(std::lround(v * k)); };
+    return {QPoint(at(place.left()), at(place.top())),
+            QPoint(at(place.left() + place.width()) - 1, at(place.top() + place.height()) - 1)};
+}
+
+/// Whether the screen shows picture `pic` at `place` (coordinates of `base`), drawn over its
+/// base. A picture drawn for a fractional scale may reach half a pixel past the control; that
+/// part never shows.
+bool shows(const QPixmap& pic, const QImage& shot, QPoint window, const Base& base, QRect place) {
+    const double k = base.image.devicePixelRatio();
+    const QRect device = covered(place.translated(base.inWindow), k);
+    if (pic.width() > std::ceil(place.width() * k) ||
+        pic.height() > std::ceil(place.height() * k)) {
+        return false;
+    }
+    const QImage crop = shot.copy(device.translated(window));
+    QImage seen =
+        base.image.copy(QRect(covered(place, k).topLeft(), pic.size().boundedTo(device.size())));
+    QPainter p(&seen);
+    p.drawPixmap(0, 0, pic);
+    p.end();
+    return differs(seen, crop) <= kTolerance;
+}
+
 /// The index of the depot element of `array` (0..last) that the screen shows at `place`
-/// (coordinates of `base`), or -1. A picture is seen drawn over its base.
+/// (coordinates of `base`), or -1.
 int whichPicture(const velto::FrmDepot& depot, velto::DepotArray array, int last,
                  const QImage& shot, QPoint window, const Base& base, QRect place) {
-    const QImage crop = shot.copy(place.translated(window + base.inWindow));
     for (int i = 0; i <= last; ++i) {
-        const QPixmap& pic = depot.picture(array, i);
-        if (pic.width() > place.width() || pic.height() > place.height()) {
-            continue;
-        }
-        QImage seen = base.image.copy(QRect(place.topLeft(), pic.size()));
-        QPainter p(&seen);
-        p.drawPixmap(0, 0, pic);
-        p.end();
-        if (differs(seen, crop) <= kTolerance) {
+        if (shows(depot.picture(array, i), shot, window, base, place)) {
             return i;
         }
     }
@@ -85,6 +107,10 @@ int main(int argc, char** argv) {
     }
     const QPoint window(args[2].toInt(), args[3].toInt());
     const velto::FrmDepot depot;
+    // The scale of the screen the clock was shot on; the depot draws for it.
+    const double scale =
+        args[4] == QLatin1String("time") && args.size() == 8 ? args[7].toDouble() : 1;
+    depot.setScale(scale);
     using velto::DepotArray;
     namespace layout = velto::layout;
     const Base background{depot.background().toImage().convertToFormat(QImage::Format_RGB32), {}};
@@ -92,7 +118,7 @@ int main(int argc, char** argv) {
         depot.picture(DepotArray::imgDial, 2).toImage().convertToFormat(QImage::Format_RGB32),
         layout::picClock.topLeft()};
 
-    if (args[4] == QLatin1String("time") && args.size() == 7) {
+    if (args[4] == QLatin1String("time") && (args.size() == 7 || args.size() == 8)) {
         QString seen;
         for (int e = 0; e < 5; ++e) {
             const int i = whichPicture(depot, DepotArray::imgTime, 12, shot, window, background,
@@ -105,7 +131,20 @@ int main(int argc, char** argv) {
             secs += digits(whichPicture(depot, DepotArray::imgSet, 9, shot, window, background, r));
         }
         std::printf("read-out %s, seconds %s\n", qPrintable(seen), qPrintable(secs));
-        return seen == args[5] && secs == args[6] ? 0 : 1;
+        bool enlarged = false;
+        if (scale != 1) {
+            // The first digit as the 1x picture enlarged to the scale, the way a program
+            // that knows no scale is shown: it must not pass for what the screen shows.
+            const velto::FrmDepot plain;
+            const int digit = args[5].left(1).toInt();
+            const QPixmap& pic = plain.picture(DepotArray::imgTime, digit);
+            QPixmap big = pic.scaled(pic.size() * scale, Qt::IgnoreAspectRatio);
+            big.setDevicePixelRatio(scale);
+            enlarged = shows(big, shot, window, background, layout::readout(0, layout::kTimeY));
+            std::printf("at %gx the screen shows the digit drawn %s\n", scale,
+                        enlarged ? "at 1x and enlarged" : "at that scale");
+        }
+        return seen == args[5] && secs == args[6] && !enlarged ? 0 : 1;
     }
     if (args[4] == QLatin1String("punch")) {
         const int lit =

@@ -21,8 +21,9 @@ namespace {
 
 struct Picture {
     std::string name;
-    std::function<QImage()> draw;
+    std::function<QImage(double)> draw; // at a scale
     QSize size;
+    bool scales = true; // icons are drawn at a size in device pixels instead
 };
 
 std::string label(const char* base, int a, int b = -1) {
@@ -38,42 +39,50 @@ std::string label(const char* base, int a, int b = -1) {
 
 std::vector<Picture> everyPicture() {
     std::vector<Picture> all;
-    auto add = [&all](std::string name, QSize size, std::function<QImage()> draw) {
+    auto add = [&all](std::string name, QSize size, std::function<QImage(double)> draw) {
         all.push_back({std::move(name), std::move(draw), size});
     };
     for (int d = 0; d <= 10; ++d) {
-        add(label("largeDigit", d), {26, 50}, [d] { return art::largeDigit(d); });
-        add(label("smallDigit", d), {8, 17}, [d] { return art::smallDigit(d); });
+        add(label("largeDigit", d), {26, 50}, [d](double k) { return art::largeDigit(d, k); });
+        add(label("smallDigit", d), {8, 17}, [d](double k) { return art::smallDigit(d, k); });
     }
     for (int on = 0; on <= 1; ++on) {
-        add(label("colon", on), {8, 50}, [on] { return art::colon(on); });
-        add(label("header", on), lay::imgHeader.size(), [on] { return art::header(on); });
+        add(label("colon", on), {8, 50}, [on](double k) { return art::colon(on, k); });
+        add(label("header", on), lay::imgHeader.size(),
+            [on](double k) { return art::header(on, k); });
         add(label("minimise", on), lay::imgHeaderV.size(),
-            [on] { return art::minimiseButton(on); });
-        add(label("close", on), lay::imgHeaderX.size(), [on] { return art::closeButton(on); });
-        add(label("punch", on), lay::imgPunch.size(), [on] { return art::punchButton(on); });
-        add(label("centerCap", on), lay::imgCenter.size(), [on] { return art::centerCap(on); });
+            [on](double k) { return art::minimiseButton(on, k); });
+        add(label("close", on), lay::imgHeaderX.size(),
+            [on](double k) { return art::closeButton(on, k); });
+        add(label("punch", on), lay::imgPunch.size(),
+            [on](double k) { return art::punchButton(on, k); });
+        add(label("centerCap", on), lay::imgCenter.size(),
+            [on](double k) { return art::centerCap(on, k); });
         for (int k = 0; k < 10; ++k) {
             add(label("preset", k, on), lay::imgFixed(k).size(),
-                [k, on] { return art::preset(k, on); });
+                [k, on](double scale) { return art::preset(k, on, scale); });
         }
         for (int k = 1; k <= 12; ++k) {
-            add(label("keypadKey", k, on), lay::kKey, [k, on] { return art::keypadKey(k, on); });
+            add(label("keypadKey", k, on), lay::kKey,
+                [k, on](double scale) { return art::keypadKey(k, on, scale); });
         }
         for (int px : {16, 32}) {
-            add(label("trayIcon", on, px), {px, px}, [on, px] { return art::trayIcon(on, px); });
+            add(label("trayIcon", on, px), {px, px},
+                [on, px](double) { return art::trayIcon(on, px); });
+            all.back().scales = false;
             add(label("windowIcon", on, px), {px, px},
-                [on, px] { return art::windowIcon(on, px); });
+                [on, px](double) { return art::windowIcon(on, px); });
+            all.back().scales = false;
         }
     }
     for (int i = 0; i <= 5; ++i) {
         add(label("intervalButton", i), lay::imgEach.size(),
-            [i] { return art::intervalButton(i); });
-        add(label("dial", i), lay::picClock.size(), [i] { return art::dial(i); });
+            [i](double k) { return art::intervalButton(i, k); });
+        add(label("dial", i), lay::picClock.size(), [i](double k) { return art::dial(i, k); });
     }
-    add("background", lay::kBackground, [] { return art::background(); });
-    add("correctBar", lay::kCorrect, [] { return art::correctBar(); });
-    add("mark", lay::imgMark.size(), [] { return art::mark(); });
+    add("background", lay::kBackground, [](double k) { return art::background(k); });
+    add("correctBar", lay::kCorrect, [](double k) { return art::correctBar(k); });
+    add("mark", lay::imgMark.size(), [](double k) { return art::mark(k); });
     return all;
 }
 
@@ -107,10 +116,10 @@ bool isWhite(QRgb c) {
 TEST(DepotArt, EveryPictureHasItsLayoutSizeAndIsDrawnTheSameEveryTime) {
     for (const Picture& p : everyPicture()) {
         SCOPED_TRACE(p.name);
-        const QImage first = p.draw();
+        const QImage first = p.draw(1);
         EXPECT_EQ(first.size(), p.size);
         EXPECT_EQ(first.format(), QImage::Format_ARGB32_Premultiplied);
-        EXPECT_EQ(first, p.draw());
+        EXPECT_EQ(first, p.draw(1));
     }
 }
 
@@ -118,7 +127,7 @@ TEST(DepotArt, DigitsDifferFromEachOtherAndFromTheBlank) {
     for (auto draw : {&art::largeDigit, &art::smallDigit}) {
         for (int a = 0; a <= 10; ++a) {
             for (int b = a + 1; b <= 10; ++b) {
-                EXPECT_NE(draw(a), draw(b)) << a << " and " << b;
+                EXPECT_NE(draw(a, 1), draw(b, 1)) << a << " and " << b;
             }
         }
     }
@@ -247,5 +256,95 @@ TEST(DepotArt, RoundPiecesAreTransparentOutsideTheirCircle) {
             EXPECT_EQ(qAlpha(piece.pixel(corner)), 0);
         }
         EXPECT_EQ(qAlpha(piece.pixel(piece.width() / 2, piece.height() / 2)), 255);
+    }
+}
+
+namespace {
+
+/// The scales of the screens people use besides 1.
+constexpr std::array kScales{1.25, 1.5, 2.0};
+
+/// Device pixels from `from` along `step` that show exactly `colour`, `from` included.
+int runOf(const QImage& image, QPoint from, QPoint step, QRgb colour) {
+    int n = 0;
+    for (QPoint p = from; image.valid(p) && image.pixel(p) == colour; p += step) {
+        ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+TEST(DepotArtAtAScale, EveryPictureCoversItsLayoutSizeInDevicePixels) {
+    for (double k : kScales) {
+        for (const Picture& p : everyPicture()) {
+            if (!p.scales) {
+                continue;
+            }
+            SCOPED_TRACE(p.name + " at " + std::to_string(k));
+            const QImage picture = p.draw(k);
+            const QSize device(static_cast<int>(std::ceil(p.size.width() * k)),
+                               static_cast<int>(std::ceil(p.size.height() * k)));
+            EXPECT_EQ(picture.size(), device);
+            EXPECT_EQ(picture.devicePixelRatio(), k);
+            EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(device) / k);
+            // The backing store's own format, so that showing it converts nothing.
+            EXPECT_EQ(picture.format(), QImage::Format_ARGB32_Premultiplied);
+        }
+    }
+}
+
+TEST(DepotArtAtAScale, SegmentsAreEquallyThickWithSharpEdges) {
+    // An 8 lights all seven; each is crossed at its middle, across its length. A segment
+    // blurred across a pixel or one thicker than the rest is what an enlarged 1x digit shows.
+    const QRgb lit = qRgb(120, 228, 255);
+    struct Segment {
+        QPointF middle; // in the 26x50 picture
+        bool across;    // horizontal segment, crossed by a column
+    };
+    const std::array<Segment, 7> segments{{{{13, 7}, true},
+                                           {{20, 15}, false},
+                                           {{20, 35}, false},
+                                           {{13, 43}, true},
+                                           {{6, 35}, false},
+                                           {{6, 15}, false},
+                                           {{13, 25}, true}}};
+    for (double k : {1.0, 1.25, 1.5, 2.0}) {
+        const QImage eight = art::largeDigit(8, k);
+        const int thick = static_cast<int>(std::nearbyint(4 * k));
+        for (size_t s = 0; s < segments.size(); ++s) {
+            SCOPED_TRACE("segment " + std::string(1, static_cast<char>('a' + s)) + " at " +
+                         std::to_string(k));
+            const QPoint mid = (segments[s].middle * k).toPoint();
+            const QPoint step = segments[s].across ? QPoint(0, 1) : QPoint(1, 0);
+            ASSERT_EQ(eight.pixel(mid), lit);
+            const int before = runOf(eight, mid, -step, lit);
+            const int after = runOf(eight, mid, step, lit);
+            EXPECT_EQ(before + after - 1, thick);
+            // Just outside, the halo: far darker than the segment, not a half-lit edge pixel.
+            for (QPoint edge : {mid - step * before, mid + step * after}) {
+                EXPECT_LT(brightness(eight.pixel(edge)), brightness(lit) / 2);
+            }
+        }
+    }
+}
+
+TEST(DepotArtAtAScale, PicturesOnTheWindowBlendIntoItsBackground) {
+    for (double k : kScales) {
+        SCOPED_TRACE(k);
+        const QImage window = art::background(k);
+        auto under = [&window, k](QPoint logical, QSize device) {
+            return window.copy(QRect((QPointF(logical) * k).toPoint(), device));
+        };
+        // The device pixels under a control are those of its logical place, rounded.
+        const QImage blank = art::smallDigit(10, k);
+        EXPECT_EQ(blank, under(lay::kSetPos[5], blank.size()));
+        EXPECT_EQ(blank, under(lay::kSetPos[6], blank.size()));
+        const QImage dial = art::dial(0, k);
+        const int last = dial.width() - 1;
+        for (QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)}) {
+            EXPECT_EQ(dial.pixel(corner),
+                      window.pixel((QPointF(lay::picClock.topLeft()) * k).toPoint() + corner));
+        }
     }
 }

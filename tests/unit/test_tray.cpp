@@ -1,10 +1,12 @@
 // The tray icon, its menu and clicks, the window icon, and what changes when the desktop has
 // no notification area.
+#include "assets/depot_art.h"
 #include "fakes.h"
 #include "shell/frm_about.h"
 #include "shell/systray.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QTest>
 
 namespace velto::test {
@@ -167,6 +169,23 @@ TEST(TrayArt, IconsAreDrawnAtEveryPanelSize) {
     }
     // Armed and off differ at the smallest size a panel shows.
     EXPECT_NE(depot.trayIcon(0).pixmap(16).toImage(), depot.trayIcon(1).pixmap(16).toImage());
+}
+
+TEST(TrayArt, OnAScaledScreenIconsAreDrawnForTheDevicePixelsTheyFill) {
+    const FrmDepot depot;
+    for (int off = 0; off < 2; ++off) {
+        // A 16-pixel tray icon on a 2x screen fills 32 device pixels: the 32-pixel drawing,
+        // not the 16-pixel one enlarged.
+        QImage target(32, 32, QImage::Format_ARGB32_Premultiplied);
+        target.setDevicePixelRatio(2);
+        target.fill(Qt::transparent);
+        QPainter p(&target);
+        depot.trayIcon(off).paint(&p, QRect(0, 0, 16, 16));
+        p.end();
+        QImage drawn = art::trayIcon(off == 1, 32);
+        drawn.setDevicePixelRatio(2);
+        EXPECT_EQ(target, drawn) << off;
+    }
 }
 
 } // namespace velto::test
