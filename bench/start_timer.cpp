@@ -18,8 +18,8 @@
 namespace {
 
 std::string windowTitle(xcb_connection_t* x, xcb_window_t window) {
-    const auto cookie = xcb_get_property(x, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY,
-                                         0, 256);
+    const auto cookie =
+        xcb_get_property(x, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
     std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
         xcb_get_property_reply(x, cookie, nullptr), &std::free);
     if (!reply) {
