@@ -50,12 +50,18 @@ visible_windows() { xdotool search --onlyvisible --name '^Velto$' 2>/dev/null | 
 
 # start_tray: a notification area (trayer, an XEmbed tray) at the bottom right of the screen.
 start_tray() {
-  trayer --edge bottom --align right --widthtype request --height 28 --SetDockType true \
-    --transparent false >> "$WORK/trayer.log" 2>&1 &
-  TRAYER=$!
-  for _ in $(seq 150); do
-    [[ $(xwininfo -root -tree) == *'"panel": ("panel" "trayer")'* ]] && return 0
-    sleep 0.1
+  for attempt in 1 2; do
+    trayer --edge bottom --align right --widthtype request --height 28 --SetDockType true \
+      --transparent false >> "$WORK/trayer.log" 2>&1 &
+    TRAYER=$!
+    for _ in $(seq 150); do
+      [[ $(xwininfo -root -tree) == *'"panel": ("panel" "trayer")'* ]] && return 0
+      # One that gave up at once (seen on a busy machine) is started again, once.
+      kill -0 "$TRAYER" 2> /dev/null || break
+      sleep 0.1
+    done
+    kill "$TRAYER" 2> /dev/null
+    echo "trayer, attempt $attempt:" && cat "$WORK/trayer.log"
   done
   fail "trayer did not start"
 }
