@@ -60,7 +60,7 @@ start_tray() {
       kill -0 "$TRAYER" 2> /dev/null || break
       sleep 0.1
     done
-    kill "$TRAYER" 2> /dev/null
+    kill "$TRAYER" 2> /dev/null || true
     echo "trayer, attempt $attempt:" && cat "$WORK/trayer.log"
   done
   fail "trayer did not start"
