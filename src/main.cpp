@@ -39,7 +39,9 @@ int main(int argc, char** argv) {
         return 0; // the running clock has been asked to show itself
     }
     velto::quitOnTerminationSignals();
-    // Once the window has been painted the first time, start-up's scratch memory can go.
-    QTimer::singleShot(0, &app, [] { velto::returnFreeMemory(); });
+    // Once start-up has settled (the window painted, the sound loaded in the background, the
+    // drawing threads gone), its scratch memory can go.
+    constexpr int kSettledMs = 3000;
+    QTimer::singleShot(kSettledMs, &app, [] { velto::returnFreeMemory(); });
     return QApplication::exec();
 }
