@@ -69,7 +69,12 @@ bool VeltoApp::startUp() {
     // first frame needs it.
     QObject::connect(
         main_.get(), &FrmVelto::firstPainted, main_.get(),
-        [this] { PrepareWave(ctx(), QStringLiteral("alarm")); },
+        [this] {
+            PrepareWave(ctx(), QStringLiteral("alarm"));
+            // And the digits the time will show, while start-up's drawing threads are about.
+            depot_->drawAhead(DepotArray::imgTime);
+            depot_->drawAhead(DepotArray::imgSet);
+        },
         static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 
     platform_.instance.onActivationRequest([this] { main_->bringBack(); });

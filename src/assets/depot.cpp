@@ -217,6 +217,12 @@ const QPixmap& FrmDepot::picture(DepotArray array, int index) const {
     return picture;
 }
 
+void FrmDepot::drawAhead(DepotArray array) const {
+    for (int i = range(array).first; i <= range(array).last; ++i) {
+        (void)picture(array, i);
+    }
+}
+
 QString FrmDepot::tag(DepotArray array, int index) const {
     if (array == DepotArray::imgTrayIcon) {
         return index == 0 ? QStringLiteral("Alarm ON") : QStringLiteral("Alarm OFF");

@@ -55,6 +55,9 @@ public:
     /// The picture of one element. An index outside the array's range is a programming error
     /// and ends the program with a message, in every build type.
     [[nodiscard]] const QPixmap& picture(DepotArray array, int index) const;
+    /// Draws every picture of `array` not drawn yet, so that no later change of the time has
+    /// to draw one (large fills wake Qt's drawing threads).
+    void drawAhead(DepotArray array) const;
     [[nodiscard]] static PictureRef ref(DepotArray array, int index) {
         return {static_cast<int>(array), index};
     }
