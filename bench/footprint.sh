@@ -22,6 +22,9 @@ if [ -z "${FOOTPRINT_INNER:-}" ]; then
   exec xvfb-run -a -n 131 -s "-screen 0 800x600x24" bash "$0" "$@"
 fi
 
+# The pointer waits in a corner: resting on the window, it would bring up a tooltip.
+xdotool mousemove 0 0
+
 # A notification area, as on a desktop: without one the clock would put up its message.
 if command -v trayer > /dev/null; then
   trayer --edge bottom --align right --widthtype request --height 28 --SetDockType true \
@@ -29,30 +32,40 @@ if command -v trayer > /dev/null; then
   sleep 1
 fi
 
-# CPU time (nanoseconds, the scheduler's own accounting) and wake-ups (voluntary context
-# switches) of all threads over a window of seconds. Sampled four times a second and kept per
-# thread, so a thread that ends within the window still counts up to its last sample and one
-# that starts in it counts whole. Prints "cpu_ns wakeups".
+# CPU time and wake-ups (voluntary context switches) of all threads over a window of
+# seconds, sampled four times a second and kept per thread, so that a thread that ends within
+# the window still counts up to its last sample and one that starts in it counts whole.
+# Prints "cpu_ns wakeups": the CPU time is the median of the window's single seconds, since
+# a virtual machine now and then charges a second with time that is not the program's own;
+# the wake-ups are those of the whole window.
 snap_threads() {
   local t ns rest
   for t in /proc/"$1"/task/*; do
     read -r ns rest < "$t/schedstat" 2> /dev/null || continue
-    echo "${t##*/} $ns $(awk '/^voluntary_ctxt_switches/ {print $2}' "$t/status" 2> /dev/null)"
+    echo "$2 ${t##*/} $ns $(awk '/^voluntary_ctxt_switches/ {print $2}' "$t/status" 2> /dev/null)"
   done
 }
 window() {
-  local pid=$1 samples=$(($2 * 4)) first later
-  first=$(mktemp) later=$(mktemp)
-  snap_threads "$pid" > "$first"
-  for _ in $(seq "$samples"); do
-    sleep 0.25
-    snap_threads "$pid" >> "$later"
+  local pid=$1 samples=$(($2 * 4)) log
+  log=$(mktemp)
+  for i in $(seq 0 "$samples"); do
+    [ "$i" = 0 ] || sleep 0.25
+    snap_threads "$pid" "$i" >> "$log"
   done
-  awk 'NR == FNR { c0[$1] = $2; w0[$1] = $3; next }
-       { c[$1] = $2; w[$1] = $3 }
-       END { for (t in c) { cs += c[t] - c0[t]; ws += w[t] - w0[t] }; printf "%d %d\n", cs, ws }' \
-    "$first" "$later"
-  rm -f "$first" "$later"
+  awk -v last="$samples" '
+    function total(  t, sum) { sum = 0; for (t in c) sum += c[t] - c0[t]; return sum }
+    $1 != prev && NR > 1 && prev % 4 == 0 { cpu[prev] = total() }
+    { if (!($2 in c0)) { c0[$2] = $3; w0[$2] = $4 }; c[$2] = $3; w[$2] = $4; prev = $1 }
+    END {
+      cpu[prev] = total()
+      for (t in w) ws += w[t] - w0[t]
+      n = 0
+      for (i = 4; i <= last; i += 4) d[++n] = cpu[i] - cpu[i - 4]
+      # median of the per-second figures
+      for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (d[j] < d[i]) { x = d[i]; d[i] = d[j]; d[j] = x }
+      printf "%d %d\n", d[int((n + 1) / 2)], ws
+    }' "$log"
+  rm -f "$log"
 }
 rss_kib() { awk '/^VmRSS/ {print $2}' /proc/"$1"/status; }
 
@@ -91,7 +104,7 @@ measure() {
   set -- $shown $hidden
   awk -v n="$name" -v st="$start_ms" -v rss="$rss" -v s="$seconds" \
       -v cs="$1" -v ws="$2" -v ch="$3" -v wh="$4" \
-      'BEGIN { printf "%s %.1f %d %.3f %.2f %.3f %.2f\n", n, st, rss, cs / 1e6 / s, ws / s, ch / 1e6 / s, wh / s }'
+      'BEGIN { printf "%s %.1f %d %.3f %.2f %.3f %.2f\n", n, st, rss, cs / 1e6, ws / s, ch / 1e6, wh / s }'
 }
 
 read -r bare_start velto_start <<< "$(start_times)"
