@@ -80,7 +80,9 @@ void MainTick(const Ctx& c) {
     c.s.LastWall = wall;
     c.s.Now = now;
 
-    RedrawHands(c);
+    if (c.main.isVisible()) { // a hidden window's hands are drawn when it shows again
+        RedrawHands(c);
+    }
     ReadClock(c.s, now);
     ShowSeconds(c);
 

@@ -81,6 +81,8 @@ bool VeltoApp::startUp() {
     // However the event loop ends (Exit, the close button, a signal, the session ending),
     // shut-down runs and the tray icon goes with the program.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, main_.get(), [this] { shutDown(); });
+    // The tick leaves the hands of a hidden window alone.
+    QObject::connect(main_.get(), &FrmVelto::shown, main_.get(), [this] { RedrawHands(ctx()); });
     platform_.ticker.start([this] { mainTick(); });
     return true;
 }

@@ -189,6 +189,7 @@ void FrmVelto::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The window may have been placed on another screen than the one it was made for.
     setScale(devicePixelRatioF());
+    emit shown();
 }
 
 void FrmVelto::leaveEvent(QEvent* event) {

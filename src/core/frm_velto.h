@@ -73,6 +73,8 @@ signals:
     void pointerGone();
     /// The window has been painted for the first time.
     void firstPainted();
+    /// The window is shown again: what is not drawn while it is hidden wants drawing.
+    void shown();
     /// The pictures are drawn for another scale now and the clock face shows the bare dial:
     /// its hands want drawing again.
     void scaleChanged();

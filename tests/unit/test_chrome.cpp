@@ -2,6 +2,7 @@
 // looks, and what their release does.
 #include "app/chrome.h"
 #include "fakes.h"
+#include "render/analog.h"
 
 #include <QApplication>
 #include <QTest>
@@ -124,6 +125,21 @@ TEST_F(WindowChrome, ReleasingTheMinimiseButtonSendsTheWindowToTheTray) {
     EXPECT_EQ(desktop.ends, 0);
     EXPECT_EQ(tray.removals, 0);
     EXPECT_TRUE(ticker.running());
+}
+
+TEST_F(WindowChrome, AHiddenWindowsHandsWaitAndAreRightTheMomentItShows) {
+    tickAfter();
+    QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
+    ASSERT_TRUE(w().isHidden());
+    const QImage whenHidden = w().picClock->surface().copy();
+    tickUntil("10:07:30");
+    EXPECT_EQ(w().picClock->surface(), whenHidden) << "no drawing for a window nobody sees";
+
+    w().bringBack();
+    const QImage shown = w().picClock->surface().copy();
+    EXPECT_NE(shown, whenHidden);
+    RedrawHands(ctx()); // what the last tick, 10:07:30, would have drawn
+    EXPECT_EQ(w().picClock->surface(), shown);
 }
 
 TEST_F(WindowChrome, ReleasingTheCloseButtonEndsTheProgramInOrder) {
