@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     }
     velto::prepareForLongIdle();
     QApplication app(argc, argv);
+    velto::endDisplayCheck();
     QApplication::setApplicationName(QStringLiteral("velto"));
     // No display name: the desktop would add it to every window's caption, and the alarm
     // window's "Alarm" would not fit its title bar.

@@ -46,6 +46,12 @@ long peakResidentKiB() {
 #endif
 }
 
+#ifndef Q_OS_MACOS
+namespace {
+xcb_connection_t* displayProbe = nullptr; // displayAvailable()'s connection, until Qt has one
+} // namespace
+#endif
+
 bool displayAvailable(QString* why) {
 #ifdef Q_OS_MACOS
     Q_UNUSED(why);
@@ -65,16 +71,32 @@ bool displayAvailable(QString* why) {
         return false;
     }
     // The X server is asked exactly as Qt will ask it: one that is gone, refuses us or
-    // never existed fails here, with its name, instead of inside Qt.
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const int error = xcb_connection_has_error(connection);
-    xcb_disconnect(connection);
-    if (error != 0) {
-        *why =
-            QStringLiteral("cannot open display \"%1\" (no X server answers there)").arg(display);
-        return false;
+    // never existed fails here, with its name, instead of inside Qt. A server that is just
+    // resetting (it does when its last client leaves) refuses for a moment: asked again.
+    constexpr int kTries = 10;
+    constexpr int kPauseUs = 100'000;
+    for (int i = 0; i < kTries; ++i) {
+        xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(connection) == 0) {
+            // Kept until Qt has its own connection: were it the server's last client, its
+            // leaving would reset the server just as Qt connects, and Qt would be refused.
+            displayProbe = connection;
+            return true;
+        }
+        xcb_disconnect(connection);
+        ::usleep(kPauseUs);
     }
-    return true;
+    *why = QStringLiteral("cannot open display \"%1\" (no X server answers there)").arg(display);
+    return false;
+#endif
+}
+
+void endDisplayCheck() {
+#ifndef Q_OS_MACOS
+    if (displayProbe != nullptr) {
+        xcb_disconnect(displayProbe);
+        displayProbe = nullptr;
+    }
 #endif
 }
 

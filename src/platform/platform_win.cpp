@@ -17,6 +17,8 @@ bool displayAvailable(QString*) {
     return true;
 }
 
+void endDisplayCheck() {}
+
 void quitOnTerminationSignals() {}
 
 void returnFreeMemory() {}

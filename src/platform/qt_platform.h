@@ -115,7 +115,10 @@ void returnFreeMemory();
 /// The most memory the process has held resident so far, in KiB (0 where unknown).
 long peakResidentKiB();
 
-/// Whether a display can be reached; when not, `why` says so in words for the user.
+/// Whether a display can be reached; when not, `why` says so in words for the user. A server
+/// that refuses for a moment is asked again for about a second. The connection that proved it
+/// stays open until endDisplayCheck(), to be called once the application object exists.
 bool displayAvailable(QString* why);
+void endDisplayCheck();
 
 } // namespace velto
