@@ -55,7 +55,9 @@ void FocusFrame::place() {
     if (const QWidget* upTo = upTo_.value(control_); upTo != nullptr) {
         r = r.united(QRect(upTo->mapTo(&window_, QPoint(0, 0)), upTo->size()));
     }
-    setGeometry(r.adjusted(-kMargin, -kMargin, kMargin, kMargin));
+    // Inside the window: round a control on its edge (the title) the frame runs over the
+    // control's own outer pixels rather than off the window.
+    setGeometry(r.adjusted(-kMargin, -kMargin, kMargin, kMargin).intersected(window_.rect()));
 }
 
 bool FocusFrame::eventFilter(QObject* watched, QEvent* event) {
