@@ -81,8 +81,10 @@ bool VeltoApp::startUp() {
     // However the event loop ends (Exit, the close button, a signal, the session ending),
     // shut-down runs and the tray icon goes with the program.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, main_.get(), [this] { shutDown(); });
-    // The tick leaves the hands of a hidden window alone.
-    QObject::connect(main_.get(), &FrmVelto::shown, main_.get(), [this] { RedrawHands(ctx()); });
+    // A new scale leaves the face bare, and the tick leaves the hands of a hidden window
+    // alone: either way they are drawn at once.
+    QObject::connect(main_.get(), &FrmVelto::handsWanted, main_.get(),
+                     [this] { RedrawHands(ctx()); });
     platform_.ticker.start([this] { mainTick(); });
     return true;
 }
@@ -115,7 +117,6 @@ void VeltoApp::wire() {
     };
     w.onUnload = [this] { shutDown(); };
     // Pictures drawn for another screen's scale leave the face bare.
-    QObject::connect(&w, &FrmVelto::scaleChanged, &w, [this] { RedrawHands(ctx()); });
 
     QObject::connect(&w, &FrmVelto::backgroundMouseDown, &w,
                      [this](Qt::MouseButton b, QPoint) { FormMouseDown(ctx(), b); });

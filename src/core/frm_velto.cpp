@@ -150,9 +150,9 @@ void FrmVelto::minimiseAndHide() {
     hide();
 }
 
-void FrmVelto::setScale(double scale) {
+bool FrmVelto::setScale(double scale) {
     if (!depot_.setScale(scale)) {
-        return;
+        return false;
     }
     for (ImageControl* c : findChildren<ImageControl*>()) {
         const PictureRef ref = c->picture();
@@ -167,7 +167,8 @@ void FrmVelto::setScale(double scale) {
     const PictureRef dial = picClock->picture();
     picClock->setDial(depot_.picture(static_cast<DepotArray>(dial.array), dial.index), dial);
     update();
-    emit scaleChanged();
+    emit handsWanted();
+    return true;
 }
 
 bool FrmVelto::event(QEvent* event) {
@@ -187,9 +188,11 @@ bool FrmVelto::event(QEvent* event) {
 
 void FrmVelto::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The window may have been placed on another screen than the one it was made for.
-    setScale(devicePixelRatioF());
-    emit shown();
+    // The window may have been placed on another screen than the one it was made for; a
+    // new scale asks for the hands itself.
+    if (!setScale(devicePixelRatioF())) {
+        emit handsWanted();
+    }
 }
 
 void FrmVelto::leaveEvent(QEvent* event) {

@@ -63,8 +63,8 @@ public:
     /// Shows every picture drawn for `scale` device pixels to the pixel (the screen's), if
     /// they are not drawn for it yet; each control keeps its depot element. The window calls
     /// it itself when it comes onto a screen of another scale. The face is bare afterwards
-    /// until scaleChanged is answered.
-    void setScale(double scale);
+    /// until handsWanted is answered. Returns whether the scale was another.
+    bool setScale(double scale);
 
 signals:
     void backgroundMouseDown(Qt::MouseButton button, QPoint pos);
@@ -73,11 +73,9 @@ signals:
     void pointerGone();
     /// The window has been painted for the first time.
     void firstPainted();
-    /// The window is shown again: what is not drawn while it is hidden wants drawing.
-    void shown();
-    /// The pictures are drawn for another scale now and the clock face shows the bare dial:
-    /// its hands want drawing again.
-    void scaleChanged();
+    /// The face wants its hands drawn: it shows the bare dial after a change of scale, or
+    /// the window is shown again and the tick left the hands of the hidden window alone.
+    void handsWanted();
 
 protected:
     bool event(QEvent* event) override;
