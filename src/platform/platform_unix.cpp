@@ -1,15 +1,23 @@
 #include "platform/qt_platform.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
+#include <QThread>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 #include <pwd.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #ifndef Q_OS_MACOS
 #include <xcb/xcb.h>
@@ -44,6 +52,99 @@ long peakResidentKiB() {
 #else
     return usage.ru_maxrss;
 #endif
+}
+
+// ---- LocalInstanceGuard: a later start's request comes as one datagram ----
+
+namespace {
+
+/// The address of the socket at `path`; false when there is none or it is too long for one.
+bool socketAddress(const QString& path, sockaddr_un* address) {
+    const QByteArray name = QFile::encodeName(path);
+    *address = {};
+    address->sun_family = AF_UNIX;
+    if (name.isEmpty() || name.size() >= static_cast<qsizetype>(sizeof(address->sun_path))) {
+        return false;
+    }
+    std::memcpy(address->sun_path, name.constData(), name.size());
+    return true;
+}
+
+const sockaddr* asAddress(const sockaddr_un& address) {
+    return reinterpret_cast<const sockaddr*>(&address);
+}
+
+} // namespace
+
+void LocalInstanceGuard::askFirstToShow() {
+    sockaddr_un address{};
+    if (!socketAddress(socketPath(), &address)) {
+        return;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    if (fd < 0) {
+        return;
+    }
+    // The first holds the lock, but while it is still starting it may not listen yet: it is
+    // asked again for a moment.
+    constexpr int kTries = 50;
+    constexpr unsigned long kPauseMs = 20;
+    for (int i = 0; i < kTries; ++i) {
+        if (::sendto(fd, kShow, sizeof(kShow) - 1, MSG_DONTWAIT, asAddress(address),
+                     sizeof(address)) >= 0 ||
+            (errno != ENOENT && errno != ECONNREFUSED)) {
+            break; // sent, or a full queue (the first has been asked plenty) or worse
+        }
+        QThread::msleep(kPauseMs);
+    }
+    ::close(fd);
+}
+
+void LocalInstanceGuard::listen() {
+    const auto cannot = [](const char* why) {
+        qWarning("velto: cannot listen for later starts (%s); they will still be refused", why);
+    };
+    sockaddr_un address{};
+    if (!socketAddress(socketPath(), &address)) {
+        cannot("the path of the socket is too long");
+        return;
+    }
+    // We own the lock, so a socket left behind by a crashed run can go.
+    ::unlink(address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    if (fd < 0 || ::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0 || ::fcntl(fd, F_SETFL, O_NONBLOCK) != 0 ||
+        ::bind(fd, asAddress(address), sizeof(address)) != 0) {
+        cannot(std::strerror(errno));
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return;
+    }
+    // Only the user may send (the folder is closed to others already).
+    ::chmod(address.sun_path, S_IRUSR | S_IWUSR);
+    socket_ = fd;
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    listener_ = notifier;
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
+        // Every waiting message is read; one longer than the buffer arrives cut short, and
+        // so is not the one message either.
+        char buffer[16];
+        ssize_t n = 0;
+        while ((n = ::recv(socket_, buffer, sizeof(buffer), 0)) >= 0) {
+            heard(QByteArray(buffer, static_cast<qsizetype>(n)));
+        }
+    });
+}
+
+void LocalInstanceGuard::stopListening() {
+    if (socket_ < 0) {
+        return;
+    }
+    delete listener_;
+    listener_ = nullptr;
+    ::close(socket_);
+    socket_ = -1;
+    QFile::remove(socketPath());
 }
 
 #ifndef Q_OS_MACOS

@@ -1,8 +1,61 @@
 #include "platform/qt_platform.h"
 
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTimer>
 
 namespace velto {
+
+// ---- LocalInstanceGuard: a later start's request comes over a local server ----
+
+namespace {
+/// A peer that has not said the one message within this time is dropped.
+constexpr int kPeerPatienceMs = 2000;
+} // namespace
+
+void LocalInstanceGuard::askFirstToShow() {
+    QLocalSocket socket;
+    socket.connectToServer(socketPath());
+    if (socket.waitForConnected(1000)) {
+        socket.write(kShow);
+        socket.waitForBytesWritten(1000);
+        socket.disconnectFromServer();
+    }
+}
+
+void LocalInstanceGuard::listen() {
+    // We own the lock, so a server left behind by a crashed run can go.
+    QLocalServer::removeServer(socketPath());
+    auto* server = new QLocalServer(this);
+    listener_ = server;
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(server, &QLocalServer::newConnection, this, [this, server] {
+        while (QLocalSocket* peer = server->nextPendingConnection()) {
+            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+            connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
+                if (peer->bytesAvailable() < static_cast<qint64>(sizeof(kShow)) - 1) {
+                    return;
+                }
+                const QByteArray message = peer->readAll();
+                peer->abort();
+                peer->deleteLater();
+                heard(message);
+            });
+            // A peer that says nothing keeps nothing waiting, but it goes after a while.
+            QTimer::singleShot(kPeerPatienceMs, peer, [peer] {
+                peer->abort();
+                peer->deleteLater();
+            });
+        }
+    });
+    if (!server->listen(socketPath())) {
+        qWarning("velto: cannot listen for later starts (%s); they will still be refused",
+                 qPrintable(server->errorString()));
+    }
+}
+
+void LocalInstanceGuard::stopListening() {} // the server closes with the guard
 
 QString currentUserName() {
     const QString name = qEnvironmentVariable("USERNAME");

@@ -4,8 +4,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QThreadPool>
@@ -85,11 +83,6 @@ void QtUrlOpener::open(const QString& url) {
 
 namespace {
 
-/// The one message a later start sends.
-constexpr char kShow[] = "show\n";
-/// A peer that has not said it within this time, or says more, is dropped.
-constexpr int kPeerPatienceMs = 2000;
-
 /// Whether `dir` is a real folder (no link) of this user that nobody else may enter.
 bool isPrivateFolder(const QString& dir, QString* why) {
     const QFileInfo info(dir);
@@ -125,7 +118,9 @@ QString InstanceFolder(QString* why) {
 LocalInstanceGuard::LocalInstanceGuard(const QString& key)
     : name_(key + QLatin1Char('-') + currentUserName()) {}
 
-LocalInstanceGuard::~LocalInstanceGuard() = default;
+LocalInstanceGuard::~LocalInstanceGuard() {
+    stopListening();
+}
 
 QString LocalInstanceGuard::socketPath() const {
     return folder_.isEmpty() ? QString() : folder_ + QLatin1Char('/') + name_ + ".socket";
@@ -160,48 +155,8 @@ bool LocalInstanceGuard::claim() {
     return true;
 }
 
-void LocalInstanceGuard::askFirstToShow() {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath());
-    if (socket.waitForConnected(1000)) {
-        socket.write(kShow);
-        socket.waitForBytesWritten(1000);
-        socket.disconnectFromServer();
-    }
-}
-
-void LocalInstanceGuard::listen() {
-    // We own the lock, so a socket left behind by a crashed run can go.
-    QLocalServer::removeServer(socketPath());
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* peer = server_->nextPendingConnection()) {
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            connect(peer, &QLocalSocket::readyRead, this, [this, peer] { hear(*peer); });
-            // A peer that says nothing keeps nothing waiting, but it goes after a while.
-            QTimer::singleShot(kPeerPatienceMs, peer, [peer] {
-                peer->abort();
-                peer->deleteLater();
-            });
-        }
-    });
-    if (!server_->listen(socketPath())) {
-        qWarning("velto: cannot listen for later starts (%s); they will still be refused",
-                 qPrintable(server_->errorString()));
-    }
-}
-
-void LocalInstanceGuard::hear(QLocalSocket& peer) {
-    const qint64 size = static_cast<qint64>(sizeof(kShow)) - 1;
-    if (peer.bytesAvailable() < size) {
-        return;
-    }
-    // Anything but the one message is ignored, and the peer dropped.
-    const bool show = peer.bytesAvailable() == size && peer.read(size) == kShow;
-    peer.abort();
-    peer.deleteLater();
-    if (show && handler_) {
+void LocalInstanceGuard::heard(const QByteArray& message) {
+    if (message == kShow && handler_) {
         handler_();
     }
 }

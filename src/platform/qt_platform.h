@@ -9,8 +9,6 @@
 #include <memory>
 
 class QFileInfo;
-class QLocalServer;
-class QLocalSocket;
 
 namespace velto {
 
@@ -52,10 +50,11 @@ public:
 };
 
 /// One instance per user: a lock file decides who runs (a lock left by a crashed run is
-/// taken over, since its owner is gone), and a local socket beside it carries a later
-/// start's request to bring the window back. Both live in the user's private folder (see
-/// InstanceFolder). When there is no such folder or no lock can be made there, the guard
-/// says why once on the console and lets the program run.
+/// taken over, since its owner is gone), and a socket beside it carries a later start's
+/// request to bring the window back (a datagram socket on Unix, a local server on Windows).
+/// Both live in the user's private folder (see InstanceFolder). When there is no such folder
+/// or no lock can be made there, the guard says why once on the console and lets the
+/// program run.
 class LocalInstanceGuard final : public QObject, public InstanceGuard {
     Q_OBJECT
 public:
@@ -68,16 +67,23 @@ public:
     /// The full path of the socket; empty before claim() or without a private folder.
     [[nodiscard]] QString socketPath() const;
 
+    /// The one message a later start sends.
+    static constexpr char kShow[] = "show\n";
+
 private:
+    // How a later start reaches the first differs per system.
     void askFirstToShow();
     void listen();
-    /// A later start's message: "show" brings the window back, anything else is ignored.
-    void hear(QLocalSocket& peer);
+    void stopListening();
+    /// A later start said `message`: the one message brings the window back, anything else
+    /// is ignored.
+    void heard(const QByteArray& message);
 
     QString name_;
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer* server_ = nullptr;
+    QObject* listener_ = nullptr; // the system's listener, a child of the guard
+    int socket_ = -1;             // its socket, where it has one of its own
     std::function<void()> handler_;
 };
 
