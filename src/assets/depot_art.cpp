@@ -18,6 +18,7 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <mutex>
 #include <numbers>
 #include <string>
 
@@ -128,17 +129,27 @@ struct Canvas {
     }
 };
 
+QImage paintBackground(double scale);
+
+/// The window background at scale k, painted once for each scale the program meets (a window
+/// moves between few screens) and shared. Start-up draws on two threads at once.
+QImage sharedBackground(double k) {
+    static std::mutex guard;
+    static std::map<double, QImage> windows;
+    const std::lock_guard lock(guard);
+    QImage& window = windows[k];
+    if (window.isNull()) {
+        window = paintBackground(k);
+    }
+    return window;
+}
+
 /// The window background under rect (window coordinates) at scale k: the device pixels that
 /// the screen shows under a control placed there.
 QImage backdrop(const QRect& rect, double k) {
-    // Drawn once for each scale the program meets; a window moves between few screens.
-    static std::map<double, QImage> windows;
-    QImage& window = windows[k];
-    if (window.isNull()) {
-        window = background(k);
-    }
-    return window.copy(QRect(QPoint(devicePixel(rect.left(), k), devicePixel(rect.top(), k)),
-                             deviceSize(rect.size(), k)));
+    return sharedBackground(k).copy(
+        QRect(QPoint(devicePixel(rect.left(), k), devicePixel(rect.top(), k)),
+              deviceSize(rect.size(), k)));
 }
 
 QPen pen(const QColor& c, double width, Qt::PenCapStyle cap = Qt::FlatCap) {
@@ -241,6 +252,12 @@ QImage clockIcon(int size, const QColor& ring, const QColor& hands, const QColor
 } // namespace
 
 QImage background(double scale) {
+    return sharedBackground(scale);
+}
+
+namespace {
+
+QImage paintBackground(double scale) {
     Canvas c(newImage(lay::kBackground, Qt::transparent, scale));
     QPainter& p = c.p;
     {
@@ -290,6 +307,8 @@ QImage background(double scale) {
     }
     return c.done();
 }
+
+} // namespace
 
 QImage largeDigit(int digit, double scale) {
     Canvas c(newImage({26, 50}, kPanel, scale));
