@@ -17,6 +17,8 @@
 #include "shell/systray.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <cmath>
 
 namespace velto {
@@ -33,10 +35,15 @@ Ctx VeltoApp::ctx() {
 }
 
 bool VeltoApp::startUp() {
+    // The first frame's pictures are drawn on another core while the instance is claimed and
+    // the screen readers' bus is reached: both mostly wait.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ArtAhead art(screen != nullptr ? screen->devicePixelRatio() : 1.0);
     if (!platform_.instance.claim()) {
         return false;
     }
-    depot_ = std::make_unique<FrmDepot>();
+    ConnectScreenReaderBridge();
+    depot_ = std::make_unique<FrmDepot>(&art);
     main_ = std::make_unique<FrmVelto>(*depot_);
     wire();
     wireShell();

@@ -151,13 +151,34 @@ QImage draw(DepotArray array, int i, double k) {
     return {};
 }
 
-/// Draws `picture` with `draw` at scale k unless it is drawn already.
-const QPixmap& drawn(QPixmap& picture, QImage (*draw)(double), double k) {
+/// Draws `picture` with `draw` at scale k unless it is drawn already, and counts it.
+const QPixmap& drawn(QPixmap& picture, QImage (*draw)(double), double k, int& count) {
     if (picture.isNull()) {
         picture = px(draw(k));
+        ++count;
     }
     return picture;
 }
+
+struct Span {
+    DepotArray array;
+    int first;
+    int last;
+};
+
+/// What the main window shows when it first maps: the look it is made with, the alarm off. The
+/// time's digits and the announcer's dial follow once it is on the screen.
+constexpr std::array kFirstFrame{
+    Span{DepotArray::imgHeader, 1, 1},  Span{DepotArray::imgHeaderV, 0, 0},
+    Span{DepotArray::imgHeaderX, 0, 0}, Span{DepotArray::imgPunchUp, 1, 12},
+    Span{DepotArray::imgTime, 10, 12},  Span{DepotArray::imgSet, 10, 10},
+    Span{DepotArray::imgDial, 0, 0},    Span{DepotArray::imgFixed, 0, 9},
+    Span{DepotArray::imgPunch, 0, 0},   Span{DepotArray::imgEach, 0, 0},
+    Span{DepotArray::imgEach, 2, 2},    Span{DepotArray::imgCenter, 1, 1},
+};
+
+/// The pictures of their own, drawn ahead before the depot's elements.
+constexpr std::array kSingles{&art::background, &art::correctBar, &art::mark};
 
 } // namespace
 
@@ -168,12 +189,57 @@ int FrmDepot::last(DepotArray array) {
     return range(array).last;
 }
 
-FrmDepot::FrmDepot() {
+ArtAhead::ArtAhead(double scale) : scale_(std::max(1.0, scale)) {
+    for (const Span& span : kFirstFrame) {
+        for (int i = span.first; i <= span.last; ++i) {
+            elements_.emplace_back(span.array, i);
+        }
+    }
+    images_.resize(kSingles.size() + elements_.size());
+    thread_ = std::thread([this] { drawLeft(); });
+}
+
+ArtAhead::~ArtAhead() {
+    finish();
+}
+
+void ArtAhead::drawLeft() {
+    for (size_t j = next_++; j < images_.size(); j = next_++) {
+        if (j < kSingles.size()) {
+            images_[j] = kSingles[j](scale_);
+        } else {
+            const auto& [array, index] = elements_[j - kSingles.size()];
+            images_[j] = draw(array, index, scale_);
+        }
+    }
+}
+
+void ArtAhead::finish() {
+    drawLeft();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+FrmDepot::FrmDepot(ArtAhead* ahead) {
     // Each element is drawn when it is first shown: start-up draws only what the window
     // shows at first, and a picture never shown is never drawn.
     for (int a = 0; a < kDepotArrayCount; ++a) {
         arrays_[static_cast<size_t>(a)].resize(
             static_cast<size_t>(range(static_cast<DepotArray>(a)).last + 1));
+    }
+    if (ahead != nullptr) {
+        ahead->finish();
+        std::vector<QImage>& images = ahead->images_;
+        background_ = QPixmap::fromImage(std::move(images[0]));
+        correctBar_ = QPixmap::fromImage(std::move(images[1]));
+        mark_ = QPixmap::fromImage(std::move(images[2]));
+        for (size_t j = 0; j < ahead->elements_.size(); ++j) {
+            const auto& [array, index] = ahead->elements_[j];
+            arrays_[static_cast<size_t>(array)][static_cast<size_t>(index)] =
+                QPixmap::fromImage(std::move(images[kSingles.size() + j]));
+        }
+        scale_ = ahead->scale_;
     }
     for (int s = 0; s < 2; ++s) {
         trayIcons_[static_cast<size_t>(s)] =
@@ -197,13 +263,13 @@ bool FrmDepot::setScale(double scale) const {
 }
 
 const QPixmap& FrmDepot::background() const {
-    return drawn(background_, &art::background, scale_);
+    return drawn(background_, &art::background, scale_, drawnHere_);
 }
 const QPixmap& FrmDepot::correctBar() const {
-    return drawn(correctBar_, &art::correctBar, scale_);
+    return drawn(correctBar_, &art::correctBar, scale_, drawnHere_);
 }
 const QPixmap& FrmDepot::mark() const {
-    return drawn(mark_, &art::mark, scale_);
+    return drawn(mark_, &art::mark, scale_, drawnHere_);
 }
 
 const QPixmap& FrmDepot::picture(DepotArray array, int index) const {
@@ -213,6 +279,7 @@ const QPixmap& FrmDepot::picture(DepotArray array, int index) const {
     QPixmap& picture = arrays_[static_cast<size_t>(array)][static_cast<size_t>(index)];
     if (picture.isNull()) {
         picture = px(draw(array, index, scale_));
+        ++drawnHere_;
     }
     return picture;
 }

@@ -10,6 +10,9 @@
 #include <QPixmap>
 #include <QString>
 #include <array>
+#include <atomic>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace velto {
@@ -39,12 +42,40 @@ inline constexpr int kLitColon = 12;    // imgTime
 inline constexpr int kBlankSmall = 10;  // imgSet: a blank small digit
 inline constexpr int kHighlighted = 10; // imgFixed: the highlighted look of preset k is k + 10
 
+/// The pictures the main window shows first, drawn on a thread of their own while start-up
+/// waits for other things (the machine most likely has a core to spare). The depot made with
+/// them takes them as its own, drawing along whatever is left. Needs a QGuiApplication.
+class ArtAhead {
+public:
+    /// Starts drawing for screens of `scale` device pixels to the pixel.
+    explicit ArtAhead(double scale);
+    ~ArtAhead();
+    ArtAhead(const ArtAhead&) = delete;
+    ArtAhead& operator=(const ArtAhead&) = delete;
+
+private:
+    friend class FrmDepot;
+    /// Draws the pictures no thread has taken yet, on the thread that calls it.
+    void drawLeft();
+    /// Helps drawing what is left, waits for the thread and hands the pictures over.
+    void finish();
+
+    double scale_;
+    /// The depot elements drawn, after the background, the correction bar and the mark.
+    std::vector<std::pair<DepotArray, int>> elements_;
+    std::vector<QImage> images_; // one per picture, each written by the thread that took it
+    std::atomic<size_t> next_ = 0;
+    std::thread thread_; // last: it starts once the rest is made
+};
+
 class FrmDepot {
 public:
-    /// Draws every picture. Needs a QGuiApplication.
-    FrmDepot();
+    /// Makes the depot, taking the pictures drawn `ahead` when there are such. Needs a
+    /// QGuiApplication.
+    explicit FrmDepot(ArtAhead* ahead = nullptr);
 
-    /// The device pixels per logical pixel the pictures are drawn for; 1 at first.
+    /// The device pixels per logical pixel the pictures are drawn for; 1 at first, or the scale
+    /// the art taken from ahead was drawn for.
     [[nodiscard]] double scale() const { return scale_; }
     /// Draws the pictures for another scale from now on (below 1 counts as 1: the art is never
     /// drawn smaller than its layout). Returns whether the scale changed; if so, every
@@ -77,6 +108,9 @@ public:
     [[nodiscard]] const QPixmap& correctBar() const;
     [[nodiscard]] const QPixmap& mark() const;
 
+    /// How many pictures the depot has drawn itself so far, not counting those it took.
+    [[nodiscard]] int drawnHere() const { return drawnHere_; }
+
 private:
     // Drawn on first use; the vectors never change size, so references stay good.
     mutable std::array<std::vector<QPixmap>, kDepotArrayCount> arrays_;
@@ -86,6 +120,7 @@ private:
     mutable QPixmap correctBar_;
     mutable QPixmap mark_;
     mutable double scale_ = 1;
+    mutable int drawnHere_ = 0;
 };
 
 } // namespace velto

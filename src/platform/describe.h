@@ -48,4 +48,8 @@ void AnnounceChanges(const QWidget& root);
 /// controls are first shown, for Qt keeps what it made for a control then.
 void InstallControlAccessibility();
 
+/// Has Qt reach the desktop's accessibility bus now. The first control shown would do it
+/// otherwise, and wait for the bus with nothing else to do meanwhile.
+void ConnectScreenReaderBridge();
+
 } // namespace velto

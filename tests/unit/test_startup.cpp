@@ -44,6 +44,43 @@ TEST(Depot, EveryElementHasItsSizeAndHighlightsAreTenOn) {
     EXPECT_EQ(FrmDepot::last(DepotArray::imgPunchDn), 12);
 }
 
+// Start-up draws the first frame on another thread while it waits for other things.
+TEST(Depot, ArtDrawnAheadIsTheArtDrawnHereAtEveryScale) {
+    for (double scale : {1.0, 1.5}) {
+        ArtAhead ahead(scale);
+        const FrmDepot taken(&ahead);
+        EXPECT_EQ(taken.scale(), scale);
+        const FrmDepot drawn;
+        drawn.setScale(scale);
+        for (int a = 0; a < kDepotArrayCount; ++a) {
+            const auto array = static_cast<DepotArray>(a);
+            for (int i = FrmDepot::first(array); i <= FrmDepot::last(array); ++i) {
+                EXPECT_EQ(taken.picture(array, i).toImage(), drawn.picture(array, i).toImage())
+                    << a << ' ' << i << " at " << scale;
+            }
+        }
+        EXPECT_EQ(taken.background().toImage(), drawn.background().toImage());
+        EXPECT_EQ(taken.correctBar().toImage(), drawn.correctBar().toImage());
+        EXPECT_EQ(taken.mark().toImage(), drawn.mark().toImage());
+    }
+}
+
+TEST(Depot, ArtDrawnAheadForAnotherScaleMakesWayForTheScreensOwn) {
+    ArtAhead ahead(2);
+    const FrmDepot depot(&ahead);
+    EXPECT_EQ(depot.picture(DepotArray::imgHeader, 1).size(), QSize(100, 40));
+    EXPECT_TRUE(depot.setScale(1));
+    EXPECT_EQ(depot.picture(DepotArray::imgHeader, 1).size(), QSize(50, 20));
+    EXPECT_EQ(depot.background().size(), QSize(400, 195));
+}
+
+TEST_F(StartUp, FirstFrameTakesItsArtFromAhead) {
+    startAt("11:11:11");
+    // Only what follows the window onto the screen: the large and the small 1, and the dial
+    // of the announcer's 15 minutes.
+    EXPECT_EQ(app.depot().drawnHere(), 3);
+}
+
 TEST_F(StartUp, LeavesTheClockShownWithEverythingOff) {
     startAt("14:07:42");
     EXPECT_TRUE(w().isVisible());
