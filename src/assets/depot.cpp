@@ -200,7 +200,11 @@ ArtAhead::ArtAhead(double scale) : scale_(std::max(1.0, scale)) {
 }
 
 ArtAhead::~ArtAhead() {
-    finish();
+    // Not taken (a second start ends at once): what is left stays undrawn.
+    next_ = images_.size();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
 }
 
 void ArtAhead::drawLeft() {
