@@ -24,8 +24,9 @@ if [ -z "${FOOTPRINT_INNER:-}" ]; then
   exec xvfb-run -a -n 131 -s "-screen 0 800x600x24" bash "$0" "$@"
 fi
 
-# The pointer waits in a corner: resting on the window, it would bring up a tooltip.
-xdotool mousemove 0 0
+# The pointer waits at the right edge, away from the windows (they map at the top left with no
+# window manager) and the tray: resting on a window, it would bring up a tooltip.
+xdotool mousemove 799 300
 
 # A notification area, as on a desktop: without one the clock would put up its message.
 if command -v trayer > /dev/null; then
