@@ -123,7 +123,6 @@ void VeltoApp::wire() {
         return mode == UnloadMode::CloseCommand;
     };
     w.onUnload = [this] { shutDown(); };
-    // Pictures drawn for another screen's scale leave the face bare.
 
     QObject::connect(&w, &FrmVelto::backgroundMouseDown, &w,
                      [this](Qt::MouseButton b, QPoint) { FormMouseDown(ctx(), b); });

@@ -129,27 +129,11 @@ struct Canvas {
     }
 };
 
-QImage paintBackground(double scale);
-
-/// The window background at scale k, painted once for each scale the program meets (a window
-/// moves between few screens) and shared. Start-up draws on two threads at once.
-QImage sharedBackground(double k) {
-    static std::mutex guard;
-    static std::map<double, QImage> windows;
-    const std::lock_guard lock(guard);
-    QImage& window = windows[k];
-    if (window.isNull()) {
-        window = paintBackground(k);
-    }
-    return window;
-}
-
 /// The window background under rect (window coordinates) at scale k: the device pixels that
 /// the screen shows under a control placed there.
 QImage backdrop(const QRect& rect, double k) {
-    return sharedBackground(k).copy(
-        QRect(QPoint(devicePixel(rect.left(), k), devicePixel(rect.top(), k)),
-              deviceSize(rect.size(), k)));
+    return background(k).copy(QRect(QPoint(devicePixel(rect.left(), k), devicePixel(rect.top(), k)),
+                                    deviceSize(rect.size(), k)));
 }
 
 QPen pen(const QColor& c, double width, Qt::PenCapStyle cap = Qt::FlatCap) {
@@ -251,10 +235,6 @@ QImage clockIcon(int size, const QColor& ring, const QColor& hands, const QColor
 
 } // namespace
 
-QImage background(double scale) {
-    return sharedBackground(scale);
-}
-
 namespace {
 
 QImage paintBackground(double scale) {
@@ -309,6 +289,19 @@ QImage paintBackground(double scale) {
 }
 
 } // namespace
+
+QImage background(double scale) {
+    // Painted once for each scale the program meets (a window moves between few screens), and
+    // shared with the pictures that sit on it. Start-up draws on two threads at once.
+    static std::mutex guard;
+    static std::map<double, QImage> windows;
+    const std::lock_guard lock(guard);
+    QImage& window = windows[scale];
+    if (window.isNull()) {
+        window = paintBackground(scale);
+    }
+    return window;
+}
 
 QImage largeDigit(int digit, double scale) {
     Canvas c(newImage({26, 50}, kPanel, scale));

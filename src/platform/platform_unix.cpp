@@ -122,28 +122,28 @@ void LocalInstanceGuard::listen() {
     }
     // Only the user may send (the folder is closed to others already).
     ::chmod(address.sun_path, S_IRUSR | S_IWUSR);
-    socket_ = fd;
     auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     listener_ = notifier;
-    connect(notifier, &QSocketNotifier::activated, this, [this] {
+    connect(notifier, &QSocketNotifier::activated, this, [this, fd] {
         // Every waiting message is read; one longer than the buffer arrives cut short, and
         // so is not the one message either.
         char buffer[16];
         ssize_t n = 0;
-        while ((n = ::recv(socket_, buffer, sizeof(buffer), 0)) >= 0) {
+        while ((n = ::recv(fd, buffer, sizeof(buffer), 0)) >= 0) {
             heard(QByteArray(buffer, static_cast<qsizetype>(n)));
         }
     });
 }
 
 void LocalInstanceGuard::stopListening() {
-    if (socket_ < 0) {
+    auto* notifier = qobject_cast<QSocketNotifier*>(listener_);
+    if (notifier == nullptr) {
         return;
     }
-    delete listener_;
+    const auto fd = static_cast<int>(notifier->socket());
+    delete notifier;
     listener_ = nullptr;
-    ::close(socket_);
-    socket_ = -1;
+    ::close(fd);
     QFile::remove(socketPath());
 }
 

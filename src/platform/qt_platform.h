@@ -83,7 +83,6 @@ private:
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
     QObject* listener_ = nullptr; // the system's listener, a child of the guard
-    int socket_ = -1;             // its socket, where it has one of its own
     std::function<void()> handler_;
 };
 

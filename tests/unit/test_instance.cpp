@@ -49,9 +49,11 @@ protected:
                       QFile::WriteOther | QFile::ExeOther));
     }
     QByteArray savedTmp = qgetenv("TMPDIR");
-    QString lockPath() const {
-        return runtime.path() + '/' + key + '-' + currentUserName() + ".lock";
+    /// The guard's file with the given ending (".lock", ".socket") in the runtime folder.
+    QString pathOf(const char* ending) const {
+        return runtime.path() + '/' + key + '-' + currentUserName() + ending;
     }
+    QString lockPath() const { return pathOf(".lock"); }
     /// A socket for datagrams, bound at `path` when one is given; closed with the test.
     int datagramSocket(const QString& path = {}) {
         const int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
@@ -205,7 +207,7 @@ TEST_F(Instance, SecondStartWhileTheFirstIsStillStartingAsksOnceItListens) {
     // The first holds the lock but listens only a moment later.
     QLockFile starting(lockPath());
     ASSERT_TRUE(starting.tryLock(0));
-    const QString socket = runtime.path() + '/' + key + '-' + currentUserName() + ".socket";
+    const QString socket = pathOf(".socket");
     QByteArray heard;
     std::thread first([&] {
         QThread::msleep(150);
