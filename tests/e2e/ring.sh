@@ -25,12 +25,19 @@ ring() {
   done
   [ -n "$alarm" ] || fail "$name: no alarm window"
   appeared=$(date +%s%N)
-  shoot "$name-2.png"
   local geometry AX AY
   geometry=$(xdotool getwindowgeometry --shell "$alarm")
   AX=$(echo "$geometry" | sed -n 's/^X=//p')
   AY=$(echo "$geometry" | sed -n 's/^Y=//p')
-  "$RING_CHECK" window "$WORK/$name-2.png" "$AX" "$AY" "$time" 2 || fail "$name: at first"
+  # A window is listed as soon as it maps, which can be a moment before it has painted;
+  # the "2" stands for a second, so a few shots in its first half are fair.
+  local first=""
+  for _ in $(seq 8); do
+    shoot "$name-2.png"
+    "$RING_CHECK" window "$WORK/$name-2.png" "$AX" "$AY" "$time" 2 && { first=1; break; }
+    sleep 0.05
+  done
+  [ -n "$first" ] || fail "$name: at first"
   # Then "1", seen on one of the shots taken until the window goes. They are looked at
   # afterwards, so that a busy machine's slow check cannot make the loop miss the second.
   local counted="" n=0 shot
