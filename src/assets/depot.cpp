@@ -235,7 +235,7 @@ FrmDepot::FrmDepot(ArtAhead* ahead) {
     if (ahead != nullptr) {
         ahead->finish();
         std::vector<QImage>& images = ahead->images_;
-        background_ = QPixmap::fromImage(std::move(images[0]));
+        background_ = std::move(images[0]);
         correctBar_ = QPixmap::fromImage(std::move(images[1]));
         mark_ = QPixmap::fromImage(std::move(images[2]));
         for (size_t j = 0; j < ahead->elements_.size(); ++j) {
@@ -262,12 +262,17 @@ bool FrmDepot::setScale(double scale) const {
     for (auto& array : arrays_) {
         std::fill(array.begin(), array.end(), QPixmap());
     }
-    background_ = correctBar_ = mark_ = QPixmap();
+    background_ = QImage();
+    correctBar_ = mark_ = QPixmap();
     return true;
 }
 
-const QPixmap& FrmDepot::background() const {
-    return drawn(background_, &art::background, scale_, drawnHere_);
+const QImage& FrmDepot::background() const {
+    if (background_.isNull()) {
+        background_ = art::background(scale_);
+        ++drawnHere_;
+    }
+    return background_;
 }
 const QPixmap& FrmDepot::correctBar() const {
     return drawn(correctBar_, &art::correctBar, scale_, drawnHere_);

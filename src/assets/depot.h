@@ -103,8 +103,9 @@ public:
     /// Window icons "ICO0" (armed) and "ICO1" (off), 16 to 256 pixels.
     [[nodiscard]] const QIcon& windowIcon(int off) const;
 
-    // Pictures that no code swaps, only the layout uses.
-    [[nodiscard]] const QPixmap& background() const;
+    // Pictures that no code swaps, only the layout uses. The background is the very image the
+    // pictures on it are cut from (a pixmap of it would be a second copy, 300 KB at 1x).
+    [[nodiscard]] const QImage& background() const;
     [[nodiscard]] const QPixmap& correctBar() const;
     [[nodiscard]] const QPixmap& mark() const;
 
@@ -116,7 +117,7 @@ private:
     mutable std::array<std::vector<QPixmap>, kDepotArrayCount> arrays_;
     std::array<QIcon, 2> trayIcons_;
     std::array<QIcon, 2> windowIcons_;
-    mutable QPixmap background_;
+    mutable QImage background_;
     mutable QPixmap correctBar_;
     mutable QPixmap mark_;
     mutable double scale_ = 1;

@@ -210,11 +210,11 @@ void FrmVelto::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     // Only what is exposed: the whole background blitted every second would be large enough
     // for Qt to split the work across threads, waking them all.
-    const QPixmap& background = depot_.background();
+    const QImage& background = depot_.background();
     const double k = background.devicePixelRatio(); // the source is in the picture's pixels
     for (const QRect& r : event->region()) {
-        p.drawPixmap(QRectF(r), background,
-                     QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k));
+        p.drawImage(QRectF(r), background,
+                    QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k));
     }
     if (!painted_) {
         painted_ = true;

@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     depot.setScale(scale);
     using velto::DepotArray;
     namespace layout = velto::layout;
-    const Base background{depot.background().toImage().convertToFormat(QImage::Format_RGB32), {}};
+    const Base background{depot.background().convertToFormat(QImage::Format_RGB32), {}};
     const Base face{
         depot.picture(DepotArray::imgDial, 2).toImage().convertToFormat(QImage::Format_RGB32),
         layout::picClock.topLeft()};

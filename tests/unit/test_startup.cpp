@@ -1,4 +1,5 @@
 // Start-up, the close command, shut-down and the single instance.
+#include "assets/depot_art.h"
 #include "fakes.h"
 
 namespace velto::test {
@@ -59,7 +60,7 @@ TEST(Depot, ArtDrawnAheadIsTheArtDrawnHereAtEveryScale) {
                     << a << ' ' << i << " at " << scale;
             }
         }
-        EXPECT_EQ(taken.background().toImage(), drawn.background().toImage());
+        EXPECT_EQ(taken.background(), drawn.background());
         EXPECT_EQ(taken.correctBar().toImage(), drawn.correctBar().toImage());
         EXPECT_EQ(taken.mark().toImage(), drawn.mark().toImage());
     }
@@ -72,6 +73,17 @@ TEST(Depot, ArtDrawnAheadForAnotherScaleMakesWayForTheScreensOwn) {
     EXPECT_TRUE(depot.setScale(1));
     EXPECT_EQ(depot.picture(DepotArray::imgHeader, 1).size(), QSize(50, 20));
     EXPECT_EQ(depot.background().size(), QSize(400, 195));
+}
+
+TEST(Depot, BackgroundIsOneImageInMemory) {
+    // The pictures on the background are cut from the art's own image; the window paints
+    // from that same image rather than a copy of it, whether it was drawn ahead or not.
+    ArtAhead ahead(1);
+    const FrmDepot taken(&ahead);
+    const FrmDepot drawn;
+    drawn.setScale(1.5);
+    EXPECT_EQ(taken.background().constBits(), art::background(1).constBits());
+    EXPECT_EQ(drawn.background().constBits(), art::background(1.5).constBits());
 }
 
 TEST_F(StartUp, FirstFrameTakesItsArtFromAhead) {
