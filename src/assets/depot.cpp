@@ -9,6 +9,7 @@
 #include <cmath>
 #include <map>
 #include <span>
+#include <type_traits>
 
 namespace velto {
 
@@ -151,10 +152,16 @@ QImage draw(DepotArray array, int i, double k) {
     return {};
 }
 
-/// Draws `picture` with `draw` at scale k unless it is drawn already, and counts it.
-const QPixmap& drawn(QPixmap& picture, QImage (*draw)(double), double k, int& count) {
+/// Draws `picture` with `draw` at scale k unless it is drawn already, and counts it. An image
+/// stays the art's own (shared, no copy); a pixmap is made of it.
+template <typename Picture>
+const Picture& drawn(Picture& picture, QImage (*draw)(double), double k, int& count) {
     if (picture.isNull()) {
-        picture = px(draw(k));
+        if constexpr (std::is_same_v<Picture, QImage>) {
+            picture = draw(k);
+        } else {
+            picture = px(draw(k));
+        }
         ++count;
     }
     return picture;
@@ -268,11 +275,7 @@ bool FrmDepot::setScale(double scale) const {
 }
 
 const QImage& FrmDepot::background() const {
-    if (background_.isNull()) {
-        background_ = art::background(scale_);
-        ++drawnHere_;
-    }
-    return background_;
+    return drawn(background_, &art::background, scale_, drawnHere_);
 }
 const QPixmap& FrmDepot::correctBar() const {
     return drawn(correctBar_, &art::correctBar, scale_, drawnHere_);

@@ -185,7 +185,9 @@ bool displayAvailable(QString* why) {
             return true;
         }
         xcb_disconnect(connection);
-        ::usleep(kPauseUs);
+        if (i + 1 < kTries) {
+            ::usleep(kPauseUs);
+        }
     }
     *why = QStringLiteral("cannot open display \"%1\" (no X server answers there)").arg(display);
     return false;
