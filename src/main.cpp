@@ -13,6 +13,11 @@ int main(int argc, char** argv) {
         return *status; // --help, --version or a mistake: said, and nothing more to do
     }
     QString why;
+    if (!velto::enoughDescriptors(&why)) {
+        std::fprintf(stderr, "velto: %s\n", qPrintable(why));
+        return 1;
+    }
+    velto::catchTerminationSignals(); // before anything else takes the descriptors it needs
     if (!velto::displayAvailable(&why)) {
         std::fprintf(stderr, "velto: %s\n", qPrintable(why));
         return 1;
@@ -20,6 +25,7 @@ int main(int argc, char** argv) {
     velto::prepareForLongIdle();
     QApplication app(argc, argv);
     velto::endDisplayCheck();
+    const velto::EndWithDisplay endWithDisplay; // a display that goes away ends us cleanly
     QApplication::setApplicationName(QStringLiteral("velto"));
     // No display name: the desktop would add it to every window's caption, and the alarm
     // window's "Alarm" would not fit its title bar.
@@ -37,7 +43,8 @@ int main(int argc, char** argv) {
 
     velto::VeltoApp velto(platform);
     if (!velto.startUp()) {
-        return 0; // the running clock has been asked to show itself
+        // The running clock has been asked to show itself; one that did not hear it was named.
+        return instance.firstAnswered() ? 0 : 1;
     }
     velto::quitOnTerminationSignals();
     // Once start-up has settled (the window painted, the sound loaded in the background, the

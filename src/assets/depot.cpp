@@ -9,6 +9,7 @@
 #include <cmath>
 #include <map>
 #include <span>
+#include <system_error>
 #include <type_traits>
 
 namespace velto {
@@ -203,7 +204,13 @@ ArtAhead::ArtAhead(double scale) : scale_(std::max(1.0, scale)) {
         }
     }
     images_.resize(kSingles.size() + elements_.size());
-    thread_ = std::thread([this] { drawLeft(); });
+    try {
+        thread_ = std::thread([this] { drawLeft(); });
+    } catch (const std::system_error& e) {
+        // No thread to be had (a limit on tasks or memory at login): the main thread draws
+        // it all in finish(), a little later.
+        qWarning("velto: drawing the pictures on one thread only (no second thread: %s)", e.what());
+    }
 }
 
 ArtAhead::~ArtAhead() {

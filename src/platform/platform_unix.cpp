@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QThread>
+#include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -14,6 +17,7 @@
 #include <malloc.h>
 #endif
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -76,28 +80,51 @@ const sockaddr* asAddress(const sockaddr_un& address) {
 
 } // namespace
 
-void LocalInstanceGuard::askFirstToShow() {
+bool lockFileInUse(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        // A link (ELOOP), nothing (ENOENT) or a file we may not even read is no lock of a
+        // clock; anything else (no descriptors left) cannot be told, so it counts as held.
+        return errno != ELOOP && errno != ENOENT && errno != EACCES;
+    }
+    // A running clock holds the file locked for as long as it runs, before it has written a
+    // word into it.
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
+bool LocalInstanceGuard::askFirstToShow() {
     sockaddr_un address{};
     if (!socketAddress(socketPath(), &address)) {
-        return;
+        return false;
     }
-    const int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
-        return;
+        return false;
     }
     // The first holds the lock, but while it is still starting it may not listen yet: it is
     // asked again for a moment.
     constexpr int kTries = 50;
     constexpr unsigned long kPauseMs = 20;
+    bool reached = false;
     for (int i = 0; i < kTries; ++i) {
         if (::sendto(fd, kShow, sizeof(kShow) - 1, MSG_DONTWAIT, asAddress(address),
-                     sizeof(address)) >= 0 ||
-            (errno != ENOENT && errno != ECONNREFUSED)) {
-            break; // sent, or a full queue (the first has been asked plenty) or worse
+                     sizeof(address)) >= 0) {
+            reached = true;
+            break;
+        }
+        if (errno == EAGAIN) {
+            reached = true; // a full queue: the first has been asked plenty
+            break;
+        }
+        if (errno != ENOENT && errno != ECONNREFUSED) {
+            break;
         }
         QThread::msleep(kPauseMs);
     }
     ::close(fd);
+    return reached;
 }
 
 void LocalInstanceGuard::listen() {
@@ -189,7 +216,10 @@ bool displayAvailable(QString* why) {
             ::usleep(kPauseUs);
         }
     }
-    *why = QStringLiteral("cannot open display \"%1\" (no X server answers there)").arg(display);
+    const QString shortage = descriptorShortage();
+    *why = QStringLiteral("cannot open display \"%1\" (%2)")
+               .arg(display,
+                    shortage.isEmpty() ? QStringLiteral("no X server answers there") : shortage);
     return false;
 #endif
 }
@@ -203,28 +233,128 @@ void endDisplayCheck() {
 #endif
 }
 
+#ifndef Q_OS_MACOS
+namespace {
+xcb_connection_t* qtDisplay = nullptr; // Qt's own connection, while an EndWithDisplay lives
+QByteArray displayGone;                // the line that says so, made while there is time
+QtMessageHandler passOn = nullptr;
+
+void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    // Qt's X11 platform says that its connection broke just before it calls exit(). Its
+    // line is replaced by ours, and exit()'s teardown is skipped: it frees the sound
+    // system's connection while that system's thread still answers the server (a crash or an
+    // abort in about one of twenty such ends).
+    if (qtDisplay != nullptr && xcb_connection_has_error(qtDisplay) != 0) {
+        [[maybe_unused]] const auto n = ::write(STDERR_FILENO, displayGone.constData(),
+                                                static_cast<size_t>(displayGone.size()));
+        ::_exit(1);
+    }
+    passOn(type, context, message);
+}
+} // namespace
+#endif
+
+EndWithDisplay::EndWithDisplay() {
+#ifndef Q_OS_MACOS
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr) {
+        return; // Wayland or offscreen
+    }
+    qtDisplay = x11->connection();
+    displayGone = "velto: the display \"" + qgetenv("DISPLAY") +
+                  "\" went away (its X server ended or the connection to it broke); ending\n";
+    passOn = qInstallMessageHandler(onQtMessage);
+#endif
+}
+
+EndWithDisplay::~EndWithDisplay() {
+#ifndef Q_OS_MACOS
+    if (qtDisplay != nullptr) {
+        qInstallMessageHandler(passOn);
+        qtDisplay = nullptr;
+    }
+#endif
+}
+
+bool enoughDescriptors(QString* why) {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) {
+        return true;
+    }
+    // The clock's own limit may go as high as the system lets it, but no higher than what
+    // the programs it starts (a browser) expect to inherit.
+    if (limit.rlim_cur < limit.rlim_max) {
+        rlimit raised = limit;
+        raised.rlim_cur = std::min<rlim_t>(limit.rlim_max, 1024);
+        if (raised.rlim_cur > limit.rlim_cur && ::setrlimit(RLIMIT_NOFILE, &raised) == 0) {
+            limit = raised;
+        }
+    }
+    // The display, the sound server, the event loop's wake-ups, the sound file and the
+    // single-instance files take about two dozen; with fewer, parts of Qt and GLib fail in
+    // ways that end the program without a word of ours.
+    constexpr rlim_t kNeeded = 32;
+    if (limit.rlim_cur >= kNeeded) {
+        return true;
+    }
+    *why = QStringLiteral("the program may have no more than %1 files open (ulimit -n); the "
+                          "clock needs at least %2")
+               .arg(static_cast<qulonglong>(limit.rlim_cur))
+               .arg(static_cast<qulonglong>(kNeeded));
+    return false;
+}
+
+QString descriptorShortage() {
+    const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return {};
+    }
+    if (errno == ENFILE) {
+        return QStringLiteral("the system has no more files to give out");
+    }
+    if (errno != EMFILE) {
+        return {};
+    }
+    rlimit limit{};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    return QStringLiteral("the program may have no more than %1 files open (ulimit -n)")
+        .arg(static_cast<qulonglong>(limit.rlim_cur));
+}
+
 namespace {
 int signalPipe[2] = {-1, -1};
+volatile sig_atomic_t signalled = 0; // for when there is no pipe
 
 void onSignal(int) {
+    signalled = 1;
     const char byte = 1;
     // Only async-signal-safe work here: the event loop picks the byte up.
-    [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
+    if (signalPipe[1] >= 0) {
+        [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
+    }
+}
+
+void endEventLoop() {
+    // exit(), not quit(): Qt lets the windows refuse a quit, and the clock's window refuses
+    // every close that is not the program's own (it goes to the tray instead).
+    QCoreApplication::exit(0);
 }
 } // namespace
 
-void quitOnTerminationSignals() {
-    if (signalPipe[0] >= 0 || ::pipe(signalPipe) != 0) {
-        return;
+void catchTerminationSignals() {
+    if (::pipe(signalPipe) != 0) {
+        signalPipe[0] = signalPipe[1] = -1;
+        const QString shortage = descriptorShortage();
+        qWarning("velto: cannot make the pipe that hears the session end (%s); listening for "
+                 "it once a second instead",
+                 qPrintable(shortage.isEmpty() ? QString::fromLocal8Bit(std::strerror(errno))
+                                               : shortage));
+    } else {
+        for (int fd : signalPipe) {
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
     }
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
-        char byte = 0;
-        [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
-        // exit(), not quit(): Qt lets the windows refuse a quit, and the clock's window
-        // refuses every close that is not the program's own (it goes to the tray instead).
-        QCoreApplication::exit(0);
-    });
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -232,6 +362,27 @@ void quitOnTerminationSignals() {
     for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
         sigaction(sig, &action, nullptr);
     }
+}
+
+void quitOnTerminationSignals() {
+    if (signalPipe[0] < 0) {
+        // Rare enough that a timer of its own costs nothing in the usual run.
+        auto* poll = new QTimer(qApp);
+        QObject::connect(poll, &QTimer::timeout, qApp, [] {
+            if (signalled != 0) {
+                endEventLoop();
+            }
+        });
+        constexpr int kPollMs = 1000;
+        poll->start(kPollMs);
+        return;
+    }
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+        char byte = 0;
+        [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
+        endEventLoop();
+    });
 }
 
 } // namespace velto

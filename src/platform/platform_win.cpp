@@ -1,5 +1,6 @@
 #include "platform/qt_platform.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -14,14 +15,22 @@ namespace {
 constexpr int kPeerPatienceMs = 2000;
 } // namespace
 
-void LocalInstanceGuard::askFirstToShow() {
+bool lockFileInUse(const QString& path) {
+    // A running clock keeps its lock file open for writing and lets nobody else write it.
+    QFile file(path);
+    return QFileInfo(path).isFile() && !file.open(QIODevice::Append);
+}
+
+bool LocalInstanceGuard::askFirstToShow() {
     QLocalSocket socket;
     socket.connectToServer(socketPath());
-    if (socket.waitForConnected(1000)) {
-        socket.write(kShow);
-        socket.waitForBytesWritten(1000);
-        socket.disconnectFromServer();
+    if (!socket.waitForConnected(1000)) {
+        return false;
     }
+    socket.write(kShow);
+    const bool sent = socket.waitForBytesWritten(1000);
+    socket.disconnectFromServer();
+    return sent;
 }
 
 void LocalInstanceGuard::listen() {
@@ -72,7 +81,21 @@ bool displayAvailable(QString*) {
 
 void endDisplayCheck() {}
 
+EndWithDisplay::EndWithDisplay() = default;
+
+EndWithDisplay::~EndWithDisplay() = default;
+
+void catchTerminationSignals() {}
+
 void quitOnTerminationSignals() {}
+
+bool enoughDescriptors(QString*) {
+    return true;
+}
+
+QString descriptorShortage() {
+    return {};
+}
 
 void returnFreeMemory() {}
 

@@ -116,7 +116,17 @@ QString InstanceFolder(QString* why) {
 }
 
 LocalInstanceGuard::LocalInstanceGuard(const QString& key)
-    : name_(key + QLatin1Char('-') + currentUserName()) {}
+    : name_(key + QLatin1Char('-') + currentUserName()) {
+    constexpr int kShowPauseMs = 500;
+    showPause_.setSingleShot(true);
+    showPause_.setInterval(kShowPauseMs);
+    connect(&showPause_, &QTimer::timeout, this, [this] {
+        if (showWaits_) {
+            showWaits_ = false;
+            heard(kShow);
+        }
+    });
+}
 
 LocalInstanceGuard::~LocalInstanceGuard() {
     stopListening();
@@ -133,21 +143,49 @@ bool LocalInstanceGuard::claim() {
         qWarning("velto: single-instance is off: %s", qPrintable(why));
         return true;
     }
-    lock_ =
-        std::make_unique<QLockFile>(folder_ + QLatin1Char('/') + name_ + QStringLiteral(".lock"));
+    const QString path = folder_ + QLatin1Char('/') + name_ + QStringLiteral(".lock");
+    lock_ = std::make_unique<QLockFile>(path);
     // A lock is stale only when its owner is gone, never because it is old: a clock may run
     // for months.
     lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0)) {
-        if (lock_->error() != QLockFile::LockFailedError) {
-            // No lock can be made (a read-only or full folder, a folder where the lock should
-            // be): running twice is better than not running.
-            qWarning("velto: single-instance is off: cannot create the lock file in %s",
-                     qPrintable(folder_));
+    bool locked = lock_->tryLock(0);
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    if (!locked && lock_->error() == QLockFile::LockFailedError &&
+        !lock_->getLockInfo(&pid, &host, &app) && !lockFileInUse(path)) {
+        // A file that names no owner and that nobody holds (empty, garbage, a link to
+        // nowhere, one a crash left half written) is no lock: it makes way for ours.
+        locked = QFile::remove(path) && lock_->tryLock(0);
+        if (!locked) {
+            qWarning("velto: single-instance is off: %s is in the way and cannot be removed",
+                     qPrintable(path));
             lock_.reset();
             return true;
         }
-        askFirstToShow();
+        qWarning("velto: replaced %s, which named no running clock", qPrintable(path));
+    }
+    if (!locked) {
+        if (lock_->error() != QLockFile::LockFailedError) {
+            // No lock can be made (a read-only or full folder, a folder where the lock should
+            // be): running twice is better than not running.
+            const QString shortage = descriptorShortage();
+            qWarning(
+                "velto: single-instance is off: cannot create the lock file in %s%s",
+                qPrintable(folder_),
+                qPrintable(shortage.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(shortage)));
+            lock_.reset();
+            return true;
+        }
+        firstAnswered_ = askFirstToShow();
+        if (!firstAnswered_) {
+            const QString who = lock_->getLockInfo(&pid, &host, &app)
+                                    ? QStringLiteral("another clock (process %1)").arg(pid)
+                                    : QStringLiteral("another clock");
+            qWarning("velto: %s holds %s but does not answer at %s; end it, or remove the lock "
+                     "file if it is no clock",
+                     qPrintable(who), qPrintable(path), qPrintable(socketPath()));
+        }
         lock_.reset();
         return false;
     }
@@ -156,9 +194,17 @@ bool LocalInstanceGuard::claim() {
 }
 
 void LocalInstanceGuard::heard(const QByteArray& message) {
-    if (message == kShow && handler_) {
-        handler_();
+    if (message != kShow || !handler_) {
+        return;
     }
+    // Requests that come in a flood bring the window back once, and once more after it: the
+    // window manager would otherwise be asked to raise the window as many times.
+    if (showPause_.isActive()) {
+        showWaits_ = true;
+        return;
+    }
+    handler_();
+    showPause_.start();
 }
 
 void LocalInstanceGuard::onActivationRequest(std::function<void()> handler) {

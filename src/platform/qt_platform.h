@@ -66,13 +66,16 @@ public:
 
     /// The full path of the socket; empty before claim() or without a private folder.
     [[nodiscard]] QString socketPath() const;
+    /// After a claim() that found another clock: whether it got the request to show itself.
+    [[nodiscard]] bool firstAnswered() const { return firstAnswered_; }
 
     /// The one message a later start sends.
     static constexpr char kShow[] = "show\n";
 
 private:
     // How a later start reaches the first differs per system.
-    void askFirstToShow();
+    /// False when the request could not be delivered: nobody listens at the socket.
+    bool askFirstToShow();
     void listen();
     void stopListening();
     /// A later start said `message`: the one message brings the window back, anything else
@@ -84,6 +87,9 @@ private:
     std::unique_ptr<QLockFile> lock_;
     QObject* listener_ = nullptr; // the system's listener, a child of the guard
     std::function<void()> handler_;
+    bool firstAnswered_ = false;
+    QTimer showPause_; // runs after a request was carried out; later ones wait for it
+    bool showWaits_ = false;
 };
 
 class QtDesktop final : public Desktop {
@@ -93,6 +99,9 @@ public:
     [[nodiscard]] QString programFolder() const override;
 };
 
+/// Whether a running program holds the lock file at `path` (per system). A file that is not
+/// held (empty, garbage, a link) is no lock, whatever it says.
+bool lockFileInUse(const QString& path);
 /// The name of the user running the program, for per-user names (per system).
 QString currentUserName();
 /// Whether the file or folder belongs to the user running the program (per system).
@@ -104,10 +113,20 @@ bool ownedByCurrentUser(const QFileInfo& info);
 /// closed to everybody else.
 QString InstanceFolder(QString* why);
 
-/// Turns SIGTERM, SIGINT and SIGHUP (the session ending, `kill`, Ctrl+C) into an orderly
-/// quit of the event loop, so shut-down runs and no tray icon is left behind. Does nothing
-/// where there are no such signals.
+/// Catches SIGTERM, SIGINT and SIGHUP (the session ending, `kill`, Ctrl+C) from now on. Call
+/// it first in main(), before anything else takes the descriptors it needs; a signal that
+/// comes before quitOnTerminationSignals() waits for it. Does nothing where there are no such
+/// signals.
+void catchTerminationSignals();
+/// Turns the signals caught into an orderly quit of the event loop, so shut-down runs and no
+/// tray icon is left behind. Needs the application object.
 void quitOnTerminationSignals();
+/// Whether the process may open as many files as the clock needs, after raising its own
+/// limit as far as the system lets it; when not, `why` says so in words for the user.
+bool enoughDescriptors(QString* why);
+/// Why no file can be opened now when the cause is a limit on open files, in words for the
+/// user; empty otherwise.
+QString descriptorShortage();
 
 /// Settles the process for a life spent mostly asleep: fewer threads and fewer wake-ups per
 /// painted second. Call before the application object is made.
@@ -125,5 +144,19 @@ long peakResidentKiB();
 /// stays open until endDisplayCheck(), to be called once the application object exists.
 bool displayAvailable(QString* why);
 void endDisplayCheck();
+
+/// While it lives, a display that goes away under the program (its X server ends, or the
+/// connection to it breaks) ends the program at once: one line on the console that says so,
+/// and status 1. Qt would end it through exit(), whose teardown of the libraries races their
+/// own threads (the sound system's) and now and then crashes. Nothing is lost: what the user
+/// chose is saved as it changes, and a lock whose owner is gone does not stop the next start.
+/// Make it after the application object, so that it goes before it.
+class EndWithDisplay final {
+public:
+    EndWithDisplay();
+    ~EndWithDisplay();
+    EndWithDisplay(const EndWithDisplay&) = delete;
+    EndWithDisplay& operator=(const EndWithDisplay&) = delete;
+};
 
 } // namespace velto

@@ -9,8 +9,9 @@ fail() { echo "FAILED: $*"; exit 1; }
 
 # start_clock "2026-12-08 10:10:30": starts the clock with its clock standing still at that
 # moment (the event loop's own timers run on real time); sets PID, WID and X, Y, WIDTH, HEIGHT.
+# EXTRA_PRELOAD names one more library to preload.
 start_clock() {
-  LD_PRELOAD=$FAKETIME_LIB FAKETIME="$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+  LD_PRELOAD=$FAKETIME_LIB${EXTRA_PRELOAD:+:$EXTRA_PRELOAD} FAKETIME="$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
     "$VELTO" >> "$WORK/velto.log" 2>&1 &
   PID=$!
   WID=""

@@ -13,7 +13,9 @@
 #include <QThread>
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -97,6 +99,7 @@ TEST_F(Instance, SecondClaimIsRefusedAndBringsTheFirstBack) {
 
     LocalInstanceGuard second(key);
     EXPECT_FALSE(second.claim());
+    EXPECT_TRUE(second.firstAnswered());
     QTRY_COMPARE(asked, 1);
 }
 
@@ -222,14 +225,42 @@ TEST_F(Instance, SecondStartWhileTheFirstIsStillStartingAsksOnceItListens) {
     EXPECT_EQ(heard, QByteArray(LocalInstanceGuard::kShow));
 }
 
-TEST_F(Instance, SecondStartEndsQuietlyWhenTheFirstNeverListens) {
+TEST_F(Instance, SecondStartGivesUpSoonWhenTheFirstNeverListens) {
     QLockFile starting(lockPath());
     ASSERT_TRUE(starting.tryLock(0));
     LocalInstanceGuard second(key);
     QElapsedTimer waited;
     waited.start();
     EXPECT_FALSE(second.claim());
+    EXPECT_FALSE(second.firstAnswered());
     EXPECT_LT(waited.elapsed(), 3000);
+}
+
+TEST_F(Instance, ALockFileThatNamesNoRunningClockIsTakenOver) {
+    const QString lock = lockPath();
+    const auto takenOver = [&] {
+        LocalInstanceGuard guard(key);
+        return guard.claim();
+    };
+    for (const QByteArray& content : {QByteArray(), QByteArray("\x01garbage\n\n")}) {
+        QFile file(lock);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        EXPECT_TRUE(takenOver()) << content.toStdString();
+    }
+    ASSERT_TRUE(QFile::link(runtime.path() + "/nowhere", lock));
+    EXPECT_TRUE(takenOver()) << "a dangling link";
+    ASSERT_TRUE(QDir().mkdir(lock));
+    EXPECT_TRUE(takenOver()) << "a folder in the way: the clock runs alone";
+    ASSERT_TRUE(QDir().rmdir(lock));
+
+    // An empty file that a starting clock holds is a lock all the same.
+    const int fd = ::open(qPrintable(lock), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    EXPECT_FALSE(takenOver());
+    ::close(fd);
 }
 
 TEST_F(Instance, OnlyTheShowMessageCountsAndTheSocketGoesWithTheGuard) {
@@ -252,8 +283,23 @@ TEST_F(Instance, OnlyTheShowMessageCountsAndTheSocketGoesWithTheGuard) {
         LocalInstanceGuard later(key);
         EXPECT_FALSE(later.claim());
         QTRY_COMPARE(asked, 1);
-        send(path, LocalInstanceGuard::kShow); // and again: every request is heard
+        send(path, LocalInstanceGuard::kShow); // and again, later: heard too
         QTRY_COMPARE(asked, 2);
+
+        // A flood brings the window back once at once and once after it, not once each.
+        const int fd = datagramSocket();
+        const sockaddr_un a = address(path);
+        for (int sent = 0; sent < 300;) {
+            if (::sendto(fd, LocalInstanceGuard::kShow, 5, MSG_DONTWAIT,
+                         reinterpret_cast<const sockaddr*>(&a), sizeof(a)) == 5) {
+                ++sent;
+            } else {
+                QCoreApplication::processEvents(); // a full queue: the clock reads it
+            }
+        }
+        QTest::qWait(1500);
+        EXPECT_GE(asked, 3);
+        EXPECT_LE(asked, 4);
     }
     EXPECT_FALSE(QFileInfo::exists(path));
 }
