@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: setup build run test package soak sanitize bench footprint format clean
+.PHONY: setup build run test unit package soak sanitize bench footprint format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -18,6 +18,17 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The unit tests as one process, in a few seconds, so that one test cannot lean on what
+# another left behind; `make unit GTEST_ARGS=--gtest_shuffle` in a random order (CI does).
+# `ctest -L unit|e2e|hostile|sound` runs one kind of the whole set.
+UNIT_ENV = QT_QPA_PLATFORM=offscreen TZ=Europe/Berlin LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+  PULSE_SERVER=unix:$(CURDIR)/$(BUILD)/tests/runtime/no-sound-server \
+  XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/runtime
+GTEST_ARGS ?=
+unit: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target velto_tests
+	cd $(BUILD) && env $(UNIT_ENV) ./tests/velto_tests --gtest_brief=1 $(GTEST_ARGS)
 
 # A Debian package of what `cmake --install` puts in place, beside the build.
 package: build

@@ -59,13 +59,4 @@ void HeaderVMouseUp(const Ctx& c) {
     SendToTray(c);
 }
 
-void HeaderXMouseUp(const Ctx& c) {
-    // The close button ends the program at once, without the unload order and without any
-    // dialog. The tray icon is removed first all the same: left behind, it would linger in
-    // the notification area, pointing at a program that is gone, until the pointer passes
-    // over it.
-    DeleteTrayIcon(c);
-    c.platform.desktop.endProcess();
-}
-
 } // namespace velto

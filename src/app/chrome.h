@@ -24,8 +24,5 @@ void FormMouseMove(const Ctx& c, QPoint pos);
 /// Clicked on imgHeaderV (any button, released over it): the window goes to the tray, or to
 /// the taskbar while there is no tray icon; the program goes on.
 void HeaderVMouseUp(const Ctx& c);
-/// Clicked on imgHeaderX (any button, released over it): the program ends at once, without the
-/// shut-down sequence.
-void HeaderXMouseUp(const Ctx& c);
 
 } // namespace velto

@@ -87,7 +87,8 @@ bool VeltoApp::startUp() {
     platform_.instance.onActivationRequest([this] { main_->bringBack(); });
     // However the event loop ends (Exit, the close button, a signal, the session ending),
     // shut-down runs and the tray icon goes with the program.
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, main_.get(), [this] { shutDown(); });
+    // The loop has ended then: asking it to end again would end the next one at once.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, main_.get(), [this] { finish(false); });
     // A new scale leaves the face bare, and the tick leaves the hands of a hidden window
     // alone: either way they are drawn at once.
     QObject::connect(main_.get(), &FrmVelto::handsWanted, main_.get(),
@@ -102,17 +103,24 @@ void VeltoApp::mainTick() {
 }
 
 void VeltoApp::shutDown() {
-    if (!main_) {
+    finish(true);
+}
+
+void VeltoApp::finish(bool endEventLoop) {
+    if (!main_ || finished_) {
         return;
     }
+    finished_ = true;
     const Ctx c = ctx();
     DeleteTrayIcon(c);
     UnloadAbout(c);
     // The depot lives as long as the program object: its pictures are shared by the window
     // until the process ends.
-    main_->unload(); // runs the unload handler, which comes back here once
+    main_->unload(); // its unload handler comes back here, and finds the work under way
     platform_.ticker.stop();
-    platform_.desktop.endProcess();
+    if (endEventLoop) {
+        platform_.desktop.endProcess();
+    }
 }
 
 void VeltoApp::wire() {
@@ -133,7 +141,7 @@ void VeltoApp::wire() {
     QObject::connect(w.imgHeaderV, &ImageControl::mouseMove, &w,
                      [this] { HoverHeader(ctx(), 0, 1); });
     QObject::connect(w.imgHeaderX, &ImageControl::buttonClicked, &w,
-                     [this] { HeaderXMouseUp(ctx()); });
+                     [this] { shutDown(); }); // the tray icon must not outlive us
     QObject::connect(w.imgHeaderV, &ImageControl::buttonClicked, &w,
                      [this] { HeaderVMouseUp(ctx()); });
     QObject::connect(w.picClock, &ImageControl::mouseMove, &w,

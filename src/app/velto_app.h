@@ -19,7 +19,8 @@ public:
     bool startUp();
     /// One firing of the ticker.
     void mainTick();
-    /// Removes the tray icon, unloads the windows and ends the process. Harmless repeated.
+    /// Removes the tray icon, unloads the windows and ends the process, once, however often
+    /// and from wherever it is asked for.
     void shutDown();
 
     [[nodiscard]] Ctx ctx();
@@ -28,6 +29,8 @@ public:
     FrmVelto& main() { return *main_; }
 
 private:
+    /// The shut-down; `endEventLoop` is false when the event loop has ended already.
+    void finish(bool endEventLoop);
     void wire();
     void wireAlarm();
     /// The hot spots exist only once start-up has placed them.
@@ -40,6 +43,7 @@ private:
     std::unique_ptr<FrmDepot> depot_;
     std::unique_ptr<FrmVelto> main_;
     OtherWindows windows_;
+    bool finished_ = false;
 };
 
 } // namespace velto

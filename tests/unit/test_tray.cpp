@@ -104,8 +104,8 @@ TEST_F(Tray, ExitShutsDownAndTakesTheIconAndTheAboutWindowAlong) {
     ASSERT_TRUE(ctx().windows.about);
     tray.choose("E&xit");
     EXPECT_FALSE(tray.visible());
-    EXPECT_GE(tray.removals, 1);
-    EXPECT_GE(desktop.ends, 1);
+    EXPECT_EQ(tray.removals, 1);
+    EXPECT_EQ(desktop.ends, 1);
     EXPECT_FALSE(ticker.running());
     EXPECT_FALSE(w().isVisible());
     EXPECT_FALSE(ctx().windows.about);
