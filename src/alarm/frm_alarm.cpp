@@ -20,7 +20,7 @@ FrmAlarm::FrmAlarm(const Ctx& c) : QWidget(nullptr) {
                    Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(c.depot.windowIcon(c.s.AlarmOff));
+    setWindowIcon(c.depot.windowIcon(c.model.armed() ? 0 : 1));
     setFixedSize(layout::alarm::kClient);
 
     Frame1 = new QGroupBox(QStringLiteral("Alarm"), this);
@@ -45,7 +45,7 @@ FrmAlarm::FrmAlarm(const Ctx& c) : QWidget(nullptr) {
     SecondsLeft = 2;
     cmdDone->setText(QString::number(SecondsLeft));
     ShowTime(c, imgTime);
-    const QString rang = c.s.HourText() + ':' + c.s.MinuteText();
+    const QString rang = c.model.timeText().left(5);
     for (size_t e = 0; e < imgTime.size(); ++e) {
         Describe(*imgTime[e], {.name = QStringLiteral("Rang at"),
                                .role = QAccessible::StaticText,

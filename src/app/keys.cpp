@@ -99,8 +99,8 @@ bool MainKeys::key(const QKeyEvent& event) {
     const int k = event.key();
     if (k >= Qt::Key_0 && k <= Qt::Key_9) {
         const int digit = k - Qt::Key_0;
-        if (c_.s.AlarmEditMode != 0) {
-            TypeAlarmDigit(c_, digit);
+        if (c_.model.editing()) {
+            c_.model.typeDigit(digit);
         } else if (!(event.modifiers() & Qt::KeypadModifier)) {
             Press(*w.imgFixed[digit]); // the ten presets in order, 0 to 9
         } else {
@@ -112,7 +112,7 @@ bool MainKeys::key(const QKeyEvent& event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // In the edit mode Return sets the time, wherever the keyboard is.
-        if (c_.s.AlarmEditMode != 0) {
+        if (c_.model.editing()) {
             Press(*w.imgAlarm[0]);
             return true;
         }
@@ -145,7 +145,7 @@ bool MainKeys::key(const QKeyEvent& event) {
     case Qt::Key_Down: {
         if (frame_->framed() == w.imgMark) {
             // Along the rim as a slider goes: right and up for more minutes.
-            MarkStep(c_, k == Qt::Key_Right || k == Qt::Key_Up ? 1 : -1);
+            c_.model.stepMark(k == Qt::Key_Right || k == Qt::Key_Up ? 1 : -1);
         } else {
             tab(k == Qt::Key_Right || k == Qt::Key_Down);
         }

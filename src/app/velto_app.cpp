@@ -31,7 +31,7 @@ VeltoApp::~VeltoApp() {
 }
 
 Ctx VeltoApp::ctx() {
-    return {state_, *depot_, *main_, platform_, windows_};
+    return {model_, state_, *depot_, *main_, platform_, windows_};
 }
 
 bool VeltoApp::startUp() {
@@ -49,11 +49,7 @@ bool VeltoApp::startUp() {
     wireShell();
     const Ctx c = ctx();
 
-    QDateTime now = platform_.clock.now();
-    now = now.addMSecs(-now.time().msec());
-    state_.Now = now;
-    state_.StartedAt = now;
-    state_.LastWall = WallSeconds(now);
+    model_.start(platform_.clock.now());
 
     main_->show();
     AddTrayIcon(c);
@@ -62,15 +58,14 @@ bool VeltoApp::startUp() {
     placeHotSpotHandlers();
     DescribeControls(c);
     new MainKeys(c, [this] { shutDown(); }); // the window's child
-    ReadClock(state_, now);
+    observe();
     ShowTime(c, main_->imgTime);
     ShowSeconds(c);
-    state_.AlarmTime = state_.HourText() + ':' + state_.MinuteText() + QStringLiteral(":00");
-    SetAlarm(c, QString());
-    Punch(c, kPunchOut);
+    model_.setAlarm(QString()); // the current minute, which is not later today: off
+    ShowPunch(c);
     state_.CorrectTop = static_cast<int16_t>(std::nearbyint(main_->imgCorrect[0]->top()));
     state_.CorrectPressedTop = static_cast<int16_t>(state_.CorrectTop + 2);
-    SetAnnounceInterval(c, 15);
+    model_.setAnnounceInterval(15);
     // The sound is loaded as soon as the window is on the screen, so that the first ring is
     // heard at once; the sound system is the slowest part of start-up and nothing in the
     // first frame needs it.
@@ -98,8 +93,27 @@ bool VeltoApp::startUp() {
 }
 
 void VeltoApp::mainTick() {
-    MainTick(ctx());
+    model_.tick(platform_.clock.now());
     AnnounceChanges(*main_);
+}
+
+void VeltoApp::observe() {
+    QWidget* w = main_.get(); // the views go with the window
+    const auto on = [this, w](auto signal, void (*view)(const Ctx&)) {
+        QObject::connect(&model_, signal, w, [this, view] { view(ctx()); });
+    };
+    QObject::connect(&model_, &ClockModel::timeChanged, w,
+                     [this](bool fullMinute) { ShowTick(ctx(), fullMinute); });
+    on(&ClockModel::alarmChanged, ShowAlarmState);
+    on(&ClockModel::countdownChanged, ShowCountdown);
+    on(&ClockModel::editChanged, ShowEdit);
+    on(&ClockModel::colonBlinked, ShowEditColon);
+    on(&ClockModel::punchChanged, ShowPunch);
+    on(&ClockModel::announcerChanged, ShowAnnounceInterval);
+    QObject::connect(&model_, &ClockModel::keyChanged, w,
+                     [this](int released, int pressed) { ShowKeys(ctx(), released, pressed); });
+    // The alarm and the announcer ring alike.
+    QObject::connect(&model_, &ClockModel::ring, w, [this](RingKind) { RingAlarm(ctx()); });
 }
 
 void VeltoApp::shutDown() {
@@ -146,11 +160,11 @@ void VeltoApp::wire() {
                      [this] { HeaderVMouseUp(ctx()); });
     QObject::connect(w.picClock, &ImageControl::mouseMove, &w,
                      [this] { HoverHeader(ctx(), 0, 0); });
-    QObject::connect(w.imgEach, &ImageControl::clicked, &w, [this] { EachClick(ctx()); });
-    QObject::connect(w.imgPunch, &ImageControl::clicked, &w, [this] { PunchClick(ctx()); });
+    QObject::connect(w.imgEach, &ImageControl::clicked, &model_, &ClockModel::stepAnnouncer);
+    QObject::connect(w.imgPunch, &ImageControl::clicked, &model_, &ClockModel::togglePunch);
     for (int k = 1; k <= 12; ++k) {
-        QObject::connect(w.imgPunchUp[k], &ImageControl::mouseDown, &w,
-                         [this, k] { PunchKeyDown(ctx(), k); });
+        QObject::connect(w.imgPunchUp[k], &ImageControl::mouseDown, &model_,
+                         [this, k] { model_.pressKey(k); });
     }
     wireAlarm();
 }
@@ -159,7 +173,7 @@ void VeltoApp::wireAlarm() {
     FrmVelto& w = *main_;
     for (int k = 0; k < 10; ++k) {
         QObject::connect(w.imgFixed[k], &ImageControl::clicked, &w,
-                         [this, k] { PresetClick(ctx(), k); });
+                         [this, k] { model_.choosePreset(k); });
         QObject::connect(w.imgFixed[k], &ImageControl::mouseMove, &w,
                          [this, k] { PresetHover(ctx(), k); });
     }
@@ -169,13 +183,13 @@ void VeltoApp::wireAlarm() {
                          [this, k] { CorrectPress(ctx(), k, true); });
         QObject::connect(bar, &ImageControl::mouseUp, &w,
                          [this, k] { CorrectPress(ctx(), k, false); });
-        QObject::connect(bar, &ImageControl::clicked, &w, [this, k] { CorrectClick(ctx(), k); });
+        QObject::connect(bar, &ImageControl::clicked, &w, [this, k] { model_.correctDigit(k); });
     }
     for (ImageControl* element : w.imgAlarm) {
-        QObject::connect(element, &ImageControl::clicked, &w, [this] { AlarmReadoutClick(ctx()); });
+        QObject::connect(element, &ImageControl::clicked, &model_, &ClockModel::toggleEdit);
     }
-    QObject::connect(w.imgHeader, &ImageControl::clicked, &w, [this] { ToggleAlarm(ctx()); });
-    QObject::connect(w.imgCenter, &ImageControl::clicked, &w, [this] { ToggleAlarm(ctx()); });
+    QObject::connect(w.imgHeader, &ImageControl::clicked, &model_, &ClockModel::toggleAlarm);
+    QObject::connect(w.imgCenter, &ImageControl::clicked, &model_, &ClockModel::toggleAlarm);
     // The mark keeps the mouse while a button is held on it (the press grabs it); where the
     // pointer is over the bare dial, the mark follows it.
     QObject::connect(w.imgMark, &ImageControl::mouseMove, &w,
@@ -207,7 +221,7 @@ void VeltoApp::wireShell() {
     for (int e = mnuOnOff; e <= mnuExit; ++e) {
         menu[static_cast<size_t>(e)].caption = TrayMenuCaption(c, static_cast<TrayMenuEntry>(e));
     }
-    menu[mnuOnOff].onChosen = [this] { ToggleAlarm(ctx()); };
+    menu[mnuOnOff].onChosen = [this] { model_.toggleAlarm(); };
     menu[mnuShow].onChosen = [this] { MnuShowClick(ctx()); };
     menu[mnuShow].isDefault = true;
     menu[mnuAbout].onChosen = [this] { ShowAbout(ctx()); };

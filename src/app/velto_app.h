@@ -24,6 +24,7 @@ public:
     void shutDown();
 
     [[nodiscard]] Ctx ctx();
+    ClockModel& model() { return model_; }
     VeltoState& state() { return state_; }
     [[nodiscard]] const FrmDepot& depot() const { return *depot_; }
     FrmVelto& main() { return *main_; }
@@ -31,6 +32,8 @@ public:
 private:
     /// The shut-down; `endEventLoop` is false when the event loop has ended already.
     void finish(bool endEventLoop);
+    /// The views follow the model: each draws what it shows when the model says it changed.
+    void observe();
     void wire();
     void wireAlarm();
     /// The hot spots exist only once start-up has placed them.
@@ -39,6 +42,7 @@ private:
     void wireShell();
 
     Platform& platform_;
+    ClockModel model_;
     VeltoState state_;
     std::unique_ptr<FrmDepot> depot_;
     std::unique_ptr<FrmVelto> main_;

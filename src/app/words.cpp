@@ -11,20 +11,20 @@ namespace velto {
 
 namespace {
 
-QString onOff(const VeltoState& s) {
-    return s.AlarmOff == 0 ? QStringLiteral("on") : QStringLiteral("off");
+QString onOff(const ClockModel& m) {
+    return m.armed() ? QStringLiteral("on") : QStringLiteral("off");
 }
 
-QString countdownValue(const VeltoState& s) {
-    if (s.AlarmOff != 0) {
+QString countdownValue(const ClockModel& m) {
+    if (!m.armed()) {
         return QStringLiteral("off");
     }
-    return s.CountdownMinutes == 0 ? QStringLiteral("less than a minute")
-                                   : Minutes(s.CountdownMinutes);
+    return m.countdown() == 0 ? QStringLiteral("less than a minute")
+                                   : Minutes(m.countdown());
 }
 
-QString alarmSwitchTip(const VeltoState& s) {
-    return s.AlarmOff == 0 ? QStringLiteral("Alarm on: click to switch it off (A)")
+QString alarmSwitchTip(const ClockModel& m) {
+    return m.armed() ? QStringLiteral("Alarm on: click to switch it off (A)")
                            : QStringLiteral("Alarm off: click to switch it on; it rings "
                                             "4 seconds later (A)");
 }
@@ -36,8 +36,8 @@ QString presetName(int minutes) {
 
 void describeHeader(const Ctx& c) {
     Describe(*c.main.imgHeader, {.name = QStringLiteral("Alarm switch"),
-                                 .value = [&s = c.s] { return onOff(s); },
-                                 .tip = [&s = c.s] { return alarmSwitchTip(s); }});
+                                 .value = [&m = c.model] { return onOff(m); },
+                                 .tip = [&m = c.model] { return alarmSwitchTip(m); }});
     Describe(*c.main.imgHeaderV,
              {.name = QStringLiteral("Minimise"),
               .tip = [] { return QStringLiteral("Hide the window; the clock runs on (Esc)"); }});
@@ -65,20 +65,20 @@ void describeKeypad(const Ctx& c) {
 
 void describeReadouts(const Ctx& c) {
     Describe(*c.main.imgTime[0],
-             {.name = QStringLiteral("Time"), .role = QAccessible::StaticText, .value = [&s = c.s] {
-                  return s.HourText() + ':' + s.MinuteText();
+             {.name = QStringLiteral("Time"), .role = QAccessible::StaticText, .value = [&m = c.model] {
+                  return m.hourText() + ':' + m.minuteText();
               }});
-    const auto alarmTip = [&s = c.s] {
-        return s.AlarmEditMode == 0
+    const auto alarmTip = [&m = c.model] {
+        return !m.editing()
                    ? QStringLiteral("Alarm time: click to set it digit by digit")
                    : QStringLiteral("Type the time, or click the bars above the digits; "
                                     "click here or press Return to set it");
     };
-    const auto alarmValue = [&s = c.s] {
-        if (s.AlarmEditMode != 0) {
-            return QStringLiteral("editing %1").arg(s.EditedAlarmTime.left(5));
+    const auto alarmValue = [&m = c.model] {
+        if (m.editing()) {
+            return QStringLiteral("editing %1").arg(m.editedTime().left(5));
         }
-        return s.AlarmOff == 0 ? s.AlarmTime.left(5) : QStringLiteral("off");
+        return m.armed() ? m.alarmTime().left(5) : QStringLiteral("off");
     };
     for (size_t e = 0; e < c.main.imgAlarm.size(); ++e) {
         Describe(*c.main.imgAlarm[e], {.name = QStringLiteral("Alarm time"),
@@ -99,7 +99,7 @@ void describeReadouts(const Ctx& c) {
 
 void describePresets(const Ctx& c) {
     for (int k = 0; k < 10; ++k) {
-        const int minutes = PresetMinutes(k);
+        const int minutes = ClockModel::kPresetMinutes.at(static_cast<size_t>(k));
         const QString name = presetName(minutes);
         Describe(*c.main.imgFixed[k], {.name = name, .tip = [name, k] {
                                            return QStringLiteral("%1 (key %2)").arg(name).arg(k);
@@ -111,18 +111,18 @@ void describeFace(const Ctx& c) {
     FrmVelto& w = c.main;
     Describe(*w.picClock, {.name = QStringLiteral("Clock face"), .role = QAccessible::Graphic});
     Describe(*w.imgCenter, {.name = QStringLiteral("Alarm switch on the face"),
-                            .value = [&s = c.s] { return onOff(s); },
-                            .tip = [&s = c.s] { return alarmSwitchTip(s); }});
+                            .value = [&m = c.model] { return onOff(m); },
+                            .tip = [&m = c.model] { return alarmSwitchTip(m); }});
     Describe(*w.imgMark,
              {.name = QStringLiteral("Countdown mark"),
               .role = QAccessible::Slider,
-              .value = [&s = c.s] { return countdownValue(s); },
+              .value = [&m = c.model] { return countdownValue(m); },
               .tip = [] { return QStringLiteral("Drag to set the countdown (arrow keys)"); }});
     for (int i : {0, 1}) {
         Describe(*w.imgSet[i],
                  {.name = QStringLiteral("Minutes to the alarm"),
                   .role = QAccessible::StaticText,
-                  .value = [&s = c.s] { return countdownValue(s); },
+                  .value = [&m = c.model] { return countdownValue(m); },
                   .tip = [] { return QStringLiteral("Minutes left until the alarm"); },
                   .part = i != 0});
     }
@@ -134,14 +134,14 @@ void describeFace(const Ctx& c) {
     Describe(*w.imgPunch,
              {.name = QStringLiteral("Punch clock"),
               .value =
-                  [&s = c.s] {
-                      return s.PunchMinutes == kPunchedOut
+                  [&m = c.model] {
+                      return !m.punchMinutes()
                                  ? QStringLiteral("out")
-                                 : QStringLiteral("in, %1").arg(Minutes(s.PunchMinutes));
+                                 : QStringLiteral("in, %1").arg(Minutes(*m.punchMinutes()));
                   },
               .tip =
-                  [&s = c.s] {
-                      return s.PunchMinutes == kPunchedOut
+                  [&m = c.model] {
+                      return !m.punchMinutes()
                                  ? QStringLiteral("Punch in: counts the minutes from now (P)")
                                  : QStringLiteral("Punch out; the count starts again at "
                                                   "the next punch in (P)");
@@ -150,10 +150,10 @@ void describeFace(const Ctx& c) {
         Describe(*w.imgSet[i], {.name = QStringLiteral("Minutes punched in"),
                                 .role = QAccessible::StaticText,
                                 .value =
-                                    [&s = c.s] {
-                                        return s.PunchMinutes == kPunchedOut
+                                    [&m = c.model] {
+                                        return !m.punchMinutes()
                                                    ? QStringLiteral("out")
-                                                   : QString::number(s.PunchMinutes);
+                                                   : QString::number(*m.punchMinutes());
                                     },
                                 .tip = [] { return QStringLiteral("Minutes punched in"); },
                                 .part = i != 2});
@@ -162,22 +162,22 @@ void describeFace(const Ctx& c) {
     Describe(*w.imgEach,
              {.name = QStringLiteral("Announcer"),
               .value =
-                  [&s = c.s] {
-                      return s.AnnounceInterval == 0
+                  [&m = c.model] {
+                      return m.announceInterval() == 0
                                  ? QStringLiteral("off")
-                                 : QStringLiteral("every %1").arg(Minutes(s.AnnounceInterval));
+                                 : QStringLiteral("every %1").arg(Minutes(m.announceInterval()));
                   },
               .tip =
-                  [&s = c.s] {
-                      const int16_t next = NextAnnounceInterval(s.AnnounceInterval);
+                  [&m = c.model] {
+                      const int next = ClockModel::nextAnnounceInterval(m.announceInterval());
                       const QString then =
                           next == 0 ? QStringLiteral("switch it off")
                                     : QStringLiteral("chime every %1").arg(Minutes(next));
                       const QString now =
-                          s.AnnounceInterval == 0
+                          m.announceInterval() == 0
                               ? QStringLiteral("Announcer off (the blank circle)")
                               : QStringLiteral("Chimes every %1, at the yellow marks")
-                                    .arg(Minutes(s.AnnounceInterval));
+                                    .arg(Minutes(m.announceInterval()));
                       return QStringLiteral("%1. Click to %2 (I)").arg(now, then);
                   }});
 }

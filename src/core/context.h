@@ -5,6 +5,7 @@
 #include "assets/depot.h"
 #include "core/frm_velto.h"
 #include "core/state.h"
+#include "model/clock_model.h"
 #include "platform/seams.h"
 
 #include <QPointer>
@@ -22,6 +23,7 @@ struct OtherWindows {
 };
 
 struct Ctx {
+    ClockModel& model;
     VeltoState& s;
     const FrmDepot& depot;
     FrmVelto& main;

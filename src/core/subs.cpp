@@ -2,46 +2,23 @@
 
 namespace velto {
 
-void ReadClock(VeltoState& s, const QDateTime& now) {
-    // Formatted by hand: the system's own time format may be 12-hour or carry a suffix.
-    const QTime t = now.time();
-    const QString text = QStringLiteral("%1:%2:%3")
-                             .arg(t.hour())
-                             .arg(t.minute(), 2, 10, QLatin1Char('0'))
-                             .arg(t.second(), 2, 10, QLatin1Char('0'));
-    s.TimeText = PadHour(text);
-    s.Parts = SplitTime(s.TimeText);
+void ShowReadout(const Ctx& c, const Readout& readout, const QString& text, bool colonLit) {
+    c.show(*readout[0], DepotArray::imgTime, digitAt(text, 0));
+    c.show(*readout[1], DepotArray::imgTime, digitAt(text, 1));
+    c.show(*readout[2], DepotArray::imgTime, colonLit ? kLitColon : kUnlitColon);
+    c.show(*readout[3], DepotArray::imgTime, digitAt(text, 3));
+    c.show(*readout[4], DepotArray::imgTime, digitAt(text, 4));
 }
 
-QString PadHour(const QString& text) {
-    if (text.size() >= 2 && text[1] == QLatin1Char(':')) {
-        return QLatin1Char('0') + text;
+void ClearReadout(const Ctx& c, const Readout& readout) {
+    for (int e : {0, 1, 3, 4}) {
+        c.show(*readout[static_cast<size_t>(e)], DepotArray::imgTime, kBlankDigit);
     }
-    return text;
-}
-
-TimeParts SplitTime(const QString& text) {
-    return {text.left(2), text.mid(3, 2), text.right(2)};
-}
-
-int DigitAt(const QString& text, qsizetype pos) {
-    if (pos < 0 || pos >= text.size() || !text[pos].isDigit()) {
-        return 0;
-    }
-    const int v = text[pos].digitValue();
-    return v >= 0 && v <= 9 ? v : 0;
-}
-
-int64_t WallSeconds(const QDateTime& t) {
-    return t.toSecsSinceEpoch() + t.offsetFromUtc();
+    c.show(*readout[2], DepotArray::imgTime, kUnlitColon);
 }
 
 void ShowTime(const Ctx& c, const Readout& imgTime) {
-    c.show(*imgTime[0], DepotArray::imgTime, DigitAt(c.s.TimeText, 0));
-    c.show(*imgTime[1], DepotArray::imgTime, DigitAt(c.s.TimeText, 1));
-    c.show(*imgTime[2], DepotArray::imgTime, kLitColon);
-    c.show(*imgTime[3], DepotArray::imgTime, DigitAt(c.s.TimeText, 3));
-    c.show(*imgTime[4], DepotArray::imgTime, DigitAt(c.s.TimeText, 4));
+    ShowReadout(c, imgTime, c.model.timeText());
 }
 
 void ShowTwoDigits(const Ctx& c, ImageControl& tens, ImageControl& units, int value) {
@@ -51,8 +28,7 @@ void ShowTwoDigits(const Ctx& c, ImageControl& tens, ImageControl& units, int va
 }
 
 void ShowSeconds(const Ctx& c) {
-    const int v = DigitAt(c.s.SecondText(), 0) * 10 + DigitAt(c.s.SecondText(), 1);
-    ShowTwoDigits(c, *c.main.imgSet[5], *c.main.imgSet[6], v);
+    ShowTwoDigits(c, *c.main.imgSet[5], *c.main.imgSet[6], c.model.now().time().second());
 }
 
 } // namespace velto

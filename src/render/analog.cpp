@@ -60,7 +60,7 @@ void RedrawHands(const Ctx& c) {
     c.main.picClock->cls();
     // All three hands come from the tick's one reading. (Reading the clock once per hand
     // could show a minute hand a minute behind its second hand at a minute's turn.)
-    const QTime t = c.s.Now.time();
+    const QTime t = c.model.now().time();
 
     // The hour hand points at the hour mark for the whole hour and jumps on the hour.
     const float hour = angleOf(t.hour(), kHourStep);
@@ -90,7 +90,7 @@ void RedrawHands(const Ctx& c) {
 }
 
 void PlaceMark(const Ctx& c) {
-    const PixelPoint m = tip(c, angleOf(c.s.CountdownMinutes, kMinuteStep), kMarkRadius);
+    const PixelPoint m = tip(c, angleOf(c.model.countdown(), kMinuteStep), kMarkRadius);
     c.main.imgMark->setPosition(m.x - 4, m.y - 4);
 }
 

@@ -8,7 +8,7 @@ namespace velto {
 
 /// Centre and hand start points from the face's size; then draws the hands.
 void InitClockGeometry(const Ctx& c);
-/// Back to the bare dial, then the hour, minute and second hands of the reading s.Now.
+/// Back to the bare dial, then the hour, minute and second hands of the model's reading.
 void RedrawHands(const Ctx& c);
 /// Moves imgMark to minute CountdownMinutes on the rim.
 void PlaceMark(const Ctx& c);

@@ -47,7 +47,7 @@ void SetTrayMenuCaption(const Ctx& c, const QString& caption) {
 }
 
 void TrayAreaAppeared(const Ctx& c) {
-    showLook(c, c.s.AlarmOff != 0 ? 1 : 0, &TrayIcon::add);
+    showLook(c, c.model.armed() ? 0 : 1, &TrayIcon::add);
 }
 
 void TrayClicked(const Ctx& c, TrayClick click) {

@@ -325,7 +325,7 @@ void Soak::userAction() {
         const int k = random(1, 12);
         QTest::mousePress(win.imgPunchUp[static_cast<size_t>(k)], Qt::LeftButton);
         QTest::mouseRelease(win.imgPunchUp[static_cast<size_t>(k)], Qt::LeftButton);
-        EXPECT_EQ(s().PunchKey, k);
+        EXPECT_EQ(model().pressedKey(), k);
         break;
     }
     default: {

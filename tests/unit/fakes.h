@@ -206,12 +206,13 @@ protected:
     }
     /// Ticks once a second until the clock reads `hms` (same day, or the next).
     void tickUntil(const QString& hms) {
-        for (int i = 0; i < 2 * 86400 && app.state().TimeText != hms; ++i) {
+        for (int i = 0; i < 2 * 86400 && app.model().timeText() != hms; ++i) {
             tickAfter(1);
         }
-        ASSERT_EQ(app.state().TimeText, hms);
+        ASSERT_EQ(app.model().timeText(), hms);
     }
     VeltoState& s() { return app.state(); }
+    ClockModel& model() { return app.model(); }
     FrmVelto& w() { return app.main(); }
     Ctx ctx() { return app.ctx(); }
     /// The depot element a control shows.

@@ -19,19 +19,19 @@ protected:
     }
     /// Everything that shows the alarm is armed (or off), and the countdown `minutes`.
     void expectArmed(int minutes) {
-        EXPECT_EQ(s().AlarmOff, 0);
+        EXPECT_TRUE(model().armed());
         EXPECT_EQ(w().imgHeader->picture(), ref(DepotArray::imgHeader, 0));
         EXPECT_EQ(w().imgCenter->picture(), ref(DepotArray::imgCenter, 0));
-        EXPECT_EQ(alarmReadout(), s().AlarmTime.left(5));
-        EXPECT_EQ(s().CountdownMinutes, minutes);
+        EXPECT_EQ(alarmReadout(), model().alarmTime().left(5));
+        EXPECT_EQ(model().countdown(), minutes);
         EXPECT_EQ(countdownDigits(), std::make_pair(minutes / 10, minutes % 10));
     }
     void expectOff() {
-        EXPECT_EQ(s().AlarmOff, 1);
+        EXPECT_FALSE(model().armed());
         EXPECT_EQ(w().imgHeader->picture(), ref(DepotArray::imgHeader, 1));
         EXPECT_EQ(w().imgCenter->picture(), ref(DepotArray::imgCenter, 1));
         EXPECT_EQ(alarmReadout(), "--.--");
-        EXPECT_EQ(s().CountdownMinutes, 0);
+        EXPECT_EQ(model().countdown(), 0);
         EXPECT_EQ(countdownDigits(), std::make_pair(kBlankSmall, kBlankSmall));
         EXPECT_EQ(w().imgMark->pos(), QPoint(64, 4));
     }
@@ -42,8 +42,8 @@ protected:
         return {qRound(68.5 + 35 * std::sin(theta)), qRound(68.5 - 35 * std::cos(theta))};
     }
     void setTo(int minutes) {
-        SetAlarmIn(ctx(), minutes);
-        ASSERT_EQ(s().CountdownMinutes, minutes);
+        model().setAlarmIn(minutes);
+        ASSERT_EQ(model().countdown(), minutes);
     }
     void clickPreset(int k) { QTest::mouseClick(w().imgFixed[k], Qt::LeftButton); }
     void clickReadout() { QTest::mouseClick(w().imgAlarm[3], Qt::LeftButton); }
@@ -53,9 +53,9 @@ protected:
 
 TEST_F(Alarm, PresetArmsTheCountdownAndItRunsDownToTheRing) {
     startAt("14:20:30");
-    s().AnnounceInterval = 0;
+    model().setAnnounceInterval(0);
     clickPreset(3); // "05"
-    EXPECT_EQ(s().AlarmTime, "14:25:30");
+    EXPECT_EQ(model().alarmTime(), "14:25:30");
     expectArmed(5);
     EXPECT_EQ(w().imgMark->pos(), QPoint(95, 12));
     tickUntil("14:21:00");
@@ -66,7 +66,7 @@ TEST_F(Alarm, PresetArmsTheCountdownAndItRunsDownToTheRing) {
     tickUntil("14:25:30");
     EXPECT_EQ(rings(), 1);
     expectOff();
-    EXPECT_EQ(s().AlarmTime, "14:25:30"); // kept while off
+    EXPECT_EQ(model().alarmTime(), "14:25:30"); // kept while off
     tickUntil("14:26:00");
     EXPECT_EQ(rings(), 1);
 }
@@ -75,15 +75,15 @@ TEST_F(Alarm, EachPresetAndHotSpotSetsItsMinutes) {
     startAt("10:00:30");
     for (int k = 1; k < 10; ++k) {
         clickPreset(k);
-        expectArmed(PresetMinutes(k));
+        expectArmed(ClockModel::kPresetMinutes.at(static_cast<size_t>(k)));
     }
-    EXPECT_EQ(s().AlarmTime, "11:00:30"); // "60"
+    EXPECT_EQ(model().alarmTime(), "11:00:30"); // "60"
     EXPECT_EQ(w().imgMark->pos(), QPoint(65, 4));
     clickPreset(0);
     expectOff();
 
     QTest::mouseClick(w().imgHotSpot[3], Qt::LeftButton);
-    EXPECT_EQ(s().AlarmTime, "10:15:30");
+    EXPECT_EQ(model().alarmTime(), "10:15:30");
     expectArmed(15);
     QTest::mouseClick(w().imgHotSpot[11], Qt::LeftButton);
     expectArmed(55);
@@ -94,13 +94,13 @@ TEST_F(Alarm, EachPresetAndHotSpotSetsItsMinutes) {
 TEST_F(Alarm, TitleAndCapSwitchItOnForFourSecondsAndOff) {
     startAt("10:00:30");
     QTest::mouseClick(w().imgHeader, Qt::LeftButton);
-    EXPECT_EQ(s().AlarmTime, "10:00:34");
+    EXPECT_EQ(model().alarmTime(), "10:00:34");
     expectArmed(0);
     QTest::mouseClick(w().imgCenter, Qt::LeftButton);
     expectOff();
     clock.at("10:00:58");
     ticker.fire();
-    ToggleAlarm(ctx());
+    model().toggleAlarm();
     expectArmed(1); // the minute turns within the four seconds
     tickAfter(2);
     tickAfter(2);
@@ -110,14 +110,14 @@ TEST_F(Alarm, TitleAndCapSwitchItOnForFourSecondsAndOff) {
 
 TEST_F(Alarm, RelativeSetsPastMidnightRingTheNextMorning) {
     startAt("23:45:00");
-    s().AnnounceInterval = 0;
+    model().setAnnounceInterval(0);
     clickPreset(7); // "30"
-    EXPECT_EQ(s().AlarmTime, "00:15:00");
+    EXPECT_EQ(model().alarmTime(), "00:15:00");
     expectArmed(30);
     clock.at("23:50:00");
     ticker.fire();
     QTest::mouseClick(w().imgHotSpot[3], Qt::LeftButton);
-    EXPECT_EQ(s().AlarmTime, "00:05:00");
+    EXPECT_EQ(model().alarmTime(), "00:05:00");
     expectArmed(15);
     tickUntil("00:05:00");
     EXPECT_EQ(rings(), 1);
@@ -125,8 +125,8 @@ TEST_F(Alarm, RelativeSetsPastMidnightRingTheNextMorning) {
 
     clock.at("23:59:58");
     ticker.fire();
-    ToggleAlarm(ctx());
-    EXPECT_EQ(s().AlarmTime, "00:00:02");
+    model().toggleAlarm();
+    EXPECT_EQ(model().alarmTime(), "00:00:02");
     expectArmed(1);
     tickUntil("00:00:02");
     EXPECT_EQ(rings(), 2);
@@ -134,23 +134,23 @@ TEST_F(Alarm, RelativeSetsPastMidnightRingTheNextMorning) {
 
 TEST_F(Alarm, AnExactTimeEarlierTodaySwitchesItOff) {
     startAt("10:00:00");
-    SetAlarm(ctx(), "09:59:59");
+    model().setAlarm("09:59:59");
     expectOff();
-    SetAlarm(ctx(), "10:00:00");
+    model().setAlarm("10:00:00");
     expectOff();
-    SetAlarm(ctx(), "garbage");
+    model().setAlarm("garbage");
     expectOff();
-    SetAlarm(ctx(), "9:05:00");
-    EXPECT_EQ(s().AlarmTime, "09:05:00");
+    model().setAlarm("9:05:00");
+    EXPECT_EQ(model().alarmTime(), "09:05:00");
 }
 
 TEST_F(Alarm, CountdownIsTheMinutesToTheAlarmAtMostSixty) {
     startAt("10:00:00");
-    SetAlarm(ctx(), "11:00:00");
+    model().setAlarm("11:00:00");
     expectArmed(60);
-    SetAlarm(ctx(), "11:30:00");
+    model().setAlarm("11:30:00");
     expectArmed(60);
-    SetAlarm(ctx(), "12:30:00");
+    model().setAlarm("12:30:00");
     expectArmed(60); // not the 30 of the minutes alone
     tickUntil("11:30:00");
     EXPECT_EQ(countdownDigits(), std::make_pair(6, 0));
@@ -159,7 +159,7 @@ TEST_F(Alarm, CountdownIsTheMinutesToTheAlarmAtMostSixty) {
 
     clock.at("10:00:30");
     ticker.fire();
-    SetAlarm(ctx(), "11:00:00");
+    model().setAlarm("11:00:00");
     expectArmed(60);
     tickUntil("10:01:00");
     expectArmed(59);
@@ -170,14 +170,14 @@ TEST_F(Alarm, AnAlarmInTheSpringForwardHourRingsOnceAtTheJump) {
     startAt("01:50:00");
     clock.at("01:50:00", spring);
     ticker.fire();
-    s().AnnounceInterval = 0;
-    SetAlarm(ctx(), "02:30:00");
+    model().setAnnounceInterval(0);
+    model().setAlarm("02:30:00");
     expectArmed(40);
     at("01:59:59", spring);
     ticker.fire();
     ASSERT_EQ(rings(), 0);
     tickAfter(1); // the wall clock goes from 01:59:59 to 03:00:00
-    EXPECT_EQ(s().TimeText, "03:00:00");
+    EXPECT_EQ(model().timeText(), "03:00:00");
     EXPECT_EQ(rings(), 1);
     expectOff();
     tickAfter(1);
@@ -186,21 +186,21 @@ TEST_F(Alarm, AnAlarmInTheSpringForwardHourRingsOnceAtTheJump) {
 
 TEST_F(Alarm, ChangingTheZoneShowsTheNewTimeAtOnceAndRingsWhatItPassed) {
     startAt("10:00:10");
-    s().AnnounceInterval = 0;
-    SetAlarm(ctx(), "12:00:00");
+    model().setAnnounceInterval(0);
+    model().setAlarm("12:00:00");
     tickAfter(1);
     ASSERT_EQ(readout(), "10:00");
     const QTimeZone newYork("America/New_York");
     clock.set(clock.now().addSecs(1).toTimeZone(newYork)); // six hours back
     ticker.fire();
-    EXPECT_EQ(s().TimeText, "04:00:12");
+    EXPECT_EQ(model().timeText(), "04:00:12");
     EXPECT_EQ(readout(), "04:00");
     EXPECT_EQ(rings(), 0);
-    EXPECT_EQ(s().CountdownMinutes, 60);
+    EXPECT_EQ(model().countdown(), 60);
     const QTimeZone tokyo("Asia/Tokyo");
     clock.set(clock.now().addSecs(1).toTimeZone(tokyo)); // fourteen hours on, past noon
     ticker.fire();
-    EXPECT_EQ(s().TimeText, "18:00:13");
+    EXPECT_EQ(model().timeText(), "18:00:13");
     EXPECT_EQ(readout(), "18:00");
     EXPECT_EQ(rings(), 1);
     expectOff();
@@ -210,21 +210,21 @@ TEST_F(Alarm, DraggingTheMarkFollowsThePointerButNotAcrossTwelve) {
     startAt("10:00:00");
     setTo(59);
     MarkDragOver(ctx(), pointAt(0));
-    EXPECT_EQ(s().CountdownMinutes, 60);
+    EXPECT_EQ(model().countdown(), 60);
     EXPECT_EQ(countdownDigits(), std::make_pair(6, 0));
     MarkDragOver(ctx(), pointAt(2)); // on past 12 from 60: ignored
-    EXPECT_EQ(s().CountdownMinutes, 60);
+    EXPECT_EQ(model().countdown(), 60);
     setTo(58);
     MarkDragOver(ctx(), pointAt(1));
-    EXPECT_EQ(s().CountdownMinutes, 58);
+    EXPECT_EQ(model().countdown(), 58);
     setTo(5);
     MarkDragOver(ctx(), pointAt(50)); // back across 12: ignored
-    EXPECT_EQ(s().CountdownMinutes, 5);
+    EXPECT_EQ(model().countdown(), 5);
     MarkDragOver(ctx(), pointAt(45)); // but 45 is always taken
-    EXPECT_EQ(s().CountdownMinutes, 45);
+    EXPECT_EQ(model().countdown(), 45);
     MarkDragOver(ctx(), pointAt(20)); // below the centre
-    EXPECT_EQ(s().CountdownMinutes, 20);
-    EXPECT_EQ(s().AlarmTime, "10:20:00");
+    EXPECT_EQ(model().countdown(), 20);
+    EXPECT_EQ(model().alarmTime(), "10:20:00");
     MarkDragOver(ctx(), pointAt(0)); // from 20 to 0: the alarm goes off
     expectOff();
 }
@@ -241,36 +241,36 @@ TEST_F(Alarm, OnlyTheBareDialTakesTheDraggedMark) {
     };
     QTest::mousePress(mark, Qt::LeftButton);
     dragTo(pointAt(15));
-    EXPECT_EQ(s().CountdownMinutes, 15);
+    EXPECT_EQ(model().countdown(), 15);
     dragTo(w().imgHotSpot[6]->geometry().center()); // over a hot spot: nothing
     dragTo(w().imgCenter->geometry().center());     // over the cap: nothing
     dragTo(QPoint(200, 50));                        // off the face: nothing
-    EXPECT_EQ(s().CountdownMinutes, 15);
+    EXPECT_EQ(model().countdown(), 15);
     dragTo(pointAt(25), Qt::NoButton); // merely passing over: nothing
-    EXPECT_EQ(s().CountdownMinutes, 15);
+    EXPECT_EQ(model().countdown(), 15);
     dragTo(pointAt(27), Qt::RightButton); // any button drags
-    EXPECT_EQ(s().CountdownMinutes, 27);
+    EXPECT_EQ(model().countdown(), 27);
 }
 
 TEST_F(Alarm, EditModeShowsTheBarsAndAppliesTheEditOnTheSecondClick) {
     startAt("10:00:00");
     clickPreset(4); // 10:10:00
     clickReadout();
-    EXPECT_EQ(s().AlarmEditMode, 1);
-    EXPECT_EQ(s().EditedAlarmTime, "10:10:00");
+    EXPECT_TRUE(model().editing());
+    EXPECT_EQ(model().editedTime(), "10:10:00");
     for (ImageControl* bar : w().imgCorrect) {
         EXPECT_TRUE(bar->isVisible());
     }
     QTest::mouseClick(w().imgCorrect[1], Qt::LeftButton); // 11:10
     QTest::mouseClick(w().imgCorrect[2], Qt::LeftButton); // 11:20
     EXPECT_EQ(alarmReadout(), "11:20");
-    EXPECT_EQ(s().AlarmTime, "10:10:00"); // not yet
+    EXPECT_EQ(model().alarmTime(), "10:10:00"); // not yet
     tickAfter(1);
     EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, kUnlitColon));
     clickReadout();
-    EXPECT_EQ(s().AlarmEditMode, 0);
+    EXPECT_FALSE(model().editing());
     EXPECT_FALSE(w().imgCorrect[0]->isVisible());
-    EXPECT_EQ(s().AlarmTime, "11:20:00");
+    EXPECT_EQ(model().alarmTime(), "11:20:00");
     expectArmed(60);
 
     clickReadout();
@@ -282,19 +282,19 @@ TEST_F(Alarm, EditModeShowsTheBarsAndAppliesTheEditOnTheSecondClick) {
 
 TEST_F(Alarm, RingingWhileEditingBlanksTheReadoutButKeepsTheMode) {
     startAt("10:00:00");
-    s().AnnounceInterval = 0;
-    ToggleAlarm(ctx());
+    model().setAnnounceInterval(0);
+    model().toggleAlarm();
     clickReadout();
     tickAfter(4);
     EXPECT_EQ(rings(), 1);
-    EXPECT_EQ(s().AlarmEditMode, 1);
+    EXPECT_TRUE(model().editing());
     EXPECT_TRUE(w().imgCorrect[3]->isVisible());
     EXPECT_EQ(w().imgAlarm[0]->picture(), ref(DepotArray::imgTime, kBlankDigit));
     // A drag while editing changes the alarm; leaving the mode applies the edit all the same.
     MarkDragOver(ctx(), pointAt(30));
-    EXPECT_EQ(s().AlarmTime, "10:30:04");
+    EXPECT_EQ(model().alarmTime(), "10:30:04");
     clickReadout();
-    EXPECT_EQ(s().AlarmTime, "10:00:04");
+    EXPECT_EQ(model().alarmTime(), "10:00:04");
     expectOff();
 }
 

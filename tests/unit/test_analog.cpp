@@ -113,7 +113,8 @@ TEST_F(FaceTest, HourHandKeepsToTheHourMarkAllHour) {
 
 TEST_F(FaceTest, AllThreeHandsTakeTheTicksOneReading) {
     startAt("10:10:30");
-    s().Now = QDateTime(QDate(2026, 12, 8), QTime(6, 30, 45), QTimeZone::utc());
+    clock.at("06:30:45");
+    ticker.fire();
     clock.at("00:00:00"); // a clock read behind the tick's back would show here
     RedrawHands(ctx());
     EXPECT_EQ(s().HourEnd, (PixelPoint{68, 103}));
@@ -149,8 +150,7 @@ TEST_F(FaceTest, MarkerSitsOnTheRimAtTheCountdownMinute) {
         int left, top;
     } cases[] = {{0, 64, 4}, {5, 95, 12}, {15, 125, 65}, {30, 64, 125}, {45, 4, 64}, {60, 65, 4}};
     for (const auto& c : cases) {
-        s().CountdownMinutes = c.minutes;
-        PlaceMark(ctx());
+        model().setAlarmIn(c.minutes); // the countdown, and with it the mark
         EXPECT_EQ(w().imgMark->left(), c.left) << c.minutes;
         EXPECT_EQ(w().imgMark->top(), c.top) << c.minutes;
         EXPECT_EQ(w().imgMark->pos(), QPoint(c.left, c.top)) << c.minutes;
@@ -198,7 +198,7 @@ TEST(Angle, FromPointIsClockwiseFromTwelveInDegrees) {
 
 TEST_F(FaceTest, StartUpShowsTheFifteenMinuteDial) {
     startAt("10:10:30");
-    EXPECT_EQ(s().AnnounceInterval, 15);
+    EXPECT_EQ(model().announceInterval(), 15);
     EXPECT_EQ(w().picClock->picture(), ref(DepotArray::imgDial, 2));
     EXPECT_EQ(w().imgEach->picture(), ref(DepotArray::imgEach, 2));
     EXPECT_EQ(changedAwayFromHands(dial(2)), 0);
@@ -212,7 +212,7 @@ TEST_F(FaceTest, IntervalButtonGoesRoundTheCycle) {
     } steps[] = {{20, 3}, {30, 4}, {60, 5}, {0, 0}, {10, 1}, {15, 2}};
     for (const auto& step : steps) {
         QTest::mouseClick(w().imgEach, Qt::LeftButton);
-        EXPECT_EQ(s().AnnounceInterval, step.interval);
+        EXPECT_EQ(model().announceInterval(), step.interval);
         EXPECT_EQ(w().picClock->picture(), ref(DepotArray::imgDial, step.index)) << step.interval;
         EXPECT_EQ(w().imgEach->picture(), ref(DepotArray::imgEach, step.index)) << step.interval;
     }
@@ -229,7 +229,7 @@ TEST_F(FaceTest, AfterAClickTheHandsStandOnTheNewDialAtOnce) {
 
 TEST_F(FaceTest, IntervalOffShowsThePlainDialAndABlankButton) {
     startAt("06:15:00");
-    SetAnnounceInterval(ctx(), 0);
+    model().setAnnounceInterval(0);
     EXPECT_EQ(w().picClock->picture(), ref(DepotArray::imgDial, 0));
     EXPECT_EQ(w().imgEach->picture(), ref(DepotArray::imgEach, 0));
     EXPECT_EQ(changedAwayFromHands(dial(0)), 0);
@@ -238,12 +238,12 @@ TEST_F(FaceTest, IntervalOffShowsThePlainDialAndABlankButton) {
 
 TEST_F(FaceTest, AnIntervalOutsideTheCycleLooksOffAndClicksOnToTen) {
     startAt("10:10:30");
-    SetAnnounceInterval(ctx(), 45);
-    EXPECT_EQ(s().AnnounceInterval, 45);
+    model().setAnnounceInterval(45);
+    EXPECT_EQ(model().announceInterval(), 45);
     EXPECT_EQ(w().picClock->picture(), ref(DepotArray::imgDial, 0));
     EXPECT_EQ(w().imgEach->picture(), ref(DepotArray::imgEach, 0));
     QTest::mouseClick(w().imgEach, Qt::LeftButton);
-    EXPECT_EQ(s().AnnounceInterval, 10);
+    EXPECT_EQ(model().announceInterval(), 10);
 }
 
 TEST_F(FaceTest, PointerOverTheFaceTurnsTheHeaderButtonsBackToNormal) {

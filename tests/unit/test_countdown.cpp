@@ -47,27 +47,29 @@ TEST_F(Countdown, CorrectionBarsWrapEachDigitInTheirOrder) {
         {"21:30:00", 0, "01:30:00"}, {"15:45:30", 0, "20:45:00"}, // a preset's seconds go too
     };
     for (const auto& c : cases) {
-        s().EditedAlarmTime = QString::fromLatin1(c.edited);
-        CorrectClick(ctx(), c.bar);
-        EXPECT_EQ(s().EditedAlarmTime, c.result) << c.edited << " bar " << c.bar;
+        model().setAlarm(QString::fromLatin1(c.edited)); // where the edit starts from
+        model().toggleEdit();
+        model().correctDigit(c.bar);
+        EXPECT_EQ(model().editedTime(), c.result) << c.edited << " bar " << c.bar;
         EXPECT_EQ(alarmReadout(), QString::fromLatin1(c.result).left(5));
+        EXPECT_EQ(model().alarmTime(), c.edited); // the edit alone changes nothing of the alarm
+        model().toggleEdit();
     }
-    EXPECT_EQ(s().AlarmOff, 1); // the edit alone changes nothing of the alarm
 }
 
 TEST_F(Countdown, ABarSinksTwoPixelsWhileHeld) {
-    AlarmReadoutClick(ctx());
+    model().toggleEdit();
     ImageControl* bar = w().imgCorrect[2];
     QTest::mousePress(bar, Qt::LeftButton);
     EXPECT_EQ(bar->pos().y(), 86);
     QTest::mouseRelease(bar, Qt::LeftButton);
     EXPECT_EQ(bar->pos().y(), 84);
-    EXPECT_EQ(s().EditedAlarmTime, "10:10:00");
+    EXPECT_EQ(model().editedTime(), "10:10:00");
     QTest::mousePress(bar, Qt::RightButton); // any button sinks it, only the left one clicks
     EXPECT_EQ(bar->pos().y(), 86);
     QTest::mouseRelease(bar, Qt::RightButton);
     EXPECT_EQ(bar->pos().y(), 84);
-    EXPECT_EQ(s().EditedAlarmTime, "10:10:00");
+    EXPECT_EQ(model().editedTime(), "10:10:00");
 }
 
 } // namespace velto::test

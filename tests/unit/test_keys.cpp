@@ -41,21 +41,21 @@ protected:
 
 TEST_F(Keys, EachLetterDoesWhatItsControlsClickDoes) {
     press(Qt::Key_P);
-    EXPECT_EQ(s().PunchMinutes, 0);
+    EXPECT_EQ(model().punchMinutes(), 0);
     EXPECT_EQ(w().imgPunch->picture(), ref(DepotArray::imgPunch, 1));
     press(Qt::Key_Space); // with no control framed, Space punches too
-    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
+    EXPECT_FALSE(model().punchMinutes());
     EXPECT_EQ(w().imgPunch->picture(), ref(DepotArray::imgPunch, 0));
 
     press(Qt::Key_A); // on: rings 4 seconds later, as the title's click does
-    EXPECT_EQ(s().AlarmOff, 0);
-    EXPECT_EQ(s().AlarmTime, "10:00:34");
+    EXPECT_TRUE(model().armed());
+    EXPECT_EQ(model().alarmTime(), "10:00:34");
     EXPECT_EQ(w().imgHeader->picture(), ref(DepotArray::imgHeader, 0));
     press(Qt::Key_A);
-    EXPECT_EQ(s().AlarmOff, 1);
+    EXPECT_FALSE(model().armed());
 
     press(Qt::Key_I);
-    EXPECT_EQ(s().AnnounceInterval, 20);
+    EXPECT_EQ(model().announceInterval(), 20);
     EXPECT_EQ(w().imgEach->picture(), ref(DepotArray::imgEach, 3));
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -64,14 +64,14 @@ TEST_F(Keys, TopRowDigitsPickTheTenPresetsInOrder) {
     const int minutes[] = {0, 1, 3, 5, 10, 15, 20, 30, 45, 60};
     for (int k = 9; k >= 0; --k) {
         press(static_cast<Qt::Key>(Qt::Key_0 + k));
-        EXPECT_EQ(s().CountdownMinutes, minutes[k]) << k;
-        EXPECT_EQ(s().AlarmOff, k == 0 ? 1 : 0) << k;
+        EXPECT_EQ(model().countdown(), minutes[k]) << k;
+        EXPECT_EQ(model().armed(), k != 0) << k;
     }
     press(Qt::Key_3);
-    EXPECT_EQ(s().AlarmTime, "10:05:30");
+    EXPECT_EQ(model().alarmTime(), "10:05:30");
     // The number pad's digits are not the presets: only the edit mode takes them.
     QTest::keyClick(&w(), Qt::Key_7, Qt::KeypadModifier);
-    EXPECT_EQ(s().CountdownMinutes, 5);
+    EXPECT_EQ(model().countdown(), 5);
 }
 
 TEST_F(Keys, EscapeHidesTheWindowLikeMinimiseAndCtrlQEndsLikeExit) {
@@ -158,13 +158,13 @@ TEST_F(Keys, TheFrameShowsOnlyWhileTheKeyboardMovesTheFocus) {
 TEST_F(Keys, SpaceAndReturnPressTheFramedControl) {
     ASSERT_TRUE(tabTo(w().imgFixed[4]));
     press(Qt::Key_Space);
-    EXPECT_EQ(s().CountdownMinutes, 10);
-    EXPECT_EQ(s().PunchMinutes, kPunchedOut); // the framed control, not the punch
+    EXPECT_EQ(model().countdown(), 10);
+    EXPECT_FALSE(model().punchMinutes()); // the framed control, not the punch
 
     ASSERT_TRUE(tabTo(w().imgPunchUp[7]));
     press(Qt::Key_Return);
     EXPECT_EQ(w().imgPunchUp[7]->picture(), ref(DepotArray::imgPunchDn, 7));
-    EXPECT_EQ(s().PunchKey, 7);
+    EXPECT_EQ(model().pressedKey(), 7);
 
     ASSERT_TRUE(tabTo(w().imgHeaderV));
     press(Qt::Key_Space);
@@ -174,21 +174,21 @@ TEST_F(Keys, SpaceAndReturnPressTheFramedControl) {
 TEST_F(Keys, ArrowsMoveTheFramedMarkAMinuteAtATimeAndElseTheFocus) {
     ASSERT_TRUE(tabTo(w().imgMark));
     press(Qt::Key_Left); // at 0 already: stays off rather than jumping to 60
-    EXPECT_EQ(s().AlarmOff, 1);
+    EXPECT_FALSE(model().armed());
     press(Qt::Key_Right);
     press(Qt::Key_Up);
-    EXPECT_EQ(s().CountdownMinutes, 2);
-    EXPECT_EQ(s().AlarmTime, "10:02:30");
+    EXPECT_EQ(model().countdown(), 2);
+    EXPECT_EQ(model().alarmTime(), "10:02:30");
     EXPECT_EQ(framed(), w().imgMark); // the frame follows the mark round the rim
     EXPECT_TRUE(keys().frame().geometry().contains(
         QRect(w().imgMark->mapTo(&w(), QPoint(0, 0)), w().imgMark->size())));
     press(Qt::Key_Down);
-    EXPECT_EQ(s().CountdownMinutes, 1);
+    EXPECT_EQ(model().countdown(), 1);
     press(Qt::Key_9);
     for (int i = 0; i < 3; ++i) {
         press(Qt::Key_Right);
     }
-    EXPECT_EQ(s().CountdownMinutes, 60); // the top of the rim
+    EXPECT_EQ(model().countdown(), 60); // the top of the rim
 
     ASSERT_TRUE(tabTo(w().imgPunchUp[4]));
     press(Qt::Key_Right);
@@ -200,39 +200,39 @@ TEST_F(Keys, ArrowsMoveTheFramedMarkAMinuteAtATimeAndElseTheFocus) {
 TEST_F(Keys, TheEditModeTakesTypedDigitsAndReturnSetsTheTime) {
     ASSERT_TRUE(tabTo(w().imgAlarm[0]));
     press(Qt::Key_Return); // into the edit mode, as a click on the read-out
-    ASSERT_EQ(s().AlarmEditMode, 1);
+    ASSERT_TRUE(model().editing());
     EXPECT_TRUE(w().imgCorrect[0]->isVisible());
     EXPECT_EQ(alarmReadout(), "10:00");
 
     type("7"); // no hour begins with 7: the place waits
     EXPECT_EQ(alarmReadout(), "10:00");
     type("1945");
-    EXPECT_EQ(s().EditedAlarmTime, "19:45:00");
+    EXPECT_EQ(model().editedTime(), "19:45:00");
     EXPECT_EQ(alarmReadout(), "19:45");
-    EXPECT_EQ(s().CountdownMinutes, 0); // nothing is set before Return
+    EXPECT_EQ(model().countdown(), 0); // nothing is set before Return
 
     type("2"); // round again to the tens of hours: 29 is no hour, so 20
-    EXPECT_EQ(s().EditedAlarmTime, "20:45:00");
+    EXPECT_EQ(model().editedTime(), "20:45:00");
     type("5"); // the units of hours after a 2 go to 3 at most
-    EXPECT_EQ(s().EditedAlarmTime, "20:45:00");
+    EXPECT_EQ(model().editedTime(), "20:45:00");
     type("3");
     QTest::keyClick(&w(), Qt::Key_0, Qt::KeypadModifier); // the number pad types as well
-    EXPECT_EQ(s().EditedAlarmTime, "23:05:00");
+    EXPECT_EQ(model().editedTime(), "23:05:00");
 
     ASSERT_TRUE(tabTo(w().imgCorrect[3])); // the bars are in the round now
     press(Qt::Key_Space);
-    EXPECT_EQ(s().EditedAlarmTime, "23:06:00");
+    EXPECT_EQ(model().editedTime(), "23:06:00");
     press(Qt::Key_Enter); // sets the time, whichever control is framed
-    EXPECT_EQ(s().AlarmEditMode, 0);
+    EXPECT_FALSE(model().editing());
     EXPECT_FALSE(w().imgCorrect[0]->isVisible());
-    EXPECT_EQ(s().AlarmTime, "23:06:00");
-    EXPECT_EQ(s().AlarmOff, 0);
-    EXPECT_EQ(s().CountdownMinutes, 60);
+    EXPECT_EQ(model().alarmTime(), "23:06:00");
+    EXPECT_TRUE(model().armed());
+    EXPECT_EQ(model().countdown(), 60);
 
     // Back in, the typing starts again at the tens of hours.
     QTest::mouseClick(w().imgAlarm[0], Qt::LeftButton);
     type("0");
-    EXPECT_EQ(s().EditedAlarmTime, "03:06:00");
+    EXPECT_EQ(model().editedTime(), "03:06:00");
 }
 
 } // namespace velto::test

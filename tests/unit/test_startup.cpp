@@ -97,12 +97,12 @@ TEST_F(StartUp, LeavesTheClockShownWithEverythingOff) {
     startAt("14:07:42");
     EXPECT_TRUE(w().isVisible());
     EXPECT_TRUE(ticker.running());
-    EXPECT_EQ(s().TimeText, "14:07:42");
-    EXPECT_EQ(s().AlarmTime, "14:07:00");
-    EXPECT_EQ(s().AlarmOff, 1);
-    EXPECT_EQ(s().CountdownMinutes, 0);
-    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
-    EXPECT_EQ(s().AnnounceInterval, 15);
+    EXPECT_EQ(model().timeText(), "14:07:42");
+    EXPECT_EQ(model().alarmTime(), "14:07:00");
+    EXPECT_FALSE(model().armed());
+    EXPECT_EQ(model().countdown(), 0);
+    EXPECT_FALSE(model().punchMinutes());
+    EXPECT_EQ(model().announceInterval(), 15);
     EXPECT_EQ(s().CorrectTop, 84);
     EXPECT_EQ(s().CorrectPressedTop, 86);
     EXPECT_EQ(w().imgHeader->picture(), ref(DepotArray::imgHeader, 1));
@@ -136,7 +136,7 @@ TEST_F(StartUp, CloseCommandOnlyHidesTheWindow) {
     EXPECT_EQ(desktop.ends, 0);
     EXPECT_EQ(tray.removals, 0);
     tickAfter(1); // and the clock runs on hidden
-    EXPECT_EQ(s().TimeText, "10:00:01");
+    EXPECT_EQ(model().timeText(), "10:00:01");
 }
 
 TEST_F(StartUp, ShutDownRemovesTheTrayIconAndEndsOnceHoweverOftenAskedFor) {

@@ -11,29 +11,32 @@ namespace velto::test {
 
 class Tick : public ProgramTest {
 protected:
-    void punchIn() { Punch(ctx(), kPunchIn); }
+    void punchIn() {
+        if (!model().punchMinutes()) {
+            model().togglePunch();
+        }
+    }
 };
 
 TEST_F(Tick, SecondFiringInTheSameSecondDoesNothing) {
     startAt("10:14:59");
-    s().AlarmEditMode = 1;
+    model().toggleEdit();
     tickAfter(1); // 10:15:00: announces, blinks
     ASSERT_EQ(rings(), 1);
-    ASSERT_EQ(s().ColonBlink, 1);
+    ASSERT_FALSE(model().colonLit());
     ticker.fire();
     ticker.fire();
     EXPECT_EQ(rings(), 1);
-    EXPECT_EQ(s().ColonBlink, 1);
+    EXPECT_FALSE(model().colonLit());
     clock.set(clock.now().addMSecs(900)); // later in the same second
     ticker.fire();
-    EXPECT_EQ(s().ColonBlink, 1);
+    EXPECT_FALSE(model().colonLit());
 }
 
 TEST_F(Tick, FirstFiringAfterStartUpDoesTheWork) {
     startAt("08:00:10");
-    EXPECT_FALSE(s().LastTick.has_value());
     tickAfter(1);
-    EXPECT_EQ(s().TimeText, "08:00:11");
+    EXPECT_EQ(model().timeText(), "08:00:11");
     EXPECT_EQ(w().imgSet[6]->picture(), ref(DepotArray::imgSet, 1));
 }
 
@@ -42,97 +45,97 @@ TEST_F(Tick, ReadoutChangesOnlyAtTheFullMinute) {
     tickAfter(1);
     EXPECT_EQ(readout(), "10:15");
     tickAfter(1);
-    EXPECT_EQ(s().TimeText, "10:16:00");
+    EXPECT_EQ(model().timeText(), "10:16:00");
     EXPECT_EQ(readout(), "10:16");
 }
 
 TEST_F(Tick, CountdownStepsAtEachFullMinuteAndStopsAtZero) {
     startAt("14:20:30");
-    SetAlarm(ctx(), "14:25:30");
-    ASSERT_EQ(s().CountdownMinutes, 5);
+    model().setAlarm("14:25:30");
+    ASSERT_EQ(model().countdown(), 5);
     tickUntil("14:21:00");
-    EXPECT_EQ(s().CountdownMinutes, 4);
+    EXPECT_EQ(model().countdown(), 4);
     EXPECT_EQ(countdownDigits(), std::make_pair(0, 4));
     tickUntil("14:25:00");
-    EXPECT_EQ(s().CountdownMinutes, 0);
+    EXPECT_EQ(model().countdown(), 0);
     EXPECT_EQ(countdownDigits(), std::make_pair(0, 0)); // reaching zero shows "00"
     tickUntil("14:25:29");
-    EXPECT_EQ(s().AlarmOff, 0);
+    EXPECT_TRUE(model().armed());
     const int before = rings();
     tickAfter(1); // 14:25:30: rings, goes off, digits blank
     EXPECT_EQ(rings(), before + 1);
-    EXPECT_EQ(s().AlarmOff, 1);
+    EXPECT_FALSE(model().armed());
     EXPECT_EQ(countdownDigits(), std::make_pair(10, 10));
     tickUntil("14:26:00");
-    EXPECT_EQ(s().CountdownMinutes, 0); // at 0 nothing changes
+    EXPECT_EQ(model().countdown(), 0); // at 0 nothing changes
     EXPECT_EQ(countdownDigits(), std::make_pair(10, 10));
 }
 
 TEST_F(Tick, AlarmOnAFullMinuteBlanksTheDigitsAfterTheCountdownStep) {
     startAt("09:59:00");
-    SetAlarm(ctx(), "10:00:00");
-    ASSERT_EQ(s().CountdownMinutes, 1);
-    s().AnnounceInterval = 30;
+    model().setAlarm("10:00:00");
+    ASSERT_EQ(model().countdown(), 1);
+    model().setAnnounceInterval(30);
     tickUntil("10:00:00");
     // The alarm and the announcement of 10:00 ring in one firing, the alarm first.
     EXPECT_EQ(rings(), 2);
-    EXPECT_EQ(s().CountdownMinutes, 0);
+    EXPECT_EQ(model().countdown(), 0);
     EXPECT_EQ(countdownDigits(), std::make_pair(10, 10));
-    EXPECT_EQ(s().AlarmOff, 1);
+    EXPECT_FALSE(model().armed());
 }
 
 TEST_F(Tick, AlarmRingsOnlyWhenArmed) {
     startAt("07:44:58");
-    s().AlarmTime = "07:45:00";
-    s().AlarmOff = 1;
-    s().AnnounceInterval = 0;
+    model().setAlarm("07:45:00");
+    model().toggleAlarm();
+    ASSERT_FALSE(model().armed());
+    model().setAnnounceInterval(0);
     tickUntil("07:45:01");
     EXPECT_EQ(rings(), 0);
 }
 
 TEST_F(Tick, AnnouncerRingsAtItsMinutesOnly) {
     startAt("10:00:01"); // start-up leaves the announcer at 15 minutes
-    ASSERT_EQ(s().AnnounceInterval, 15);
+    ASSERT_EQ(model().announceInterval(), 15);
     QStringList heard;
     for (int i = 0; i < 3600; ++i) {
         const int before = rings();
         tickAfter(1);
         if (rings() != before) {
-            heard.append(s().TimeText);
+            heard.append(model().timeText());
         }
     }
     EXPECT_EQ(heard, (QStringList{"10:15:00", "10:30:00", "10:45:00", "11:00:00"}));
-    for (int16_t interval : {10, 20, 30, 60}) {
-        EXPECT_TRUE(AnnouncesAt(interval, "00"));
+    for (int interval : {10, 20, 30, 60}) {
+        EXPECT_TRUE(ClockModel::announcesAt(interval, 0));
     }
-    EXPECT_TRUE(AnnouncesAt(10, "50"));
-    EXPECT_FALSE(AnnouncesAt(20, "50"));
-    EXPECT_FALSE(AnnouncesAt(0, "00"));
-    EXPECT_FALSE(AnnouncesAt(25, "00"));
-    EXPECT_FALSE(AnnouncesAt(15, "0"));
+    EXPECT_TRUE(ClockModel::announcesAt(10, 50));
+    EXPECT_FALSE(ClockModel::announcesAt(20, 50));
+    EXPECT_FALSE(ClockModel::announcesAt(0, 0));
+    EXPECT_FALSE(ClockModel::announcesAt(25, 0));
 }
 
 TEST_F(Tick, PunchCounterStepsOnlyWhilePunchedIn) {
     startAt("10:15:30");
     tickUntil("10:17:00");
-    EXPECT_EQ(s().PunchMinutes, kPunchedOut);
+    EXPECT_FALSE(model().punchMinutes());
     punchIn();
     tickUntil("10:19:00");
-    EXPECT_EQ(s().PunchMinutes, 2);
+    EXPECT_EQ(model().punchMinutes(), 2);
 }
 
 TEST_F(Tick, ColonBlinksEverySecondWhileEditing) {
     startAt("10:00:00");
-    s().AlarmEditMode = 1;
+    model().toggleEdit();
     tickAfter(1);
     EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, 11));
     tickAfter(1);
     EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, 12));
     tickAfter(1);
     EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, 11));
-    s().AlarmEditMode = 0; // leaving the mode keeps the phase
+    model().toggleEdit(); // leaving the mode keeps the phase
     tickAfter(1);
-    EXPECT_EQ(s().ColonBlink, 1);
+    EXPECT_FALSE(model().colonLit());
     EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, 11));
 }
 
@@ -140,20 +143,20 @@ TEST_F(Tick, ColonBlinksEverySecondWhileEditing) {
 
 TEST_F(Tick, ForwardGapDoesEveryMissedMinute) {
     startAt("10:00:30");
-    s().AnnounceInterval = 0;
+    model().setAnnounceInterval(0);
     punchIn();
-    SetAlarmIn(ctx(), 5); // 10:05:30
+    model().setAlarmIn(5); // 10:05:30
     tickAfter(1);
     tickAfter(3 * 60 + 10); // to 10:03:41: three full minutes passed unseen
-    EXPECT_EQ(s().TimeText, "10:03:41");
+    EXPECT_EQ(model().timeText(), "10:03:41");
     EXPECT_EQ(readout(), "10:03");
-    EXPECT_EQ(s().PunchMinutes, 3);
-    EXPECT_EQ(s().CountdownMinutes, 2);
+    EXPECT_EQ(model().punchMinutes(), 3);
+    EXPECT_EQ(model().countdown(), 2);
     EXPECT_EQ(countdownDigits(), std::make_pair(0, 2));
     tickAfter(600); // past the alarm: it rings, late, and the countdown is over
     EXPECT_EQ(rings(), 1);
-    EXPECT_EQ(s().CountdownMinutes, 0);
-    EXPECT_EQ(s().PunchMinutes, 13);
+    EXPECT_EQ(model().countdown(), 0);
+    EXPECT_EQ(model().punchMinutes(), 13);
 }
 
 TEST_F(Tick, GapWithinOneMinuteCountsNothing) {
@@ -161,28 +164,28 @@ TEST_F(Tick, GapWithinOneMinuteCountsNothing) {
     punchIn();
     tickAfter(1);
     tickAfter(30);
-    EXPECT_EQ(s().PunchMinutes, 0);
+    EXPECT_EQ(model().punchMinutes(), 0);
     EXPECT_EQ(readout(), "10:00");
 }
 
 TEST_F(Tick, AlarmSkippedOverRingsOnceLate) {
     startAt("06:59:50");
-    s().AnnounceInterval = 0;
-    SetAlarm(ctx(), "07:00:05");
-    ASSERT_EQ(s().AlarmOff, 0);
+    model().setAnnounceInterval(0);
+    model().setAlarm("07:00:05");
+    ASSERT_TRUE(model().armed());
     tickAfter(1);
     tickAfter(20); // 07:00:11: the alarm second was never seen
     EXPECT_EQ(rings(), 1);
-    EXPECT_EQ(s().AlarmOff, 1);
+    EXPECT_FALSE(model().armed());
     tickAfter(1);
     EXPECT_EQ(rings(), 1);
 }
 
 TEST_F(Tick, AlarmSkippedOverMidnightRingsToo) {
     startAt("23:59:58");
-    s().AnnounceInterval = 0;
-    ToggleAlarm(ctx()); // 00:00:02 the next day
-    ASSERT_EQ(s().AlarmOff, 0);
+    model().setAnnounceInterval(0);
+    model().toggleAlarm(); // 00:00:02 the next day
+    ASSERT_TRUE(model().armed());
     tickAfter(1);
     tickAfter(5); // 00:00:04
     EXPECT_EQ(rings(), 1);
@@ -190,12 +193,12 @@ TEST_F(Tick, AlarmSkippedOverMidnightRingsToo) {
 
 TEST_F(Tick, AlarmOutsideTheGapStaysArmed) {
     startAt("06:00:00");
-    s().AnnounceInterval = 0;
-    SetAlarm(ctx(), "08:00:00");
+    model().setAnnounceInterval(0);
+    model().setAlarm("08:00:00");
     tickAfter(1);
     tickAfter(3600);
     EXPECT_EQ(rings(), 0);
-    EXPECT_EQ(s().AlarmOff, 0);
+    EXPECT_TRUE(model().armed());
 }
 
 TEST_F(Tick, SkippedAnnouncementsRingOnceIfRecent) {
@@ -218,64 +221,64 @@ TEST_F(Tick, SkippedAnnouncementsRingOnceIfRecent) {
 TEST_F(Tick, ClockSetBackCountsNothingAndShowsTheNewTime) {
     startAt("10:05:00");
     punchIn();
-    SetAlarmIn(ctx(), 5); // 10:10:00
+    model().setAlarmIn(5); // 10:10:00
     tickAfter(1);
     clock.at("09:50:20"); // set back over an announcer minute and many full minutes
     ticker.fire();
     EXPECT_EQ(readout(), "09:50");
-    EXPECT_EQ(s().PunchMinutes, 0);
-    EXPECT_EQ(s().CountdownMinutes, 20); // the alarm is further away now
+    EXPECT_EQ(model().punchMinutes(), 0);
+    EXPECT_EQ(model().countdown(), 20); // the alarm is further away now
     EXPECT_EQ(countdownDigits(), std::make_pair(2, 0));
     EXPECT_EQ(rings(), 0);
     tickAfter(1);
-    EXPECT_EQ(s().PunchMinutes, 0);
+    EXPECT_EQ(model().punchMinutes(), 0);
     tickUntil("09:51:00"); // and from there it runs on as usual
-    EXPECT_EQ(s().PunchMinutes, 1);
-    EXPECT_EQ(s().CountdownMinutes, 19);
+    EXPECT_EQ(model().punchMinutes(), 1);
+    EXPECT_EQ(model().countdown(), 19);
     tickUntil("10:10:00");
     EXPECT_EQ(rings(), 2); // 10:00 announced, then the alarm
-    EXPECT_EQ(s().AlarmOff, 1);
+    EXPECT_FALSE(model().armed());
 }
 
 TEST_F(Tick, ClockSetBackOntoAFullMinuteDoesThatMinutesWork) {
     startAt("10:20:30");
     punchIn();
-    SetAlarm(ctx(), "10:15:00"); // earlier today: off
-    ASSERT_EQ(s().AlarmOff, 1);
+    model().setAlarm("10:15:00"); // earlier today: off
+    ASSERT_FALSE(model().armed());
     tickAfter(1);
-    SetAlarmIn(ctx(), 60); // 11:20:31
+    model().setAlarmIn(60); // 11:20:31
     clock.at("10:15:00");  // back onto an announcer minute
     ticker.fire();
     EXPECT_EQ(readout(), "10:15");
-    EXPECT_EQ(s().PunchMinutes, 1);
+    EXPECT_EQ(model().punchMinutes(), 1);
     EXPECT_EQ(rings(), 1);
-    EXPECT_EQ(s().CountdownMinutes, 60);
+    EXPECT_EQ(model().countdown(), 60);
 }
 
 TEST_F(Tick, DaylightSavingChangesAreOneSecondLikeAnyOther) {
     const QTimeZone berlin("Europe/Berlin");
     ASSERT_TRUE(berlin.isValid());
     startAt("12:00:00");
-    s().AnnounceInterval = 0;
+    model().setAnnounceInterval(0);
     punchIn();
     // Spring forward: 01:59:59 CET is followed by 03:00:00 CEST.
     clock.set(QDateTime(QDate(2026, 3, 29), QTime(1, 59, 59), berlin));
     ticker.fire();
     tickAfter(1);
-    EXPECT_EQ(s().TimeText, "03:00:00");
+    EXPECT_EQ(model().timeText(), "03:00:00");
     EXPECT_EQ(readout(), "03:00");
-    EXPECT_EQ(s().PunchMinutes, 1); // one real minute, not sixty-one
+    EXPECT_EQ(model().punchMinutes(), 1); // one real minute, not sixty-one
     // Fall back: 02:59:59 CEST is followed by 02:00:00 CET.
     clock.set(
         QDateTime(QDate(2026, 10, 25), QTime(0, 59, 59), QTimeZone::utc()).toTimeZone(berlin));
     ASSERT_EQ(clock.now().offsetFromUtc(), 7200);
     ticker.fire();
-    Punch(ctx(), kPunchOut);
+    model().punchOut();
     punchIn();
     tickAfter(1);
-    EXPECT_EQ(s().TimeText, "02:00:00");
+    EXPECT_EQ(model().timeText(), "02:00:00");
     EXPECT_EQ(readout(), "02:00");
-    EXPECT_EQ(s().PunchMinutes, 1);
+    EXPECT_EQ(model().punchMinutes(), 1);
 }
 
 } // namespace velto::test

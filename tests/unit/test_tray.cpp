@@ -18,7 +18,7 @@ protected:
     /// Icon, tip, menu switch and window icon all show `off` (0 armed, 1 off).
     void expectLook(int off) {
         const FrmDepot& d = app.depot();
-        EXPECT_EQ(s().AlarmOff, off);
+        EXPECT_EQ(model().armed(), off == 0);
         EXPECT_EQ(tray.iconKey, d.trayIcon(off).cacheKey());
         EXPECT_EQ(tray.tip, d.tag(DepotArray::imgTrayIcon, off));
         // The menu offers the other state.
@@ -48,7 +48,7 @@ TEST_F(Tray, IconTipMenuAndWindowIconFollowTheAlarm) {
 
     tray.choose("Alarm ON");
     expectLook(0);
-    EXPECT_EQ(s().AlarmTime, "10:00:04");
+    EXPECT_EQ(model().alarmTime(), "10:00:04");
 
     tray.choose("Alarm OFF");
     expectLook(1);
