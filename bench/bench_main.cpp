@@ -40,6 +40,7 @@ public:
     bool prepare(const QString&) override { return true; }
     bool play(const QString&) override { return true; }
     [[nodiscard]] QString error() const override { return {}; }
+    void onChanged(std::function<void()>) override {}
 };
 
 /// A tray that takes the icon and shows nothing, so start-up has no message to give.

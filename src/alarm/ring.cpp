@@ -20,6 +20,15 @@ void report(const Ctx& c, bool heard) {
     }
 }
 
+/// Says what the player found out between rings: sound gone, or back after a failure.
+void reportChange(const Ctx& c) {
+    const bool back = c.platform.sound.error().isEmpty();
+    if (back && !c.s.SoundError.isEmpty()) {
+        qWarning("velto: sound is back");
+    }
+    report(c, back);
+}
+
 } // namespace
 
 QString WavePath(const Ctx& c, const QString& name) {
@@ -34,6 +43,7 @@ QString WavePath(const Ctx& c, const QString& name) {
 }
 
 void PrepareWave(const Ctx& c, const QString& name) {
+    c.platform.sound.onChanged([c] { reportChange(c); });
     report(c, c.platform.sound.prepare(WavePath(c, name)));
 }
 

@@ -9,7 +9,8 @@ namespace velto {
 /// first found in the data folders (the user's own before the system's), else the one in
 /// the program's folder, so that a report names where it was looked for first.
 QString WavePath(const Ctx& c, const QString& name);
-/// Loads sound `name` ahead of time, so that the first ring is heard at once.
+/// Loads sound `name` ahead of time, so that the first ring is heard at once. From then on,
+/// sound that goes or comes back between rings is said on the console too.
 void PrepareWave(const Ctx& c, const QString& name);
 /// Plays sound `name` without waiting. A sound that cannot be played as it is (the player
 /// then plays its own), or not at all, is reported on the console once per cause (until it

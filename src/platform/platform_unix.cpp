@@ -240,10 +240,10 @@ QByteArray displayGone;                // the line that says so, made while ther
 QtMessageHandler passOn = nullptr;
 
 void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    // Qt's X11 platform says that its connection broke just before it calls exit(). Its
-    // line is replaced by ours, and exit()'s teardown is skipped: it frees the sound
-    // system's connection while that system's thread still answers the server (a crash or an
-    // abort in about one of twenty such ends).
+    // Qt's X11 platform (or Xlib, when it notices first) says that its connection broke just
+    // before it calls exit(). Its line is replaced by ours, and exit()'s teardown is skipped:
+    // Qt Multimedia's PulseAudio engine is destroyed there without its main loop's lock while
+    // that loop's thread still answers the server (a segfault or an abort, now and then).
     if (qtDisplay != nullptr && xcb_connection_has_error(qtDisplay) != 0) {
         [[maybe_unused]] const auto n = ::write(STDERR_FILENO, displayGone.constData(),
                                                 static_cast<size_t>(displayGone.size()));

@@ -1,10 +1,23 @@
 #include "platform/qt_sound.h"
 
 #include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
+#include <QMetaMethod>
 #include <QtEndian>
+#include <algorithm>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 namespace velto {
 
@@ -120,10 +133,213 @@ QString wavProblem(const QString& path) {
     }
 }
 
+// ---- the sound server ----
+
+namespace {
+
+#ifdef Q_OS_UNIX
+/// The local socket where the sound server is looked for first: PULSE_SERVER's first entry,
+/// else the user's own. Empty when the server is elsewhere (over the network) or where it
+/// would be is not known.
+QString serverSocket(bool* named) {
+    const QString listed = qEnvironmentVariable("PULSE_SERVER").simplified().section(' ', 0, 0);
+    *named = !listed.isEmpty();
+    if (*named) {
+        QString entry = listed.startsWith('{') ? listed.section('}', 1) : listed; // {host id}
+        if (entry.startsWith(QStringLiteral("unix:"))) {
+            entry = entry.mid(5);
+        }
+        return entry.startsWith('/') ? entry : QString();
+    }
+    const QString runtime = qEnvironmentVariable("PULSE_RUNTIME_PATH");
+    if (!runtime.isEmpty()) {
+        return runtime + QStringLiteral("/native");
+    }
+    const QString user = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return user.isEmpty() ? QString() : user + QStringLiteral("/pulse/native");
+}
+#endif
+
+/// What keeps the sound server from being reached, in parentheses' words, or empty when it
+/// answers or cannot be tried; `*descriptors` tells a program out of file descriptors.
+QString serverUnreachable(bool* descriptors) {
+    *descriptors = false;
+#ifdef Q_OS_UNIX
+    bool named = false;
+    const QString path = serverSocket(&named);
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address{};
+    if (path.isEmpty() || name.size() >= static_cast<qsizetype>(sizeof address.sun_path)) {
+        return {};
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        const int failure = errno;
+        *descriptors = failure == EMFILE || failure == ENFILE;
+        return QString::fromLocal8Bit(std::strerror(failure));
+    }
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
+    const int connected =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    const int failure = errno;
+    ::close(fd);
+    // No socket where none was named may be a server that starts with its first client.
+    if (connected == 0 || (failure == ENOENT && !named)) {
+        return {};
+    }
+    *descriptors = failure == EMFILE || failure == ENFILE;
+    return QStringLiteral("connecting to %1: %2")
+        .arg(path, QString::fromLocal8Bit(std::strerror(failure)));
+#else
+    return {};
+#endif
+}
+
+/// soundServerProblem(), with the server said to be `gone` rather than not reached.
+QString serverProblem(bool gone) {
+    bool descriptors = false;
+    const QString why = serverUnreachable(&descriptors);
+    if (why.isEmpty()) {
+        return {};
+    }
+    if (descriptors) {
+        return QStringLiteral("the program is out of file descriptors (%1)").arg(why);
+    }
+    return (gone ? QStringLiteral("the sound server is gone (%1)")
+                 : QStringLiteral("the sound server cannot be reached (%1)"))
+        .arg(why);
+}
+
+/// Whether Qt's sound output takes a stream now. Without its connection to the sound server
+/// Qt says no at once; with it, the stream opened to find out plays nothing.
+bool outputOpens() {
+    QAudioFormat format;
+    format.setSampleRate(22050);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    auto* sink = new QAudioSink(format);
+    const bool opens = sink->start() != nullptr && sink->error() == QAudio::NoError;
+    sink->stop();
+    sink->deleteLater(); // its destructor turns the event loop
+    return opens;
+}
+
+// Qt 6.4's PulseAudio connection tries once more this long after it failed.
+constexpr int kQtRetryMs = 3000 + 500;
+constexpr int kWatchMs = 1000;
+
+} // namespace
+
+QString soundServerProblem() {
+    return serverProblem(false);
+}
+
 // ---- QtSound ----
 
-QtSound::QtSound(QObject* parent)
-    : QObject(parent), file_(effectOn({}, true)), chime_(effectOn(chimeUrl(), false)) {}
+QtSound::QtSound(QObject* parent) : QObject(parent) {
+    watch_.setInterval(kWatchMs);
+    connect(&watch_, &QTimer::timeout, this, [this] { reconnect(); });
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        app->installEventFilter(this);
+    }
+    connectOutput();
+}
+
+bool QtSound::eventFilter(QObject* watched, QEvent* event) {
+    // Qt 6.4's PulseAudio connection learns on its own thread that the server is gone and
+    // hands that to itself on ours as a queued call: the one sign of it that shows outside.
+    if (event->type() == QEvent::MetaCall &&
+        std::strcmp(watched->metaObject()->className(), "QPulseAudioEngine") == 0 &&
+        std::find(engines_.begin(), engines_.end(), watched) == engines_.end()) {
+        engines_.emplace_back(watched);
+        const QMetaObject* engine = watched->metaObject();
+        const int failed = engine->indexOfSignal("contextFailed()");
+        if (failed >= 0) {
+            connect(watched, engine->method(failed), this,
+                    metaObject()->method(metaObject()->indexOfSlot("onEngineFailed()")));
+        }
+    }
+    return false;
+}
+
+void QtSound::onEngineFailed() {
+    engineFailed_.start();
+    goSilent(serverProblem(true),
+             QStringLiteral("the sound server is gone (it dropped the connection)"), true);
+}
+
+bool QtSound::connectOutput() {
+    if (chime_) {
+        return true;
+    }
+    // Qt's sound would connect once and never again: it waits until the server answers.
+    const QString problem = soundServerProblem();
+    if (!problem.isEmpty()) {
+        goSilent(problem, problem, false);
+        return false;
+    }
+    chime_ = effectOn(chimeUrl(), false);
+    file_ = effectOn(fileUrl_, true);
+    return true;
+}
+
+void QtSound::goSilent(const QString& why, const QString& orElse, bool gone) {
+    if (!silence_.isEmpty()) {
+        return; // said once each time sound goes
+    }
+    cause_ = why.isEmpty() ? orElse : why;
+    silence_ = cause_ + (gone ? QStringLiteral(", so rings are silent until it is back")
+                              : QStringLiteral(", so rings are silent"));
+    error_ = silence_;
+    watch_.start();
+    changed();
+}
+
+bool QtSound::reconnect() {
+    if (!soundServerProblem().isEmpty()) {
+        return false;
+    }
+    if (engineFailed_.isValid() && engineFailed_.elapsed() < kQtRetryMs) {
+        return false; // Qt tries once more by itself; twice would be two connections
+    }
+    if (!connectOutput()) {
+        return false;
+    }
+    if (!outputOpens()) {
+        // Qt 6.4's PulseAudio connection tries again once, 3 s after a failure; when that
+        // try fails at once, as it does while the server is not there, it never tries
+        // again, and every ring is silent for the rest of the run. So it is asked to.
+        for (const QPointer<QObject>& engine : engines_) {
+            if (engine) {
+                QMetaObject::invokeMethod(engine, "prepare", Qt::DirectConnection);
+            }
+        }
+        if (!outputOpens()) {
+            return false;
+        }
+    }
+    watch_.stop();
+    if (!silence_.isEmpty()) {
+        silence_.clear();
+        cause_.clear();
+        error_.clear();
+        changed();
+    }
+    return true;
+}
+
+void QtSound::lost() {
+    goSilent(soundServerProblem(), QStringLiteral("the sound output would not start a sound"),
+             false);
+    error_ = QStringLiteral("a ring could not be played: ") + cause_;
+}
+
+void QtSound::changed() {
+    if (onChanged_) {
+        onChanged_();
+    }
+}
 
 std::unique_ptr<QSoundEffect> QtSound::effectOn(const QUrl& source, bool isFile) {
     auto effect = std::make_unique<QSoundEffect>();
@@ -150,31 +366,43 @@ void QtSound::load(const QString& path) {
     path_ = path;
     stamp_ = stampOf(path);
     ringWaits_ = false;
-    file_->stop();
     fileProblem_ = wavProblem(path);
     // A new address for every load: the sound system keeps loaded sounds by address and
     // would otherwise hand back the old version of a replaced file.
-    QUrl url;
+    fileUrl_.clear();
     if (fileProblem_.isEmpty()) {
-        url = QUrl::fromLocalFile(path);
-        url.setQuery(QStringLiteral("load=%1").arg(++loads_));
+        fileUrl_ = QUrl::fromLocalFile(path);
+        fileUrl_.setQuery(QStringLiteral("load=%1").arg(++loads_));
     }
+    if (!file_) {
+        return; // loaded once the sound server answers
+    }
+    file_->stop();
     // The old sound is kept, not let go of: Qt 6.4's sound cache blocks for good when the
     // last user of a sound lets go of it while another sound is loading. A file changes
     // seldom, and each old version costs only its samples.
     if (!file_->source().isEmpty()) {
         retired_.push_back(std::move(file_));
     }
-    file_ = effectOn(url, true);
+    file_ = effectOn(fileUrl_, true);
 }
 
 void QtSound::onFileStatus() {
     if (file_->status() == QSoundEffect::Error && fileProblem_.isEmpty()) {
         fileProblem_ = QStringLiteral("could not be loaded by the sound system");
         if (ringWaits_) {
-            restart(chime_);
+            start(chime_);
             lastPlayed_ = chimeUrl();
         }
+    }
+    if (file_->status() == QSoundEffect::Ready && ringWaits_) {
+        // The ring starts right after this; a sound output that refuses it stops it as soon.
+        QTimer::singleShot(0, this, [this, effect = QPointer<QSoundEffect>(file_.get())] {
+            if (effect && !effect->isPlaying() && !(reconnect() && start(file_))) {
+                lost();
+                changed();
+            }
+        });
     }
     if (file_->status() != QSoundEffect::Loading) {
         ringWaits_ = false;
@@ -195,9 +423,33 @@ void QtSound::restart(std::unique_ptr<QSoundEffect>& effect) {
     effect->play();
 }
 
+bool QtSound::start(std::unique_ptr<QSoundEffect>& effect) {
+    restart(effect);
+    // Qt's output refuses a stream at once when it has lost the sound server, and the effect
+    // stops before play() returns; one still loading is judged once it is loaded.
+    return effect->status() != QSoundEffect::Ready || effect->isPlaying();
+}
+
+bool QtSound::ring(bool ownFile) {
+    if (ownFile) {
+        chime_->stop();
+        const bool started = start(file_); // while loading, it starts as soon as it is ready
+        ringWaits_ = file_->status() == QSoundEffect::Loading;
+        return started;
+    }
+    file_->stop();
+    return start(chime_);
+}
+
 QString QtSound::why(const QString& path) const {
+    if (!silence_.isEmpty()) {
+        return silence_;
+    }
     if (QMediaDevices::audioOutputs().isEmpty()) {
-        return QStringLiteral("no audio output device, so rings are silent");
+        // Qt lists no device either when it cannot reach the sound server.
+        const QString server = soundServerProblem();
+        return (server.isEmpty() ? QStringLiteral("no audio output device") : server) +
+               QStringLiteral(", so rings are silent");
     }
     if (!fileProblem_.isEmpty()) {
         return QStringLiteral("%1: %2; the built-in chime plays instead").arg(path, fileProblem_);
@@ -218,15 +470,21 @@ bool QtSound::play(const QString& path) {
         load(path);
     }
     // The choice is made even without a device, so that what would be heard stays known.
-    if (fileProblem_.isEmpty()) {
-        chime_->stop();
-        restart(file_); // while the file still loads, it starts as soon as it is ready
-        ringWaits_ = file_->status() == QSoundEffect::Loading;
-        lastPlayed_ = file_->source();
-    } else {
-        file_->stop();
-        restart(chime_);
-        lastPlayed_ = chimeUrl();
+    const bool ownFile = fileProblem_.isEmpty();
+    lastPlayed_ = ownFile ? fileUrl_ : chimeUrl();
+    if (!silence_.isEmpty()) {
+        reconnect(); // the server may be back before the watch has looked
+    }
+    // Nothing is tried while the server is known to be gone: a first stream then would make
+    // Qt a PulseAudio connection that fails at birth and is never tried again.
+    bool started = false;
+    if (silence_.isEmpty()) {
+        // Refused without a word from Qt: the server went a moment ago, or Qt gave up on it.
+        started = ring(ownFile) || (reconnect() && ring(ownFile));
+    }
+    if (!started) {
+        lost();
+        return false;
     }
     error_ = why(path);
     return error_.isEmpty();

@@ -4,8 +4,11 @@
 #include "platform/seams.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 #include <vector>
@@ -21,10 +24,21 @@ inline constexpr qint64 kMaxWaveBytes = 8LL * 1024 * 1024;
 /// that the sound system takes. Reads the headers only, never the samples.
 QString wavProblem(const QString& path);
 
+/// Why the sound server cannot be reached now ("the sound server cannot be reached
+/// (connecting to /run/user/1000/pulse/native: Connection refused)", "the program is out of
+/// file descriptors (Too many open files)"), or an empty text when it answers or when where
+/// it is cannot be told.
+QString soundServerProblem();
+
 /// Plays through QSoundEffect. prepare() checks the file and loads it in the background; a
 /// later play() of the same file starts it at once. A file that changed since it was loaded
 /// is checked and loaded again. A file that cannot be played is replaced by the program's
 /// own chime, compiled into it.
+///
+/// While the sound server cannot be reached, nothing of Qt's sound is started (a connection
+/// that fails at start is never tried again). When the server goes away, the player says so
+/// once, watches for it to come back, connects Qt's sound output again and says that sound
+/// is back.
 class QtSound final : public QObject, public SoundPlayer {
     Q_OBJECT
 public:
@@ -32,12 +46,17 @@ public:
     bool prepare(const QString& path) override;
     bool play(const QString& path) override;
     [[nodiscard]] QString error() const override { return error_; }
+    void onChanged(std::function<void()> handler) override { onChanged_ = std::move(handler); }
 
     /// The built-in chime.
     static QUrl chimeUrl();
     /// What the last play() started: the file (with a load counter as its query) or the
     /// chime. Empty before the first play.
     [[nodiscard]] QUrl lastPlayed() const { return lastPlayed_; }
+
+private slots:
+    /// Qt's PulseAudio connection failed: the server is gone.
+    void onEngineFailed();
 
 private:
     /// What identifies one version of the file on disk.
@@ -48,6 +67,21 @@ private:
         friend bool operator==(const Stamp&, const Stamp&) = default;
     };
     static Stamp stampOf(const QString& path);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Makes the effects once the sound server answers; false while it does not.
+    bool connectOutput();
+    /// Brings sound back if the server answers again; true when sound can be heard.
+    bool reconnect();
+    /// Says once that nothing can be heard and why (`why`, or `orElse` when that is empty;
+    /// `gone`: until the server is back), and watches until reconnect() brings sound back.
+    void goSilent(const QString& why, const QString& orElse, bool gone);
+    /// A ring could not be played: error() says so, and why.
+    void lost();
+    /// Plays `effect` afresh; false when the sound output would not take it.
+    bool start(std::unique_ptr<QSoundEffect>& effect);
+    /// Plays the file, or the chime instead; false when the sound output would not take it.
+    bool ring(bool ownFile);
+    void changed();
     void load(const QString& path);
     void onFileStatus();
     /// Plays `effect`'s sound from the start on an effect made afresh for it.
@@ -57,18 +91,27 @@ private:
     /// The failure to report for `path` as things stand, or empty.
     [[nodiscard]] QString why(const QString& path) const;
 
-    std::unique_ptr<QSoundEffect> file_;
+    std::unique_ptr<QSoundEffect> file_; // both made once the sound server answers
     std::unique_ptr<QSoundEffect> chime_;
     // Effects of sounds no longer played, kept so that no sound is ever let go of (see
     // load()); one for each time the file changed.
     std::vector<std::unique_ptr<QSoundEffect>> retired_;
     QString path_;
     Stamp stamp_;
+    QUrl fileUrl_;        // the file as the effect loads it; empty when it does not play
     QString fileProblem_; // why the file does not play; empty when it does
     int loads_ = 0;
     bool ringWaits_ = false; // a ring came while the file was still loading
     QString error_;
     QUrl lastPlayed_;
+    QString silence_; // why nothing is heard now, as said; empty while sound can be heard
+    QString cause_;   // its cause alone
+    QTimer watch_;    // looks for the sound server while it is gone
+    // Qt's PulseAudio connections (it keeps two: one for the devices, one for playing),
+    // found when they fail; and when one last did.
+    std::vector<QPointer<QObject>> engines_;
+    QElapsedTimer engineFailed_;
+    std::function<void()> onChanged_;
 };
 
 } // namespace velto

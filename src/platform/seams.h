@@ -33,9 +33,9 @@ public:
 
 /// Sound playback. Neither call waits for the sound or throws. Both return false, and say why
 /// in error(), when the file at `path` will not be heard: a file that cannot be played is
-/// replaced by a sound of the player's own, and with no audio output nothing is heard.
-/// A failure that shows only while the file loads in the background is returned by the next
-/// call.
+/// replaced by a sound of the player's own, and with no audio output (no device, no sound
+/// server) nothing is heard. A failure that shows only while the file loads in the
+/// background is returned by the next call.
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
@@ -45,6 +45,9 @@ public:
     /// that changed since it was loaded is loaded again first.
     virtual bool play(const QString& path) = 0;
     [[nodiscard]] virtual QString error() const = 0;
+    /// `handler` runs on the UI thread when error() changes between calls: the sound output
+    /// went away (error() says why) or came back (error() is empty).
+    virtual void onChanged(std::function<void()> handler) = 0;
 };
 
 /// One entry of the tray menu. An entry without a caption is a separator.

@@ -29,6 +29,9 @@ SoundPlayer* SoundLoader::player() {
         using Maker = SoundPlayer* (*)();
         if (auto make = reinterpret_cast<Maker>(module.resolve(kSoundModuleEntry))) {
             player_.reset(make());
+            if (onChanged_) {
+                player_->onChanged(onChanged_);
+            }
             return player_.get();
         }
         failures << module.errorString();
@@ -46,6 +49,13 @@ bool SoundLoader::prepare(const QString& path) {
 bool SoundLoader::play(const QString& path) {
     SoundPlayer* real = player();
     return real != nullptr && real->play(path);
+}
+
+void SoundLoader::onChanged(std::function<void()> handler) {
+    onChanged_ = std::move(handler);
+    if (player_) {
+        player_->onChanged(onChanged_);
+    }
 }
 
 QString SoundLoader::error() const {

@@ -24,6 +24,7 @@ public:
     bool prepare(const QString& path) override;
     bool play(const QString& path) override;
     [[nodiscard]] QString error() const override;
+    void onChanged(std::function<void()> handler) override;
 
     /// The folders a program in `programFolder` looks in: its own, then where an installed
     /// program keeps its modules.
@@ -36,6 +37,7 @@ private:
     std::unique_ptr<SoundPlayer> player_;
     bool tried_ = false;
     QString error_;
+    std::function<void()> onChanged_; // for the player once it is loaded
 };
 
 } // namespace velto

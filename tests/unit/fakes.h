@@ -58,11 +58,21 @@ public:
         return works;
     }
     [[nodiscard]] QString error() const override { return why; }
+    void onChanged(std::function<void()> handler) override { changed = std::move(handler); }
+    /// Sound goes (`because`) or comes back (empty) between rings, as the player finds out.
+    void change(const QString& because) {
+        works = because.isEmpty();
+        why = because;
+        if (changed) {
+            changed();
+        }
+    }
     QStringList prepared;
     QStringList played;
     bool works = true;
     QString why = QStringLiteral("fake failure");
     std::function<void()> onPlay; // runs inside play()
+    std::function<void()> changed;
 };
 
 /// A notification area that may be missing (`available`) and may turn up later (appear()).

@@ -185,4 +185,28 @@ TEST_F(Ring, EachSoundFailureIsSaidOnceAndTheRingGoesOn) {
                            "plays instead"}));
 }
 
+TEST_F(Ring, SoundThatGoesAndComesBackIsSaidOnceEachAndSoIsALostRing) {
+    Console console;
+    Console::lines().clear();
+    startAt("09:00:00");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !sound.prepared.isEmpty(); }));
+    sound.change("the sound server is gone (x), so rings are silent until it is back");
+    sound.why = "a ring could not be played: the sound server is gone (x)";
+    ring();
+    ring();
+    EXPECT_NE(alarm(), nullptr) << "a silent ring still opens the window";
+    sound.change("");
+    ring();
+    sound.change("the sound server is gone (x), so rings are silent until it is back");
+    sound.change(""); // a second outage, with no ring in it
+    EXPECT_EQ(Console::lines(),
+              QStringList({"velto: the sound server is gone (x), so rings are silent until it "
+                           "is back",
+                           "velto: a ring could not be played: the sound server is gone (x)",
+                           "velto: sound is back",
+                           "velto: the sound server is gone (x), so rings are silent until it "
+                           "is back",
+                           "velto: sound is back"}));
+}
+
 } // namespace velto::test

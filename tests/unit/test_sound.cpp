@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace velto::test {
 
@@ -151,8 +154,8 @@ TEST_F(Sound, BadFileGivesTheChimeAndSaysWhichFileAndWhy) {
     sound.play(path);
     EXPECT_EQ(sound.lastPlayed(), QtSound::chimeUrl());
     const QString said = sound.error();
-    // Without an audio device (as here) that is what counts; else the file is named.
-    if (!said.startsWith("no audio output")) {
+    // Without a sound server (as here) that is what counts; else the file is named.
+    if (!said.contains("the sound server cannot be reached")) {
         EXPECT_EQ(said, path + ": has 32-bit samples; only 8- and 16-bit PCM can be played; "
                                "the built-in chime plays instead");
     }
@@ -192,10 +195,49 @@ TEST_F(Sound, ThePlayerComesFromItsModuleAndAMissingModuleIsSaid) {
 
     SoundLoader found({dir.path(), QStringLiteral(VELTO_MODULE_BUILD_DIR)});
     EXPECT_FALSE(found.prepare(path));
-    // The real player answers: without an audio device (as here) it says so, else it names
+    // The real player answers: without a sound server (as here) it says so, else it names
     // the file.
-    EXPECT_TRUE(found.error().startsWith("no audio output") || found.error().startsWith(path))
+    EXPECT_TRUE(found.error().startsWith("the sound server cannot be reached") ||
+                found.error().startsWith(path))
         << found.error().toStdString();
+}
+
+TEST_F(Sound, SilenceIsPutDownToItsRealCause) {
+    // Qt lists no audio device when it cannot reach the sound server, and the player said
+    // "no audio output device" for a server that was not running and for a program out of
+    // file descriptors alike.
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    const QString socket = dir.filePath("native");
+    qputenv("PULSE_SERVER", QFile::encodeName("unix:" + socket));
+    {
+        QtSound sound;
+        EXPECT_FALSE(sound.prepare(path));
+        EXPECT_EQ(sound.error(), "the sound server cannot be reached (connecting to " + socket +
+                                     ": No such file or directory), so rings are silent");
+        EXPECT_FALSE(sound.play(path));
+        EXPECT_EQ(sound.error(), "a ring could not be played: the sound server cannot be "
+                                 "reached (connecting to " +
+                                     socket + ": No such file or directory)");
+    }
+
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit full = limit;
+    full.rlim_cur = static_cast<rlim_t>(lowestFree); // no descriptor left to open
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &full), 0);
+    QString said;
+    {
+        QtSound sound;
+        sound.prepare(path);
+        said = sound.error();
+    }
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    qputenv("PULSE_SERVER", server);
+    EXPECT_EQ(said, "the program is out of file descriptors (Too many open files), so rings "
+                    "are silent");
 }
 
 } // namespace velto::test

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The sound server goes away while the clock runs, a ring comes during the outage, and the
+# server comes back: the clock says that rings are silent and why, says the lost ring, says
+# when sound is back, and the next ring is heard. Qt 6.4 left every later ring silent.
+#   sound_restart.sh path/to/velto work-folder
+# It runs itself again inside an X server of its own (e2e/run_xvfb.sh), with e2e/lib.sh.
+if [ -z "${SOUND_RESTART_INSIDE:-}" ]; then
+  set -u
+  for tool in pulseaudio parecord pactl xvfb-run xdotool trayer; do
+    command -v "$tool" > /dev/null ||
+      { echo "SKIP: $tool is not installed, so a ring cannot be recorded"; exit 77; }
+  done
+  SOUND_RESTART_INSIDE=1 exec bash "$(dirname "$0")/../e2e/run_xvfb.sh" \
+    ../hostile/sound_restart.sh "$1" "$2"
+fi
+
+RING_CHECK=$(dirname "$VELTO")/tests/velto_ring_check
+start_sound_server
+PID="" REC_PID=""
+trap 'kill $REC_PID $PID $PULSE_PID 2> /dev/null || true' EXIT
+export XDG_DATA_HOME=$WORK/no-data XDG_DATA_DIRS=$WORK/no-data
+
+# said TEXT [SECONDS]: waits until the clock has said TEXT on its console.
+said() {
+  for _ in $(seq $((${2:-5} * 10))); do
+    grep -qF "$1" "$WORK/velto.log" && return 0
+    sleep 0.1
+  done
+  echo "--- the clock said:" && cat "$WORK/velto.log"
+  fail "the clock never said: $1"
+}
+# alarm_window_gone: waits for the alarm window to open, then to go (about 2 s).
+alarm_window_gone() {
+  wait_for xdotool search --onlyvisible --name '^Alarm' > /dev/null || fail "no alarm window"
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Alarm' > /dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  fail "the alarm window stays"
+}
+stop_server() {
+  kill "$PULSE_PID"
+  wait "$PULSE_PID" 2> /dev/null || true
+}
+
+start_tray
+start_clock "@2026-12-08 10:20:10"
+stop_server
+said "velto: the sound server is gone (" 10
+
+click 27 10 # arms the alarm four seconds ahead: it rings during the outage
+alarm_window_gone
+said "velto: a ring could not be played: the sound server is gone"
+
+start_sound_server # the same socket as before
+said "velto: sound is back" 15
+parecord -d velto.monitor --file-format=wav "$WORK/after.wav" &
+REC_PID=$!
+click 27 10
+alarm_window_gone
+sleep 0.3 # the chime's tail
+kill -INT "$REC_PID"
+wait "$REC_PID" || true
+REC_PID=""
+echo "--- the clock said:" && cat "$WORK/velto.log"
+"$RING_CHECK" sound "$WORK/after.wav" || fail "the ring after the restart was not heard"
+for line in "the sound server is gone" "a ring could not be played" "sound is back"; do
+  [ "$(grep -c "velto: $line" "$WORK/velto.log")" = 1 ] || fail "not said exactly once: $line"
+done
+echo "sound restart ok"
