@@ -19,14 +19,13 @@ QString countdownValue(const ClockModel& m) {
     if (!m.armed()) {
         return QStringLiteral("off");
     }
-    return m.countdown() == 0 ? QStringLiteral("less than a minute")
-                                   : Minutes(m.countdown());
+    return m.countdown() == 0 ? QStringLiteral("less than a minute") : Minutes(m.countdown());
 }
 
 QString alarmSwitchTip(const ClockModel& m) {
     return m.armed() ? QStringLiteral("Alarm on: click to switch it off (A)")
-                           : QStringLiteral("Alarm off: click to switch it on; it rings "
-                                            "4 seconds later (A)");
+                     : QStringLiteral("Alarm off: click to switch it on; it rings "
+                                      "4 seconds later (A)");
 }
 
 QString presetName(int minutes) {
@@ -65,14 +64,13 @@ void describeKeypad(const Ctx& c) {
 
 void describeReadouts(const Ctx& c) {
     Describe(*c.main.imgTime[0],
-             {.name = QStringLiteral("Time"), .role = QAccessible::StaticText, .value = [&m = c.model] {
-                  return m.hourText() + ':' + m.minuteText();
-              }});
+             {.name = QStringLiteral("Time"),
+              .role = QAccessible::StaticText,
+              .value = [&m = c.model] { return m.hourText() + ':' + m.minuteText(); }});
     const auto alarmTip = [&m = c.model] {
-        return !m.editing()
-                   ? QStringLiteral("Alarm time: click to set it digit by digit")
-                   : QStringLiteral("Type the time, or click the bars above the digits; "
-                                    "click here or press Return to set it");
+        return !m.editing() ? QStringLiteral("Alarm time: click to set it digit by digit")
+                            : QStringLiteral("Type the time, or click the bars above the digits; "
+                                             "click here or press Return to set it");
     };
     const auto alarmValue = [&m = c.model] {
         if (m.editing()) {

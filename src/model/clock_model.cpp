@@ -166,8 +166,8 @@ void ClockModel::setAlarmAhead(int secs) {
 }
 
 void ClockModel::setAlarm(const QString& text) {
-    const QString t = text.isEmpty() ? hourText() + ':' + minuteText() + QStringLiteral(":00")
-                                     : text;
+    const QString t =
+        text.isEmpty() ? hourText() + ':' + minuteText() + QStringLiteral(":00") : text;
     alarmTime_ = padHour(t);
     const QTime alarm = QTime::fromString(alarmTime_, QStringLiteral("hh:mm:ss"));
     // A text that is no time of day cannot be later today: off.

@@ -339,35 +339,34 @@ void Soak::userAction() {
 }
 
 void Soak::checkInvariants(const char* after) {
-    const VeltoState& st = s();
-    const QDateTime now = st.Now;
+    const ClockModel& cm = model();
+    const QDateTime now = cm.now();
     SCOPED_TRACE(std::string(after) + " at " + qPrintable(now.toString(Qt::ISODate)));
     const QString text = now.time().toString(QStringLiteral("hh:mm:ss"));
-    ASSERT_EQ(st.TimeText.toStdString(), text.toStdString());
+    ASSERT_EQ(cm.timeText().toStdString(), text.toStdString());
     ASSERT_EQ(readout().toStdString(), text.left(5).toStdString());
 
-    ASSERT_EQ(st.AlarmOff, m.alarmAt ? 0 : 1);
+    ASSERT_EQ(cm.armed(), m.alarmAt.has_value());
     if (m.alarmAt) {
         ASSERT_GT(*m.alarmAt, m.lastWall) << "an armed alarm's moment has passed unrung";
-        ASSERT_EQ(st.AlarmTime.toStdString(), m.alarmText.toStdString());
+        ASSERT_EQ(cm.alarmTime().toStdString(), m.alarmText.toStdString());
     }
     const int cd = m.countdown();
-    ASSERT_EQ(st.CountdownMinutes, cd);
+    ASSERT_EQ(cm.countdown(), cd);
     ASSERT_EQ(countdownDigits(), m.alarmAt ? std::make_pair(cd / 10, cd % 10)
                                            : std::make_pair(kBlankSmall, kBlankSmall));
     if (!m.editing) {
         ASSERT_EQ(alarmReadout().toStdString(),
                   m.alarmAt ? m.alarmText.left(5).toStdString() : std::string("--.--"));
     }
-    ASSERT_EQ(st.AlarmEditMode, m.editing ? 1 : 0);
+    ASSERT_EQ(cm.editing(), m.editing);
     if (m.editing) {
-        ASSERT_EQ(st.EditedAlarmTime.toStdString(), m.edited.toStdString());
+        ASSERT_EQ(cm.editedTime().toStdString(), m.edited.toStdString());
     }
 
-    ASSERT_EQ(st.PunchMinutes, m.punched ? *m.punched : kPunchedOut);
-    ASSERT_EQ(st.AnnounceInterval, m.interval);
-    ASSERT_TRUE(st.ColonBlink == 0 || st.ColonBlink == 1);
-    ASSERT_TRUE(st.PunchKey >= 0 && st.PunchKey <= 12);
+    ASSERT_EQ(cm.punchMinutes(), m.punched);
+    ASSERT_EQ(cm.announceInterval(), m.interval);
+    ASSERT_TRUE(cm.pressedKey() >= 0 && cm.pressedKey() <= 12);
     ASSERT_TRUE(messages.shown.isEmpty()) << qPrintable(messages.shown.join('\n'));
 }
 

@@ -247,7 +247,7 @@ TEST_F(Tick, ClockSetBackOntoAFullMinuteDoesThatMinutesWork) {
     ASSERT_FALSE(model().armed());
     tickAfter(1);
     model().setAlarmIn(60); // 11:20:31
-    clock.at("10:15:00");  // back onto an announcer minute
+    clock.at("10:15:00");   // back onto an announcer minute
     ticker.fire();
     EXPECT_EQ(readout(), "10:15");
     EXPECT_EQ(model().punchMinutes(), 1);
