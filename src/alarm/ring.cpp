@@ -24,7 +24,7 @@ void report(const Ctx& c, bool heard) {
 
 QString WavePath(const Ctx& c, const QString& name) {
     const QString file = QStringLiteral("wav/%1.wav").arg(name);
-    const QString beside = QDir(c.platform.desktop.programFolder()).filePath(file);
+    QString beside = QDir(c.platform.desktop.programFolder()).filePath(file);
     if (QFileInfo::exists(beside)) {
         return beside;
     }
