@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: setup build run test unit package soak sanitize bench footprint format clean
+.PHONY: setup build run test unit lint package soak sanitize bench footprint format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -29,6 +29,11 @@ GTEST_ARGS ?=
 unit: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target velto_tests
 	cd $(BUILD) && env $(UNIT_ENV) ./tests/velto_tests --gtest_brief=1 $(GTEST_ARGS)
+
+# clang-tidy (the checks of .clang-tidy) over every .cpp of ours, $(JOBS) at a time; any
+# finding fails. The build makes the compile database and the moc files that clang-tidy reads.
+lint: build
+	bash scripts/lint.sh $(BUILD) $(JOBS)
 
 # A Debian package of what `cmake --install` puts in place, beside the build.
 package: build

@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
 
     // A firing at .003 is 3 ms late; one at .998 came 2 ms early (it counts as -2).
     std::vector<int> late;
+    late.reserve(lateMs.size());
     for (int ms : lateMs) {
         late.push_back(ms >= 500 ? ms - 1000 : ms);
     }

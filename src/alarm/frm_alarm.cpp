@@ -49,6 +49,9 @@ FrmAlarm::FrmAlarm(const Ctx& c) : QWidget(nullptr) {
     for (size_t e = 0; e < imgTime.size(); ++e) {
         Describe(*imgTime[e], {.name = QStringLiteral("Rang at"),
                                .role = QAccessible::StaticText,
+                               // The copy captured is handed out on every call: not a
+                               // local that could move.
+                               // NOLINTNEXTLINE(performance-no-automatic-move)
                                .value = [rang] { return rang; },
                                .part = e != 0});
     }

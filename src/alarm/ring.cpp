@@ -33,7 +33,7 @@ void reportChange(const Ctx& c) {
 
 QString WavePath(const Ctx& c, const QString& name) {
     const QString file = QStringLiteral("wav/%1.wav").arg(name);
-    const QString beside = QDir(c.platform.desktop.programFolder()).filePath(file);
+    QString beside = QDir(c.platform.desktop.programFolder()).filePath(file);
     if (QFileInfo::exists(beside)) {
         return beside;
     }

@@ -88,7 +88,7 @@ void describeReadouts(const Ctx& c) {
                                        QStringLiteral("tens of minutes"),
                                        QStringLiteral("minutes")};
     for (size_t k = 0; k < digit.size(); ++k) {
-        const QString what = digit[k];
+        const QString& what = digit[k];
         Describe(*c.main.imgCorrect[k],
                  {.name = QStringLiteral("One more on the %1").arg(what),
                   .tip = [what] { return QStringLiteral("One more on the %1").arg(what); }});
@@ -126,6 +126,8 @@ void describeFace(const Ctx& c) {
     }
     for (size_t k = 0; k < w.imgHotSpot.size(); ++k) {
         const QString name = presetName(5 * static_cast<int>(k));
+        // The copy captured is handed out on every call: not a local that could move.
+        // NOLINTNEXTLINE(performance-no-automatic-move)
         Describe(*w.imgHotSpot[k], {.name = name, .tip = [name] { return name; }});
     }
 

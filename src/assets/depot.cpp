@@ -244,7 +244,7 @@ FrmDepot::FrmDepot(ArtAhead* ahead) {
     // shows at first, and a picture never shown is never drawn.
     for (int a = 0; a < kDepotArrayCount; ++a) {
         arrays_[static_cast<size_t>(a)].resize(
-            static_cast<size_t>(range(static_cast<DepotArray>(a)).last + 1));
+            static_cast<size_t>(range(static_cast<DepotArray>(a)).last) + 1);
     }
     if (ahead != nullptr) {
         ahead->finish();

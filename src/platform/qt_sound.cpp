@@ -75,8 +75,8 @@ QString wavProblem(const QString& path) {
     }
     if (info.size() > kMaxWaveBytes) {
         return QStringLiteral("is too large (%1 MiB; an alarm sound may have at most %2 MiB)")
-            .arg(info.size() / (1024 * 1024))
-            .arg(kMaxWaveBytes / (1024 * 1024));
+            .arg(info.size() / (1024LL * 1024))
+            .arg(kMaxWaveBytes / (1024LL * 1024));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

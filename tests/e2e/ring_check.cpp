@@ -76,7 +76,7 @@ int checkWindow(const QStringList& args) {
             looks.push_back(look);
         }
         const int i = nearest(shot.copy(QRect(frame + place.topLeft(), visible)), looks,
-                              visible.width() * visible.height() * 12);
+                              qint64{visible.width()} * visible.height() * 12);
         seen += i == velto::kLitColon ? QStringLiteral(":")
                 : i >= 0 && i <= 9    ? QString::number(i)
                                       : QStringLiteral("?");

@@ -129,6 +129,7 @@ void Soak::run(const SoakCase& sc) {
     std::vector<Event> events;
     const int suspends = std::max(1, 20 * sc.hours / 48);
     const int sets = std::max(2, 8 * sc.hours / 48);
+    events.reserve(static_cast<size_t>(suspends) + static_cast<size_t>(sets) + 1);
     for (int i = 0; i < suspends; ++i) {
         events.push_back({realMs + std::uniform_int_distribution<int64_t>(0, spanMs)(rng), 0});
     }

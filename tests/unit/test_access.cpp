@@ -48,7 +48,7 @@ protected:
         QCoreApplication::sendEvent(control, &help);
         // Accepted when a tip shows (the label lingers a moment after a hide, so its text alone
         // would not tell).
-        const QString text = help.isAccepted() ? QToolTip::text() : QString();
+        QString text = help.isAccepted() ? QToolTip::text() : QString();
         QToolTip::hideText();
         return text;
     }

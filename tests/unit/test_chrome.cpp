@@ -25,7 +25,7 @@ protected:
     }
     /// A header button's look: the Tag, and whether the picture agrees with it.
     QString look(ImageControl* button, DepotArray array) {
-        const QString tag = button->tag;
+        QString tag = button->tag;
         EXPECT_EQ(button->picture(), ref(array, tag.toInt())) << qPrintable(button->objectName());
         return tag;
     }

@@ -40,7 +40,7 @@ struct Wave {
         const quint16 align = static_cast<quint16>(channels * bits / 8);
         const QByteArray fmt = "fmt " + le32(16) + le16(format) + le16(channels) + le32(rate) +
                                le32(rate * align) + le16(align) + le16(bits);
-        QByteArray samples(frames * align, 0);
+        QByteArray samples(qsizetype{frames} * align, 0);
         for (qsizetype i = 0; i < samples.size(); ++i) {
             samples[i] = static_cast<char>((i * 37) & 0x7f); // not silence
         }
