@@ -63,10 +63,9 @@ void describeKeypad(const Ctx& c) {
 }
 
 void describeReadouts(const Ctx& c) {
-    Describe(*c.main.imgTime[0],
-             {.name = QStringLiteral("Time"),
-              .role = QAccessible::StaticText,
-              .value = [&m = c.model] { return m.hourText() + ':' + m.minuteText(); }});
+    Describe(*c.main.imgTime[0], {.name = QStringLiteral("Time"),
+                                  .role = QAccessible::StaticText,
+                                  .value = [&m = c.model] { return m.timeText().left(5); }});
     const auto alarmTip = [&m = c.model] {
         return !m.editing() ? QStringLiteral("Alarm time: click to set it digit by digit")
                             : QStringLiteral("Type the time, or click the bars above the digits; "

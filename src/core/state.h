@@ -1,20 +1,10 @@
 #pragma once
 // What the views keep of their own; the clock's state is the model's (model/clock_model.h).
 
-#include <QDateTime>
 #include <QString>
 #include <cstdint>
-#include <optional>
 
 namespace velto {
-
-/// The two-character parts of a "hh:mm:ss" text.
-struct TimeParts {
-    QString Hour;
-    QString Minute;
-    QString Second;
-    friend bool operator==(const TimeParts&, const TimeParts&) = default;
-};
 
 /// A pixel of the clock face.
 struct PixelPoint {

@@ -61,7 +61,6 @@ ClockModel::ClockModel(QObject* parent) : QObject(parent) {}
 
 void ClockModel::start(const QDateTime& now) {
     now_ = wholeSecond(now);
-    timeText_ = velto::timeText(now_.time());
     startedAt_ = now_.toSecsSinceEpoch();
     lastWall_ = wallNow();
 }
@@ -84,7 +83,6 @@ void ClockModel::tick(const QDateTime& reading) {
     lastTick_ = secs;
     lastWall_ = wall;
     now_ = now;
-    timeText_ = velto::timeText(now.time());
 
     // The span of wall-clock time this tick answers for: what passed since the last tick
     // when the clock went forward (by a second, or by a jump: suspend, daylight saving, a
@@ -100,7 +98,8 @@ void ClockModel::tick(const QDateTime& reading) {
     emit timeChanged(fullMinute);
     if (fullMinute) {
         if (armed()) {
-            recountDown(); // from the alarm's moment, so a skipped minute needs no catching up
+            // Counted from the alarm's moment, so a skipped minute needs no catching up.
+            emit countdownChanged();
         }
         if (punch_ && punched > 0 && *punch_ < kPunchTop) {
             punch_ = static_cast<int>(std::min<int64_t>(kPunchTop, *punch_ + punched));
@@ -128,7 +127,7 @@ void ClockModel::tick(const QDateTime& reading) {
 
 // ---- the alarm ----
 
-int ClockModel::minutesToAlarm() const {
+int ClockModel::countdown() const {
     if (!alarmAt_) {
         return 0;
     }
@@ -137,14 +136,8 @@ int ClockModel::minutesToAlarm() const {
     return static_cast<int>(std::clamp<int64_t>(left.count(), 0, kCountdownTop));
 }
 
-void ClockModel::recountDown() {
-    countdown_ = minutesToAlarm();
-    emit countdownChanged();
-}
-
 void ClockModel::switchOff() {
     alarmAt_.reset();
-    countdown_ = 0;
     emit alarmChanged();
     emit countdownChanged();
 }
@@ -156,7 +149,7 @@ void ClockModel::armAt(WallSeconds at) {
     }
     alarmAt_ = at;
     emit alarmChanged();
-    recountDown();
+    emit countdownChanged();
 }
 
 void ClockModel::setAlarmAhead(int secs) {
@@ -166,8 +159,7 @@ void ClockModel::setAlarmAhead(int secs) {
 }
 
 void ClockModel::setAlarm(const QString& text) {
-    const QString t =
-        text.isEmpty() ? hourText() + ':' + minuteText() + QStringLiteral(":00") : text;
+    const QString t = text.isEmpty() ? timeText().left(5) + QStringLiteral(":00") : text;
     alarmTime_ = padHour(t);
     const QTime alarm = QTime::fromString(alarmTime_, QStringLiteral("hh:mm:ss"));
     // A text that is no time of day cannot be later today: off.
@@ -177,9 +169,7 @@ void ClockModel::setAlarm(const QString& text) {
 }
 
 void ClockModel::setAlarmIn(int mins) {
-    countdown_ = mins; // shown as chosen until the alarm's moment says otherwise
-    emit countdownChanged();
-    setAlarmAhead(60 * mins);
+    setAlarmAhead(60 * mins); // the countdown then reads `mins`: both moments share their seconds
 }
 
 void ClockModel::choosePreset(int k) {
@@ -197,7 +187,7 @@ void ClockModel::toggleAlarm() {
 void ClockModel::stepMark(int mins) {
     // One minute at a time along the rim, stopping at both ends rather than jumping across
     // 12 o'clock.
-    setAlarmIn(std::clamp(countdown_ + mins, 0, kCountdownTop));
+    setAlarmIn(std::clamp(countdown() + mins, 0, kCountdownTop));
 }
 
 // ---- the edit mode ----

@@ -65,10 +65,8 @@ public:
     static bool announcesAt(int interval, int minute);
 
     [[nodiscard]] const QDateTime& now() const { return now_; }
-    [[nodiscard]] const QString& timeText() const { return timeText_; }
-    [[nodiscard]] QString hourText() const { return timeText_.left(2); }
-    [[nodiscard]] QString minuteText() const { return timeText_.mid(3, 2); }
-    [[nodiscard]] QString secondText() const { return timeText_.right(2); }
+    /// The reading as "hh:mm:ss".
+    [[nodiscard]] QString timeText() const { return velto::timeText(now_.time()); }
 
     // ---- the alarm and its countdown ----
 
@@ -78,7 +76,7 @@ public:
     /// The alarm's time of day as last set ("hh:mm:ss"), kept while it is off.
     [[nodiscard]] const QString& alarmTime() const { return alarmTime_; }
     /// Whole minutes from the current minute to the alarm's, 0..kCountdownTop; 0 when off.
-    [[nodiscard]] int countdown() const { return countdown_; }
+    [[nodiscard]] int countdown() const;
 
     /// `text` ("hh:mm:ss"; empty means the current minute) becomes the alarm time: armed
     /// when it is later today, otherwise off.
@@ -159,18 +157,15 @@ private:
         int place = 0;
     };
     [[nodiscard]] WallSeconds wallNow() const { return wallSecondsOf(now_); }
-    [[nodiscard]] int minutesToAlarm() const;
     /// Arms the alarm for `at` (alarmTime_ says its time of day), or switches it off when
     /// that moment is not in the future.
     void armAt(WallSeconds at);
     void setAlarmAhead(int seconds);
     void switchOff();
-    void recountDown();
     void setEditDigits(const std::array<int, 4>& d);
     [[nodiscard]] std::array<int, 4> editDigits() const;
 
     QDateTime now_;
-    QString timeText_;
     // The whole second (since the epoch) the last tick acted on, and the wall second it
     // read: with both, a tick knows the span of real and of wall-clock time since.
     std::optional<int64_t> lastTick_;
@@ -179,7 +174,6 @@ private:
 
     QString alarmTime_;
     std::optional<WallSeconds> alarmAt_;
-    int countdown_ = 0;
     std::optional<Edit> edit_;
     bool colonLit_ = true; // blinks on from where the last edit left it
     std::optional<int> punch_;
