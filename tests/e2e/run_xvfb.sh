@@ -19,6 +19,10 @@ case $1 in
   notray.sh) first=115 ;;
   install.sh) first=119 ;;
   scale.sh) first=135 ;;
+  */limits.sh) first=141 ;;
+  */lock_files.sh) first=145 ;;
+  */show_flood.sh) first=171 ;;
+  */sound_restart.sh) first=175 ;;
   *) first=91 ;;
 esac
 # The check starts once the server answers: on a busy machine it may still be coming up.
