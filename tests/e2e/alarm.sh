@@ -1,6 +1,7 @@
 # The alarm from the mouse, on the real program at a frozen time: presets, a hot spot, a real
 # drag of the mark, the title switch, and the edit mode with its bars.
-start_window_manager
+openbox > "$WORK/openbox.log" 2>&1 &
+sleep 1
 start_tray
 start_clock "2026-12-08 09:00:30"
 alarm_is() { # read-out countdown mark-minute

@@ -1,7 +1,8 @@
 # The clock from the keyboard on the real program at a frozen time: the focus frame shows only
 # while the keyboard moves, and the keys punch, set and switch the alarm, type in the edit
 # mode, hide the window and end the program.
-start_window_manager
+openbox > "$WORK/openbox.log" 2>&1 &
+sleep 1
 start_tray
 start_clock "2026-12-08 09:00:30"
 xdotool windowactivate --sync "$WID" 2> /dev/null || true

@@ -49,24 +49,6 @@ shoot() { import -window root "$WORK/$1"; }
 
 visible_windows() { xdotool search --onlyvisible --name '^Velto$' 2>/dev/null | wc -l; }
 
-# start_window_manager: openbox, up and managing the screen; sets OPENBOX. One that could not
-# reach the server (it refuses for a moment when it resets after its last client left) is
-# started again, once.
-start_window_manager() {
-  for attempt in 1 2; do
-    openbox >> "$WORK/openbox.log" 2>&1 &
-    OPENBOX=$!
-    for _ in $(seq 100); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && return 0
-      kill -0 "$OPENBOX" 2> /dev/null || break
-      sleep 0.05
-    done
-    kill "$OPENBOX" 2> /dev/null || true
-    echo "openbox, attempt $attempt:" && cat "$WORK/openbox.log"
-  done
-  fail "openbox did not start"
-}
-
 # start_tray: a notification area (trayer, an XEmbed tray) at the bottom right of the screen.
 start_tray() {
   for attempt in 1 2; do

@@ -1,6 +1,7 @@
 # Without a notification area: one message at start-up and none later; the minimise button
 # leaves the window on the taskbar; a tray that starts afterwards gets the icon.
-start_window_manager
+openbox > "$WORK/openbox.log" 2>&1 &
+sleep 1
 LD_PRELOAD=$FAKETIME_LIB FAKETIME="2026-12-08 09:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
   "$VELTO" >> "$WORK/velto.log" 2>&1 &
 PID=$!

@@ -2,7 +2,7 @@
 # menu open, and while a ring's window is up. Each time it ends by itself with status 0 and
 # takes its icon out of the tray.
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
-start_window_manager
+openbox > "$WORK/openbox.log" 2>&1 &
 start_tray
 sleep 0.5
 

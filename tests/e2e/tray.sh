@@ -10,7 +10,7 @@ chmod +x "$WORK/bin/xdg-open"
 export PATH="$WORK/bin:$PATH"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
 
-start_window_manager
+openbox > "$WORK/openbox.log" 2>&1 &
 start_tray
 sleep 0.5
 start_clock "2026-12-08 09:00:00" # the clock stands still, so an armed alarm stays armed

@@ -1,6 +1,7 @@
 # Under a real window manager: a left-button drag on the background moves the window, other
 # buttons do not; Alt+F4 only hides the clock, which runs on; a later start brings it back.
-start_window_manager
+openbox > "$WORK/openbox.log" 2>&1 &
+sleep 1
 start_tray
 start_clock "2026-12-08 09:00:30"
 before="$X,$Y"
