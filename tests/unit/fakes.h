@@ -5,6 +5,7 @@
 #include "platform/seams.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QIcon>
 #include <QStringList>
 #include <QTimeZone>
@@ -203,6 +204,10 @@ protected:
     FakeDesktop desktop;
     Platform platform{clock, ticker, sound, tray, messages, urls, instance, desktop};
     VeltoApp app{platform};
+
+    // The pointer leaves the spot where this test left it: a move onto the very same spot
+    // would be no move at all to the next test's window.
+    void TearDown() override { QCursor::setPos(-100, -100); }
 
     /// Starts the program at `hms` today.
     void startAt(const QString& hms) {

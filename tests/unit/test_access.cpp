@@ -35,6 +35,7 @@ protected:
         QAccessible::installUpdateHandler(nullptr);
         QAccessible::setActive(false);
         heard().clear();
+        ProgramTest::TearDown();
     }
     static QAccessibleInterface* of(QWidget* control) {
         return QAccessible::queryAccessibleInterface(control);
