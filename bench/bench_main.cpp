@@ -15,11 +15,18 @@ namespace {
 /// A fake clock the benchmark moves on by hand.
 class StepClock final : public velto::Clock {
 public:
-    [[nodiscard]] QDateTime now() const override { return now_; }
-    void advance() { now_ = now_.addSecs(1); }
+    [[nodiscard]] velto::ClockReading now() const override {
+        return {now_, now_.time_since_epoch()};
+    }
+    [[nodiscard]] std::chrono::seconds utcOffsetAt(std::chrono::sys_seconds) const override {
+        return std::chrono::seconds{0};
+    }
+    void advance() { now_ += std::chrono::seconds{1}; }
 
 private:
-    QDateTime now_{QDate(2026, 12, 8), QTime(10, 10, 30), QTimeZone::utc()};
+    std::chrono::sys_time<std::chrono::milliseconds> now_{
+        std::chrono::sys_days{std::chrono::December / 8 / 2026} + std::chrono::hours{10} +
+        std::chrono::minutes{10} + std::chrono::seconds{30}};
 };
 
 class IdleTicker final : public velto::Ticker {

@@ -37,6 +37,8 @@ void ShowCountdown(const Ctx& c) {
 void ShowEdit(const Ctx& c) {
     if (c.model.editing()) {
         ShowReadout(c, c.main.imgAlarm, c.model.editedTime());
+    } else if (c.model.armed()) {
+        ShowReadout(c, c.main.imgAlarm, c.model.alarmTime()); // an edit left unchanged
     } else {
         ClearReadout(c, c.main.imgAlarm);
     }

@@ -23,7 +23,7 @@
 
 namespace velto {
 
-VeltoApp::VeltoApp(Platform& platform) : platform_(platform) {}
+VeltoApp::VeltoApp(Platform& platform) : platform_(platform), model_(platform.clock) {}
 
 VeltoApp::~VeltoApp() {
     platform_.ticker.stop();
@@ -61,7 +61,7 @@ bool VeltoApp::startUp() {
     observe();
     ShowTime(c, main_->imgTime);
     ShowSeconds(c);
-    model_.setAlarm(QString()); // the current minute, which is not later today: off
+    model_.clearAlarm();
     ShowPunch(c);
     state_.CorrectTop = static_cast<int16_t>(std::nearbyint(main_->imgCorrect[0]->top()));
     state_.CorrectPressedTop = static_cast<int16_t>(state_.CorrectTop + 2);

@@ -9,16 +9,14 @@ using std::chrono::seconds;
 
 namespace {
 
-constexpr seconds kDay{86400};
+using std::chrono::days;
+using std::chrono::hours;
+using std::chrono::milliseconds;
 
-/// a / b rounded down, for either sign.
-constexpr int64_t floorDiv(int64_t a, int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
-}
-
-/// The start of the wall-clock minute or day of `t`.
-template <class Unit> WallSeconds floorTo(WallSeconds t) {
-    return std::chrono::floor<Unit>(t);
+/// Whole seconds of the machine's run time between two readings, which come a few
+/// milliseconds either side of a whole second; never less than none.
+seconds runTimeBetween(milliseconds earlier, milliseconds later) {
+    return std::max(seconds{0}, std::chrono::round<seconds>(later - earlier));
 }
 
 /// "0" put in front when the second character is ":"; anything else unchanged.
@@ -27,6 +25,11 @@ QString padHour(const QString& text) {
         return QLatin1Char('0') + text;
     }
     return text;
+}
+
+QTime timeOfDay(WallSeconds wall) {
+    const auto s = (wall - std::chrono::floor<days>(wall)).count();
+    return QTime(0, 0).addSecs(static_cast<int>(s));
 }
 
 } // namespace
@@ -43,10 +46,6 @@ WallSeconds wallSecondsOf(const QDateTime& t) {
     return WallSeconds{seconds{t.toSecsSinceEpoch() + t.offsetFromUtc()}};
 }
 
-QDateTime wholeSecond(const QDateTime& t) {
-    return t.addMSecs(-t.time().msec());
-}
-
 QString timeText(const QTime& t) {
     // Formatted by hand: the system's own time format may be 12-hour or carry a suffix.
     return QStringLiteral("%1:%2:%3")
@@ -55,14 +54,24 @@ QString timeText(const QTime& t) {
         .arg(t.second(), 2, 10, QLatin1Char('0'));
 }
 
-ClockModel::ClockModel(QObject* parent) : QObject(parent) {}
+ClockModel::ClockModel(const Clock& clock, QObject* parent) : QObject(parent), clock_(clock) {}
 
 // ---- the time ----
 
-void ClockModel::start(const QDateTime& now) {
-    now_ = wholeSecond(now);
-    startedAt_ = now_.toSecsSinceEpoch();
-    lastWall_ = wallNow();
+WallSeconds ClockModel::wallOf(Instant t) const {
+    return WallSeconds{t.time_since_epoch() + clock_.utcOffsetAt(t)};
+}
+
+QDateTime ClockModel::now() const {
+    return QDateTime::fromSecsSinceEpoch(now_.time_since_epoch().count(), Qt::OffsetFromUTC,
+                                         static_cast<int>(offset_.count()));
+}
+
+void ClockModel::start(const ClockReading& now) {
+    reading_ = now;
+    now_ = std::chrono::floor<seconds>(now.instant);
+    offset_ = clock_.utcOffsetAt(now_);
+    lastWall_ = wallOf(now_);
 }
 
 bool ClockModel::announcesAt(int interval, int minute) {
@@ -71,56 +80,46 @@ bool ClockModel::announcesAt(int interval, int minute) {
                kAnnounceIntervals.end();
 }
 
-void ClockModel::tick(const QDateTime& reading) {
-    const QDateTime now = wholeSecond(reading);
-    const int64_t secs = now.toSecsSinceEpoch();
-    if (lastTick_ && *lastTick_ == secs) {
+void ClockModel::tick(const ClockReading& reading) {
+    const Instant t = std::chrono::floor<seconds>(reading.instant);
+    if (lastTick_ && *lastTick_ == t) {
         return;
     }
-    const int64_t prev = lastTick_.value_or(startedAt_.value_or(secs - 1));
-    const WallSeconds wall = wallSecondsOf(now);
+    // The real time since the last reading, back from this one: a clock set or a change of
+    // zone moves the instant or the wall clock, but passes no time.
+    const auto spanStart = reading.instant - (reading.sinceBoot - reading_.sinceBoot);
+    reading_ = reading;
+    lastTick_ = t;
+    now_ = t;
+    offset_ = clock_.utcOffsetAt(t);
+    const WallSeconds wall = wallOf(t);
     const WallSeconds prevWall = lastWall_.value_or(wall - seconds{1});
-    lastTick_ = secs;
     lastWall_ = wall;
-    now_ = now;
 
-    // The span of wall-clock time this tick answers for: what passed since the last tick
-    // when the clock went forward (by a second, or by a jump: suspend, daylight saving, a
-    // change of zone, the clock set); only this very second when it went back.
-    const WallSeconds from = wall > prevWall ? prevWall : wall - seconds{1};
-    const bool jumped = wall - prevWall != seconds{1};
-    const bool newMinute = now.time().second() == 0;
-    // Punch minutes are real minutes: those begun since the last tick, whatever the wall
-    // clock did; after the clock went back, only the minute this tick lands on, if any.
-    const int64_t punched =
-        secs > prev ? floorDiv(secs, 60) - floorDiv(prev, 60) : (newMinute ? 1 : 0);
-    const bool fullMinute = newMinute || jumped; // a real minute begun is always one of these
+    const auto intoMinute = wall - std::chrono::floor<minutes>(wall);
+    const bool fullMinute = intoMinute == seconds{0} || wall - prevWall != seconds{1};
     emit timeChanged(fullMinute);
-    if (fullMinute) {
-        if (armed()) {
-            // Counted from the alarm's moment, so a skipped minute needs no catching up.
+    if (armed()) {
+        showAlarmTimeInZone();
+        if (fullMinute) {
             emit countdownChanged();
         }
-        if (punch_ && punched > 0 && *punch_ < kPunchTop) {
-            punch_ = static_cast<int>(std::min<int64_t>(kPunchTop, *punch_ + punched));
-            emit punchChanged();
-        }
     }
+    countPunch();
 
     if (edit_) {
         colonLit_ = !colonLit_;
         emit colonBlinked();
     }
 
-    // Late rather than never: an alarm whose moment the span passed over rings now, once.
-    if (alarmAt_ && *alarmAt_ > from && *alarmAt_ <= wall) {
+    if (alarmAt_ && t >= *alarmAt_) {
         emit ring(RingKind::Alarm);
         switchOff();
     }
 
-    // The current minute is announced if its start lies in the span; older moments of a
-    // long gap are stale and stay silent.
-    if (floorTo<minutes>(wall) > from && announcesAt(announce_, now.time().minute())) {
+    // Only the current minute is announced: after a long gap the older ones are stale.
+    const Instant minuteStart = t - intoMinute;
+    if (minuteStart > spanStart && announcesAt(announce_, timeOfDay(wall).minute())) {
         emit ring(RingKind::Announcer);
     }
 }
@@ -131,8 +130,7 @@ int ClockModel::countdown() const {
     if (!alarmAt_) {
         return 0;
     }
-    const auto left = std::chrono::duration_cast<minutes>(floorTo<minutes>(*alarmAt_) -
-                                                          floorTo<minutes>(wallNow()));
+    const auto left = std::chrono::floor<minutes>(*alarmAt_) - std::chrono::floor<minutes>(now_);
     return static_cast<int>(std::clamp<int64_t>(left.count(), 0, kCountdownTop));
 }
 
@@ -142,30 +140,91 @@ void ClockModel::switchOff() {
     emit countdownChanged();
 }
 
-void ClockModel::armAt(WallSeconds at) {
-    if (at <= wallNow()) {
+void ClockModel::showAlarmTimeInZone() {
+    const QString shown = velto::timeText(timeOfDay(wallOf(*alarmAt_)));
+    if (shown != alarmTime_) {
+        alarmTime_ = shown;
+        emit alarmChanged();
+    }
+}
+
+void ClockModel::armAt(Instant at) {
+    if (at <= now_) {
         switchOff();
         return;
     }
     alarmAt_ = at;
+    alarmTime_ = velto::timeText(timeOfDay(wallOf(at)));
     emit alarmChanged();
     emit countdownChanged();
 }
 
 void ClockModel::setAlarmAhead(int secs) {
-    // A moment rather than a time of day, so that it may lie past midnight.
-    alarmTime_ = velto::timeText(now_.time().addSecs(secs));
-    armAt(wallNow() + seconds{secs});
+    if (secs <= 0) {
+        alarmTime_ = timeText();
+        switchOff();
+        return;
+    }
+    armAt(now_ + seconds{secs});
+}
+
+std::optional<Instant> ClockModel::nextInstantShowing(QTime time, Instant from) const {
+    const seconds sinceMidnight{time.msecsSinceStartOfDay() / 1000};
+    const auto firstDay = std::chrono::floor<days>(wallOf(from)) - days{1};
+    for (auto day = firstDay; day <= firstDay + days{3}; day += days{1}) {
+        const WallSeconds wall = day + sinceMidnight;
+        const Instant asUtc{wall.time_since_epoch()};
+        // Each offset the zone has around that day gives one instant that may show `wall`;
+        // none does when the day skips it, two when the day repeats it.
+        std::optional<Instant> first;
+        Instant lowest = Instant::max();
+        Instant highest = Instant::min();
+        for (hours h{-18}; h <= hours{18}; ++h) {
+            const Instant candidate = asUtc - clock_.utcOffsetAt(asUtc + h);
+            lowest = std::min(lowest, candidate);
+            highest = std::max(highest, candidate);
+            if (candidate >= from && wallOf(candidate) == wall && (!first || candidate < *first)) {
+                first = candidate;
+            }
+        }
+        if (first) {
+            return first;
+        }
+        if (lowest < highest && wallOf(lowest) < wall && wallOf(highest) > wall) {
+            // Skipped: the first instant the wall clock is past it, the jump.
+            while (highest - lowest > seconds{1}) {
+                const Instant mid = lowest + (highest - lowest) / 2;
+                (wallOf(mid) < wall ? lowest : highest) = mid;
+            }
+            if (highest >= from) {
+                return highest;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 void ClockModel::setAlarm(const QString& text) {
-    const QString t = text.isEmpty() ? timeText().left(5) + QStringLiteral(":00") : text;
-    alarmTime_ = padHour(t);
-    const QTime alarm = QTime::fromString(alarmTime_, QStringLiteral("hh:mm:ss"));
-    // A text that is no time of day cannot be later today: off.
-    armAt(alarm.isValid()
-              ? floorTo<std::chrono::days>(wallNow()) + seconds{alarm.msecsSinceStartOfDay() / 1000}
-              : wallNow());
+    alarmTime_ = padHour(text);
+    const QTime time = QTime::fromString(alarmTime_, QStringLiteral("hh:mm:ss"));
+    if (!time.isValid()) {
+        switchOff(); // no time of day: nothing to ring
+        return;
+    }
+    // After the current minute: a time typed for this very minute means tomorrow's.
+    const WallSeconds wall = wallOf(now_);
+    const Instant nextMinute = now_ - (wall - std::chrono::floor<minutes>(wall)) + minutes{1};
+    const std::optional<Instant> at = nextInstantShowing(time, nextMinute);
+    if (!at) {
+        switchOff();
+        return;
+    }
+    armAt(*at);
+}
+
+void ClockModel::clearAlarm() {
+    alarmTime_ = timeText().left(5) + QStringLiteral(":00");
+    switchOff();
 }
 
 void ClockModel::setAlarmIn(int mins) {
@@ -185,23 +244,28 @@ void ClockModel::toggleAlarm() {
 }
 
 void ClockModel::stepMark(int mins) {
-    // One minute at a time along the rim, stopping at both ends rather than jumping across
-    // 12 o'clock.
-    setAlarmIn(std::clamp(countdown() + mins, 0, kCountdownTop));
+    if (!alarmAt_) {
+        setAlarmIn(std::max(0, mins));
+        return;
+    }
+    // A minute at a time, from wherever the alarm is: a far alarm moves a minute too.
+    armAt(*alarmAt_ + minutes{mins});
 }
 
 // ---- the edit mode ----
 
 void ClockModel::toggleEdit() {
     if (!edit_) {
-        edit_ = Edit{alarmTime_, 0};
+        edit_ = Edit{alarmTime_, alarmTime_, 0};
         emit editChanged();
         return;
     }
-    const QString edited = edit_->time;
+    const Edit edit = *edit_;
     edit_.reset();
     emit editChanged();
-    setAlarm(edited);
+    if (edit.time != edit.original) {
+        setAlarm(edit.time);
+    } // unchanged: the alarm stays exactly as it was, armed or off
 }
 
 std::array<int, 4> ClockModel::editDigits() const {
@@ -266,13 +330,28 @@ void ClockModel::togglePunch() {
         punchOut();
         return;
     }
+    punchedIn_ = reading_.sinceBoot;
     punch_ = 0;
     emit punchChanged();
 }
 
 void ClockModel::punchOut() {
+    punchedIn_.reset();
     punch_.reset();
     emit punchChanged();
+}
+
+void ClockModel::countPunch() {
+    if (!punchedIn_) {
+        return;
+    }
+    const auto counted =
+        std::chrono::floor<minutes>(runTimeBetween(*punchedIn_, reading_.sinceBoot));
+    const int count = static_cast<int>(std::min<int64_t>(kPunchTop, counted.count()));
+    if (count != punch_) {
+        punch_ = count;
+        emit punchChanged();
+    }
 }
 
 void ClockModel::pressKey(int k) {

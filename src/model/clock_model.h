@@ -3,6 +3,8 @@
 // user's actions, and says every change as a signal. The windows, the tray and the ringer
 // observe it and draw or play what it says; none of them keeps a copy of its state.
 
+#include "platform/seams.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -18,14 +20,14 @@ enum class RingKind {
     Announcer, // an announced minute
 };
 
+/// A moment, in whole seconds since the epoch (UTC): what rings, and when.
+using Instant = std::chrono::sys_seconds;
+
 /// Seconds as the wall clock counts them: the local date and time taken as if it were UTC.
 /// It runs on with real time but jumps where the wall clock does (daylight saving, a change
 /// of zone, the clock set).
 using WallSeconds = std::chrono::local_seconds;
 WallSeconds wallSecondsOf(const QDateTime& t);
-
-/// A clock reading without its milliseconds: the clock shows and acts on whole seconds.
-QDateTime wholeSecond(const QDateTime& t);
 
 /// "hh:mm:ss", 24-hour, whatever the locale.
 QString timeText(const QTime& t);
@@ -48,48 +50,58 @@ public:
     /// Switching the alarm on sets it this many seconds ahead, to hear it at once.
     static constexpr int kSwitchOnSeconds = 4;
 
-    explicit ClockModel(QObject* parent = nullptr);
+    /// `clock` tells the local zone's offset at any instant; the readings come with start()
+    /// and tick().
+    explicit ClockModel(const Clock& clock, QObject* parent = nullptr);
 
     // ---- the time ----
 
     /// The reading of start-up: the texts, and the point from which the first tick measures
     /// what it may have missed. Says nothing.
-    void start(const QDateTime& now);
-    /// One reading of the clock. When it is a new second: the texts, the full minute's work
-    /// (countdown, punch minutes) and the rings. Seconds that were skipped (a stalled machine,
-    /// suspend, the clock set forward) lose nothing: every real minute among them is counted
-    /// and an alarm among them rings, late. When the clock went back, nothing is counted or
-    /// rung for the span.
-    void tick(const QDateTime& now);
+    void start(const ClockReading& now);
+    /// One reading of the clock. When it is a new second: the texts, the countdown, the
+    /// punch minutes and the rings. An alarm rings at the first tick at or after its instant,
+    /// however the wall clock moved in between (late rather than never, never twice). The
+    /// announcer rings when the tick lands in an announced minute that began in the real
+    /// time since the last tick.
+    void tick(const ClockReading& now);
     /// Whether the announcer rings at `minute` (0..59) with `interval`.
     static bool announcesAt(int interval, int minute);
 
-    [[nodiscard]] const QDateTime& now() const { return now_; }
+    /// The last reading, whole seconds, as the local date and time with the offset in force.
+    [[nodiscard]] QDateTime now() const;
+    [[nodiscard]] Instant instant() const { return now_; }
     /// The reading as "hh:mm:ss".
-    [[nodiscard]] QString timeText() const { return velto::timeText(now_.time()); }
+    [[nodiscard]] QString timeText() const { return velto::timeText(now().time()); }
 
     // ---- the alarm and its countdown ----
 
     [[nodiscard]] bool armed() const { return alarmAt_.has_value(); }
-    /// The moment the armed alarm rings, in wall seconds; none when off.
-    [[nodiscard]] std::optional<WallSeconds> alarmAt() const { return alarmAt_; }
-    /// The alarm's time of day as last set ("hh:mm:ss"), kept while it is off.
+    /// The instant the armed alarm rings; none when off.
+    [[nodiscard]] std::optional<Instant> alarmAt() const { return alarmAt_; }
+    /// The alarm's local time of day ("hh:mm:ss") in the zone of the last reading; while it
+    /// is off, the time it had last.
     [[nodiscard]] const QString& alarmTime() const { return alarmTime_; }
-    /// Whole minutes from the current minute to the alarm's, 0..kCountdownTop; 0 when off.
+    /// Whole minutes from the current minute to the alarm's, in real time, 0..kCountdownTop;
+    /// 0 when off.
     [[nodiscard]] int countdown() const;
 
-    /// `text` ("hh:mm:ss"; empty means the current minute) becomes the alarm time: armed
-    /// when it is later today, otherwise off.
+    /// `text` ("hh:mm:ss" or "h:mm:ss") becomes the alarm time: it rings at the next time
+    /// the local clock shows it after the current minute (tomorrow when it is at or before
+    /// the current minute; at the jump when the day skips it; at its first occurrence when
+    /// the day repeats it). A text that is no time of day switches the alarm off.
     void setAlarm(const QString& text);
-    /// The alarm `minutes` (0..60) from now, seconds included; 0 switches it off. Past
-    /// midnight it rings the next morning, as a timer should.
+    /// Off, with the current minute as the alarm time, saying so.
+    void clearAlarm();
+    /// The alarm `minutes` (0..60) real minutes from now, seconds included; 0 switches it off.
     void setAlarmIn(int minutes);
     /// Preset `k` (0..9).
     void choosePreset(int k);
     /// Off when armed; otherwise armed to ring kSwitchOnSeconds from now.
     void toggleAlarm();
-    /// The mark moved `minutes` along the rim from the keyboard: the countdown that many
-    /// minutes more or less, within 0..kCountdownTop.
+    /// The mark moved `minutes` along the rim from the keyboard: the alarm that many minutes
+    /// later or earlier (off when that is not in the future); an alarm that is off is set
+    /// that many minutes from now.
     void stepMark(int minutes);
 
     // ---- the edit mode of the alarm time ----
@@ -112,7 +124,8 @@ public:
 
     // ---- the punch clock and its keypad ----
 
-    /// The whole minutes counted since punching in; none while punched out.
+    /// Whole minutes of real time since punching in (time asleep counts, setting the clock
+    /// or changing the zone does not), up to kPunchTop; none while punched out.
     [[nodiscard]] std::optional<int> punchMinutes() const { return punch_; }
     /// In when out (at 0), out when in (forgetting the count).
     void togglePunch();
@@ -153,29 +166,38 @@ signals:
 
 private:
     struct Edit {
-        QString time; // "hh:mm:00"
+        QString time;     // "hh:mm:00"
+        QString original; // what the edit began with
         int place = 0;
     };
-    [[nodiscard]] WallSeconds wallNow() const { return wallSecondsOf(now_); }
-    /// Arms the alarm for `at` (alarmTime_ says its time of day), or switches it off when
-    /// that moment is not in the future.
-    void armAt(WallSeconds at);
+    [[nodiscard]] WallSeconds wallOf(Instant t) const;
+    /// The first instant at or after `from` whose local time is `wall`, or the jump over it
+    /// when the day skips it; none within the next days.
+    [[nodiscard]] std::optional<Instant> nextInstantShowing(QTime timeOfDay, Instant from) const;
+    /// Arms the alarm for `at`, or switches it off when that is not in the future.
+    void armAt(Instant at);
     void setAlarmAhead(int seconds);
     void switchOff();
+    /// The alarm's time as the zone of the last reading shows it; says when that changed.
+    void showAlarmTimeInZone();
+    void countPunch();
     void setEditDigits(const std::array<int, 4>& d);
     [[nodiscard]] std::array<int, 4> editDigits() const;
 
-    QDateTime now_;
-    // The whole second (since the epoch) the last tick acted on, and the wall second it
-    // read: with both, a tick knows the span of real and of wall-clock time since.
-    std::optional<int64_t> lastTick_;
-    std::optional<int64_t> startedAt_;
+    const Clock& clock_;
+    Instant now_{};
+    std::chrono::seconds offset_{0}; // of the local zone at now_
+    // The last reading as it came, and the second and wall second the last tick acted on:
+    // with these a tick knows the real time since and where the wall clock went.
+    ClockReading reading_;
+    std::optional<Instant> lastTick_;
     std::optional<WallSeconds> lastWall_;
 
     QString alarmTime_;
-    std::optional<WallSeconds> alarmAt_;
+    std::optional<Instant> alarmAt_;
     std::optional<Edit> edit_;
     bool colonLit_ = true; // blinks on from where the last edit left it
+    std::optional<std::chrono::milliseconds> punchedIn_; // the machine's run time then
     std::optional<int> punch_;
     int key_ = 0;
     int announce_ = 0;

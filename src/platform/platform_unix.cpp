@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -28,6 +29,34 @@
 #endif
 
 namespace velto {
+
+ClockReading SystemClock::now() const {
+    // The zone is read again at each reading: glibc takes up a changed TZ or /etc/localtime
+    // here, not in localtime_r().
+    tzset();
+    timespec real{};
+    timespec boot{};
+    clock_gettime(CLOCK_REALTIME, &real);
+#ifdef CLOCK_BOOTTIME
+    clock_gettime(CLOCK_BOOTTIME, &boot); // counts suspend, which CLOCK_MONOTONIC does not
+#else
+    clock_gettime(CLOCK_MONOTONIC, &boot); // the BSDs' and macOS's counts time asleep
+#endif
+    using std::chrono::milliseconds;
+    const auto ms = [](const timespec& t) {
+        return milliseconds{int64_t{t.tv_sec} * 1000 + t.tv_nsec / 1000000};
+    };
+    return {std::chrono::sys_time<milliseconds>{ms(real)}, ms(boot)};
+}
+
+std::chrono::seconds SystemClock::utcOffsetAt(std::chrono::sys_seconds instant) const {
+    const time_t t = static_cast<time_t>(instant.time_since_epoch().count());
+    tm local{};
+    if (localtime_r(&t, &local) == nullptr) {
+        return std::chrono::seconds{0};
+    }
+    return std::chrono::seconds{local.tm_gmtoff};
+}
 
 QString currentUserName() {
     if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_name) {

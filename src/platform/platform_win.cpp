@@ -4,9 +4,23 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimeZone>
 #include <QTimer>
 
+#include <windows.h>
+
 namespace velto {
+
+ClockReading SystemClock::now() const {
+    using std::chrono::milliseconds;
+    return {std::chrono::sys_time<milliseconds>{milliseconds{QDateTime::currentMSecsSinceEpoch()}},
+            milliseconds{static_cast<int64_t>(GetTickCount64())}}; // counts time asleep
+}
+
+std::chrono::seconds SystemClock::utcOffsetAt(std::chrono::sys_seconds instant) const {
+    const QDateTime at = QDateTime::fromSecsSinceEpoch(instant.time_since_epoch().count(), Qt::UTC);
+    return std::chrono::seconds{QTimeZone::systemTimeZone().offsetFromUtc(at)};
+}
 
 // ---- LocalInstanceGuard: a later start's request comes over a local server ----
 

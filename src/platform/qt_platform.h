@@ -12,9 +12,12 @@ class QFileInfo;
 
 namespace velto {
 
+/// The system's clock and zone. Each reading also takes up a change of the system's zone
+/// (the TZ variable, /etc/localtime).
 class SystemClock final : public Clock {
 public:
-    [[nodiscard]] QDateTime now() const override { return QDateTime::currentDateTime(); }
+    [[nodiscard]] ClockReading now() const override;
+    [[nodiscard]] std::chrono::seconds utcOffsetAt(std::chrono::sys_seconds instant) const override;
 };
 
 /// Fires a few milliseconds after each whole second of the system clock. It re-aims at the

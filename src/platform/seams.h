@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -13,13 +14,25 @@ class QIcon;
 
 namespace velto {
 
+/// One reading of the clock: the instant, and how long the machine has run.
+struct ClockReading {
+    /// Since the epoch, UTC. Jumps only when the clock is set; a change of zone or of
+    /// daylight saving leaves it alone.
+    std::chrono::sys_time<std::chrono::milliseconds> instant;
+    /// Since some fixed point of this boot, counting time asleep; never set, never jumps.
+    std::chrono::milliseconds sinceBoot{0};
+};
+
 /// Where the time comes from. The program reads it once per tick and passes that one
 /// reading to everything the tick does.
 class Clock {
 public:
     virtual ~Clock() = default;
-    /// The current local date and time (milliseconds may be present; callers drop them).
-    [[nodiscard]] virtual QDateTime now() const = 0;
+    [[nodiscard]] virtual ClockReading now() const = 0;
+    /// How far the local zone's time of day is ahead of UTC at `instant`, by the zone the
+    /// system has at the last reading.
+    [[nodiscard]] virtual std::chrono::seconds
+    utcOffsetAt(std::chrono::sys_seconds instant) const = 0;
 };
 
 /// The one-second heartbeat. After start() the callback runs on the UI thread shortly after

@@ -16,18 +16,38 @@ namespace velto::test {
 
 class FakeClock final : public Clock {
 public:
-    [[nodiscard]] QDateTime now() const override { return now_; }
+    [[nodiscard]] ClockReading now() const override {
+        return {std::chrono::sys_time<std::chrono::milliseconds>{
+                    std::chrono::milliseconds{now_.toMSecsSinceEpoch()}},
+                sinceBoot_};
+    }
+    [[nodiscard]] std::chrono::seconds
+    utcOffsetAt(std::chrono::sys_seconds instant) const override {
+        const auto at = QDateTime::fromSecsSinceEpoch(instant.time_since_epoch().count(), Qt::UTC);
+        return std::chrono::seconds{zone().offsetFromUtc(at)};
+    }
+    /// The clock set to `t`, in the zone `t` carries (the system's when it is local time):
+    /// no time passes.
     void set(const QDateTime& t) { now_ = t; }
+    /// The clock and the zone as they are now, to set from.
+    [[nodiscard]] QDateTime wallClock() const { return now_; }
     /// Sets the wall-clock time "hh:mm:ss" of `day` in the local zone (the tests run in one
     /// with daylight saving, as the real clock does).
     void at(const QString& hms, QDate day = QDate(2026, 12, 8)) {
         now_ = QDateTime(day, QTime::fromString(hms, QStringLiteral("hh:mm:ss")));
     }
     /// Real time passes: across a change of daylight saving the wall clock jumps.
-    void advance(int seconds) { now_ = now_.addSecs(seconds); }
+    void advance(int seconds) {
+        now_ = now_.addSecs(seconds);
+        sinceBoot_ += std::chrono::seconds{seconds};
+    }
 
 private:
+    [[nodiscard]] QTimeZone zone() const {
+        return now_.timeSpec() == Qt::TimeZone ? now_.timeZone() : QTimeZone::systemTimeZone();
+    }
     QDateTime now_{QDate(2026, 12, 8), QTime(12, 0, 0)};
+    std::chrono::milliseconds sinceBoot_{3'600'000}; // the machine has run an hour
 };
 
 class FakeTicker final : public Ticker {

@@ -132,16 +132,20 @@ TEST_F(Alarm, RelativeSetsPastMidnightRingTheNextMorning) {
     EXPECT_EQ(rings(), 2);
 }
 
-TEST_F(Alarm, AnExactTimeEarlierTodaySwitchesItOff) {
+TEST_F(Alarm, AnExactTimeNotAfterThisMinuteIsTomorrowsAndGarbageIsOff) {
     startAt("10:00:00");
-    model().setAlarm("09:59:59");
-    expectOff();
-    model().setAlarm("10:00:00");
-    expectOff();
+    const Instant now = model().instant();
+    for (const auto& [typed, ahead] : {std::pair{"09:59:59", 86399},
+                                       {"10:00:30", 86430},
+                                       {"10:01:00", 60},
+                                       {"9:05:00", 83100}}) {
+        model().setAlarm(typed);
+        EXPECT_EQ(model().alarmAt(), now + std::chrono::seconds{ahead}) << typed;
+    }
+    EXPECT_EQ(model().alarmTime(), "09:05:00");
+    expectArmed(60);
     model().setAlarm("garbage");
     expectOff();
-    model().setAlarm("9:05:00");
-    EXPECT_EQ(model().alarmTime(), "09:05:00");
 }
 
 TEST_F(Alarm, CountdownIsTheMinutesToTheAlarmAtMostSixty) {
@@ -171,8 +175,8 @@ TEST_F(Alarm, AnAlarmInTheSpringForwardHourRingsOnceAtTheJump) {
     clock.at("01:50:00", spring);
     ticker.fire();
     model().setAnnounceInterval(0);
-    model().setAlarm("02:30:00");
-    expectArmed(40);
+    model().setAlarm("02:30:00"); // skipped today: it rings at the jump, ten real minutes on
+    expectArmed(10);
     at("01:59:59", spring);
     ticker.fire();
     ASSERT_EQ(rings(), 0);
@@ -184,24 +188,29 @@ TEST_F(Alarm, AnAlarmInTheSpringForwardHourRingsOnceAtTheJump) {
     EXPECT_EQ(rings(), 1);
 }
 
-TEST_F(Alarm, ChangingTheZoneShowsTheNewTimeAtOnceAndRingsWhatItPassed) {
+TEST_F(Alarm, ChangingTheZoneShowsTheNewTimeAtOnceAndMovesNoAlarm) {
     startAt("10:00:10");
     model().setAnnounceInterval(0);
     model().setAlarm("12:00:00");
     tickAfter(1);
     ASSERT_EQ(readout(), "10:00");
     const QTimeZone newYork("America/New_York");
-    clock.set(clock.now().addSecs(1).toTimeZone(newYork)); // six hours back
+    clock.set(clock.wallClock().addSecs(1).toTimeZone(newYork)); // six hours back
     ticker.fire();
     EXPECT_EQ(model().timeText(), "04:00:12");
     EXPECT_EQ(readout(), "04:00");
-    EXPECT_EQ(rings(), 0);
-    EXPECT_EQ(model().countdown(), 60);
+    EXPECT_EQ(model().alarmTime(), "06:00:00"); // noon in Berlin
+    expectArmed(60);
     const QTimeZone tokyo("Asia/Tokyo");
-    clock.set(clock.now().addSecs(1).toTimeZone(tokyo)); // fourteen hours on, past noon
+    clock.set(clock.wallClock().addSecs(1).toTimeZone(tokyo)); // fourteen hours on, past noon
     ticker.fire();
     EXPECT_EQ(model().timeText(), "18:00:13");
     EXPECT_EQ(readout(), "18:00");
+    EXPECT_EQ(model().alarmTime(), "20:00:00");
+    EXPECT_EQ(rings(), 0);
+    tickUntil("19:59:59");
+    EXPECT_EQ(rings(), 0);
+    tickAfter(1);
     EXPECT_EQ(rings(), 1);
     expectOff();
 }
@@ -275,9 +284,11 @@ TEST_F(Alarm, EditModeShowsTheBarsAndAppliesTheEditOnTheSecondClick) {
 
     clickReadout();
     QTest::mouseClick(w().imgCorrect[0], Qt::LeftButton); // 21:20
-    QTest::mouseClick(w().imgCorrect[0], Qt::LeftButton); // 01:20, earlier today
+    QTest::mouseClick(w().imgCorrect[0], Qt::LeftButton); // 01:20, tomorrow morning
     clickReadout();
-    expectOff();
+    expectArmed(60);
+    EXPECT_EQ(model().alarmTime(), "01:20:00");
+    EXPECT_GT(*model().alarmAt() - model().instant(), std::chrono::hours{15});
 }
 
 TEST_F(Alarm, RingingWhileEditingBlanksTheReadoutButKeepsTheMode) {
@@ -290,12 +301,13 @@ TEST_F(Alarm, RingingWhileEditingBlanksTheReadoutButKeepsTheMode) {
     EXPECT_TRUE(model().editing());
     EXPECT_TRUE(w().imgCorrect[3]->isVisible());
     EXPECT_EQ(w().imgAlarm[0]->picture(), ref(DepotArray::imgTime, kBlankDigit));
-    // A drag while editing changes the alarm; leaving the mode applies the edit all the same.
+    // A drag while editing changes the alarm; leaving the mode without an edit keeps it.
     MarkDragOver(ctx(), pointAt(30));
     EXPECT_EQ(model().alarmTime(), "10:30:04");
     clickReadout();
-    EXPECT_EQ(model().alarmTime(), "10:00:04");
-    expectOff();
+    EXPECT_FALSE(model().editing());
+    EXPECT_EQ(model().alarmTime(), "10:30:04");
+    expectArmed(30);
 }
 
 TEST(Depot, AnIndexOutOfRangeEndsTheProgramLoudly) {

@@ -38,7 +38,7 @@ TEST_F(PunchClock, StartsPunchedOutWithANormalButtonAndBlankPlaces) {
     EXPECT_TRUE(messages.shown.isEmpty()); // start-up's punch-out is not a misuse
 }
 
-TEST_F(PunchClock, CountsEachFullClockMinuteAfterPunchingIn) {
+TEST_F(PunchClock, CountsEachRealMinuteAfterPunchingIn) {
     startAt("10:15:50");
     tickUntil("10:15:59");
     clickPunch();
@@ -46,9 +46,11 @@ TEST_F(PunchClock, CountsEachFullClockMinuteAfterPunchingIn) {
     EXPECT_EQ(model().punchMinutes(), 0);
     EXPECT_EQ(readout(), "  0");
 
-    tickAfter(1); // 10:16:00
+    tickUntil("10:16:58");
+    EXPECT_EQ(readout(), "  0");
+    tickAfter(1); // a minute after punching in
     EXPECT_EQ(readout(), "  1");
-    tickUntil("10:16:59");
+    tickUntil("10:17:58");
     EXPECT_EQ(readout(), "  1");
     tickAfter(1);
     EXPECT_EQ(readout(), "  2");

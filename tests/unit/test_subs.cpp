@@ -9,8 +9,7 @@ TEST(TimeTexts, AreTwentyFourHourWithLeadingZerosWhateverTheLocale) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); // a 12-hour locale
     EXPECT_EQ(timeText(QTime(9, 5, 3)), "09:05:03");
     EXPECT_EQ(timeText(QTime(0, 0, 0)), "00:00:00");
-    const QDateTime late(QDate(2026, 12, 8), QTime(23, 59, 59, 999), QTimeZone::utc());
-    EXPECT_EQ(timeText(wholeSecond(late).time()), "23:59:59");
+    EXPECT_EQ(timeText(QTime(23, 59, 59, 999)), "23:59:59");
     QLocale::setDefault(saved);
 }
 
