@@ -29,49 +29,91 @@ constexpr std::array<int, 10> kPresets{0, 1, 3, 5, 10, 15, 20, 30, 45, 60};
 constexpr std::array<int, 6> kIntervals{0, 10, 15, 20, 30, 60};
 constexpr int kPunchCap = 9998;
 
-/// Wall-clock seconds as the user reads them: the date and time shown, counted on.
-int64_t wallOf(const QDateTime& t) {
-    return t.date().toJulianDay() * 86400 + t.time().msecsSinceStartOfDay() / 1000;
-}
-
 int64_t floorDiv(int64_t a, int64_t b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-QString hhmmss(int64_t wall) {
-    const int64_t s = wall - floorDiv(wall, 86400) * 86400;
-    return QTime(0, 0).addSecs(static_cast<int>(s)).toString(QStringLiteral("hh:mm:ss"));
-}
-
-/// What the user may expect of the clock, from the clock's readings and their own clicks.
+/// What the user may expect of the clock, from real time, the clock's readings and their own
+/// clicks: instants and durations, with the zone only to say what the wall clock shows.
 struct Model {
-    std::optional<int64_t> alarmAt; // wall second of the armed alarm
-    QString alarmText;
+    QTimeZone zone;
+    std::optional<int64_t> alarmAt; // the instant of the armed alarm, in seconds
+    QString offText;                // the alarm time shown last, kept while it is off
     bool editing = false;
     QString edited;
-    std::optional<int> punched; // minutes, while punched in
+    QString editedFrom;
+    std::optional<int64_t> punchedAtMs; // real time of punching in
     int interval = 15;
-    int64_t lastWall = 0;
-    int64_t lastSecs = 0; // the system clock's second at the last tick
+    int64_t lastSecs = 0;   // the system clock's second at the last tick
+    int64_t lastRealMs = 0; // real time at the last tick
 
+    [[nodiscard]] QTime local(int64_t secs) const {
+        return QDateTime::fromSecsSinceEpoch(secs, zone).time();
+    }
+    [[nodiscard]] QString text(int64_t secs) const {
+        return local(secs).toString(QStringLiteral("hh:mm:ss"));
+    }
+    [[nodiscard]] QString alarmText() const { return alarmAt ? text(*alarmAt) : offText; }
     [[nodiscard]] int countdown() const {
         if (!alarmAt) {
             return 0;
         }
         return static_cast<int>(
-            std::clamp<int64_t>(floorDiv(*alarmAt, 60) - floorDiv(lastWall, 60), 0, 60));
+            std::clamp<int64_t>(floorDiv(*alarmAt, 60) - floorDiv(lastSecs, 60), 0, 60));
     }
-    /// The alarm `seconds` from the last reading; none for 0.
+    void switchOff() {
+        offText = alarmText();
+        alarmAt.reset();
+    }
+    /// The alarm `seconds` of real time from the last reading; off for 0.
     void setAhead(int seconds) {
-        alarmText = hhmmss(lastWall + seconds);
-        alarmAt = seconds > 0 ? std::optional<int64_t>(lastWall + seconds) : std::nullopt;
+        if (seconds > 0) {
+            alarmAt = lastSecs + seconds;
+        } else {
+            alarmAt.reset();
+            offText = text(lastSecs);
+        }
     }
-    /// The alarm at time of day `text` today, if that is still to come.
-    void setAt(const QString& text) {
-        alarmText = text;
-        const QTime t = QTime::fromString(text, QStringLiteral("hh:mm:ss"));
-        const int64_t at = floorDiv(lastWall, 86400) * 86400 + t.msecsSinceStartOfDay() / 1000;
-        alarmAt = at > lastWall ? std::optional<int64_t>(at) : std::nullopt;
+    /// The alarm at time of day `typed`: the first moment from the next minute on at which
+    /// the wall clock, going forward minute by minute, shows it or jumps over it.
+    void setAt(const QString& typed) {
+        const QTime t = QTime::fromString(typed, QStringLiteral("hh:mm:ss"));
+        // Wall-clock minutes, counted on from the epoch, as the zone shows instant `x`.
+        const auto wallMinute = [this](int64_t x) {
+            const QDateTime at = QDateTime::fromSecsSinceEpoch(x, zone);
+            return floorDiv(x + at.offsetFromUtc(), 60);
+        };
+        const int target = t.hour() * 60 + t.minute();
+        int64_t m = lastSecs - local(lastSecs).second() + 60;
+        for (int i = 0; i < 3 * 1440; ++i, m += 60) {
+            const int64_t before = wallMinute(m - 60);
+            const int64_t now = wallMinute(m);
+            for (const int64_t day : {floorDiv(before, 1440), floorDiv(now, 1440)}) {
+                const int64_t wanted = day * 1440 + target;
+                if (now == wanted) {
+                    alarmAt = m + t.second();
+                    return;
+                }
+                if (before < wanted && wanted < now) {
+                    alarmAt = m; // skipped: at the jump
+                    return;
+                }
+            }
+        }
+        ADD_FAILURE() << "no " << typed.toStdString() << " in three days";
+    }
+    /// Whole minutes of real time punched, as well as ticks a second apart can tell.
+    void expectPunch(std::optional<int> shown) const {
+        ASSERT_EQ(shown.has_value(), punchedAtMs.has_value());
+        if (!punchedAtMs) {
+            return;
+        }
+        const int64_t ms = lastRealMs - *punchedAtMs;
+        const auto minutesAt = [](int64_t t) {
+            return std::clamp<int64_t>(floorDiv(t, 60000), 0, kPunchCap);
+        };
+        ASSERT_GE(*shown, minutesAt(ms - 1500));
+        ASSERT_LE(*shown, minutesAt(ms + 500));
     }
 };
 
@@ -93,7 +135,6 @@ struct Figures {
 class Soak : public ProgramTest, public ::testing::WithParamInterface<SoakCase> {
 protected:
     std::mt19937 rng;
-    QTimeZone zone{"Europe/Berlin"};
     int64_t realMs = 0; // real time
     int64_t setMs = 0;  // how far the user set the system clock off real time
     Model m;
@@ -103,9 +144,12 @@ protected:
     bool chance(double p) { return std::bernoulli_distribution(p)(rng); }
 
     [[nodiscard]] QDateTime reading() const {
-        return QDateTime::fromMSecsSinceEpoch(realMs + setMs, zone);
+        return QDateTime::fromMSecsSinceEpoch(realMs + setMs, m.zone);
     }
-    void showClock() { clock.set(reading()); }
+    void showClock() {
+        clock.set(reading());
+        clock.setRunTime(std::chrono::milliseconds{realMs});
+    }
 
     void run(const SoakCase& sc);
     void tick();
@@ -115,7 +159,8 @@ protected:
 
 void Soak::run(const SoakCase& sc) {
     rng.seed(sc.seed);
-    const QDateTime start(sc.startDay, QTime(8, random(0, 59), random(0, 59)), zone);
+    m.zone = QTimeZone("Europe/Berlin");
+    const QDateTime start(sc.startDay, QTime(8, random(0, 59), random(0, 59)), m.zone);
     realMs = start.toMSecsSinceEpoch() + random(0, 999);
     const int64_t endMs = realMs + int64_t{sc.hours} * 3600 * 1000;
     const int64_t spanMs = endMs - realMs;
@@ -142,9 +187,9 @@ void Soak::run(const SoakCase& sc) {
 
     showClock();
     ASSERT_TRUE(app.startUp());
-    m.lastWall = wallOf(reading());
     m.lastSecs = floorDiv(realMs + setMs, 1000);
-    m.alarmText = hhmmss(m.lastWall - m.lastWall % 60);
+    m.lastRealMs = realMs;
+    m.offText = m.text(m.lastSecs - m.local(m.lastSecs).second());
     checkInvariants("start-up");
 
     size_t next = 0;
@@ -168,7 +213,7 @@ void Soak::run(const SoakCase& sc) {
             default: {
                 static const std::array<const char*, 4> kZones{
                     "America/New_York", "Asia/Tokyo", "Asia/Kolkata", "Australia/Adelaide"};
-                zone = QTimeZone(kZones.at(static_cast<size_t>(random(0, 3))));
+                m.zone = QTimeZone(kZones.at(static_cast<size_t>(random(0, 3))));
                 ++f.zoneChanges;
                 break;
             }
@@ -209,35 +254,26 @@ void Soak::tick() {
         EXPECT_EQ(rings(), before) << "a second firing in one second rang";
         return;
     }
-    const int64_t w = wallOf(r);
-    const int sec = r.time().second();
-    const bool forward = w > m.lastWall;
-
     int alarm = 0;
-    if (m.alarmAt && *m.alarmAt <= w) {
-        // Never before its moment (checked at every step), and here, the first tick at or
-        // past it: at most one tick late.
+    if (m.alarmAt && *m.alarmAt <= secs) {
+        // Never before its instant (checked at every step), and here, the first tick at or
+        // past it.
         alarm = 1;
-        m.alarmAt.reset();
+        m.switchOff();
         ++f.alarmRings;
     }
-    if (m.punched) {
-        // Minutes begun on the system clock since the last tick; after it was set back, only
-        // the minute this tick lands on.
-        const int64_t begun =
-            secs > m.lastSecs ? floorDiv(secs, 60) - floorDiv(m.lastSecs, 60) : (sec == 0);
-        m.punched = static_cast<int>(std::min<int64_t>(*m.punched + begun, kPunchCap));
-    }
-    // The current minute is announced by the tick that first reaches its start; a minute
-    // started before the last tick has had its chance.
-    const int64_t minuteStart = w - sec;
-    const bool reached = forward ? minuteStart > m.lastWall : sec == 0;
+    // The current minute is announced when its start lies in the real time since the last
+    // tick: a minute begun before that has had its chance, and setting the clock is no time.
+    const int64_t sysMs = realMs + setMs;
+    const int64_t spanStartMs = sysMs - (realMs - m.lastRealMs);
+    const int64_t minuteStartMs = (secs - r.time().second()) * 1000;
     const int minute = r.time().minute();
-    const int announce = m.interval > 0 && minute % m.interval == 0 && reached ? 1 : 0;
+    const int announce =
+        m.interval > 0 && minute % m.interval == 0 && minuteStartMs > spanStartMs ? 1 : 0;
     f.announcements += announce;
 
-    m.lastWall = w;
     m.lastSecs = secs;
+    m.lastRealMs = realMs;
     ASSERT_EQ(rings() - before, alarm + announce) << "at " << qPrintable(r.toString(Qt::ISODate))
                                                   << " alarm " << alarm << " announce " << announce;
     checkInvariants("tick");
@@ -267,7 +303,7 @@ void Soak::userAction() {
     case 2: {
         click(chance(0.5) ? win.imgHeader : win.imgCenter);
         if (m.alarmAt) {
-            m.alarmAt.reset();
+            m.switchOff();
         } else {
             m.setAhead(4);
         }
@@ -291,10 +327,12 @@ void Soak::userAction() {
         click(win.imgAlarm[static_cast<size_t>(random(0, 4))]);
         if (!m.editing) {
             m.editing = true;
-            m.edited = m.alarmText;
+            m.edited = m.editedFrom = m.alarmText();
         } else {
             m.editing = false;
-            m.setAt(m.edited);
+            if (m.edited != m.editedFrom) { // an edit that changed nothing leaves it as it is
+                m.setAt(m.edited);
+            }
         }
         break;
     }
@@ -320,7 +358,7 @@ void Soak::userAction() {
     }
     case 6:
         click(win.imgPunch);
-        m.punched = m.punched ? std::nullopt : std::optional<int>(0);
+        m.punchedAtMs = m.punchedAtMs ? std::nullopt : std::optional<int64_t>(m.lastRealMs);
         break;
     case 7: {
         const int k = random(1, 12);
@@ -349,8 +387,9 @@ void Soak::checkInvariants(const char* after) {
 
     ASSERT_EQ(cm.armed(), m.alarmAt.has_value());
     if (m.alarmAt) {
-        ASSERT_GT(*m.alarmAt, m.lastWall) << "an armed alarm's moment has passed unrung";
-        ASSERT_EQ(cm.alarmTime().toStdString(), m.alarmText.toStdString());
+        ASSERT_GT(*m.alarmAt, m.lastSecs) << "an armed alarm's instant has passed unrung";
+        ASSERT_EQ(cm.alarmAt()->time_since_epoch().count(), *m.alarmAt);
+        ASSERT_EQ(cm.alarmTime().toStdString(), m.alarmText().toStdString());
     }
     const int cd = m.countdown();
     ASSERT_EQ(cm.countdown(), cd);
@@ -358,14 +397,14 @@ void Soak::checkInvariants(const char* after) {
                                            : std::make_pair(kBlankSmall, kBlankSmall));
     if (!m.editing) {
         ASSERT_EQ(alarmReadout().toStdString(),
-                  m.alarmAt ? m.alarmText.left(5).toStdString() : std::string("--.--"));
+                  m.alarmAt ? m.alarmText().left(5).toStdString() : std::string("--.--"));
     }
     ASSERT_EQ(cm.editing(), m.editing);
     if (m.editing) {
         ASSERT_EQ(cm.editedTime().toStdString(), m.edited.toStdString());
     }
 
-    ASSERT_EQ(cm.punchMinutes(), m.punched);
+    m.expectPunch(cm.punchMinutes());
     ASSERT_EQ(cm.announceInterval(), m.interval);
     ASSERT_TRUE(cm.pressedKey() >= 0 && cm.pressedKey() <= 12);
     ASSERT_TRUE(messages.shown.isEmpty()) << qPrintable(messages.shown.join('\n'));

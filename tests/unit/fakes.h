@@ -36,6 +36,8 @@ public:
     void at(const QString& hms, QDate day = QDate(2026, 12, 8)) {
         now_ = QDateTime(day, QTime::fromString(hms, QStringLiteral("hh:mm:ss")));
     }
+    /// The machine's run time, for a test that keeps real time itself.
+    void setRunTime(std::chrono::milliseconds t) { sinceBoot_ = t; }
     /// Real time passes: across a change of daylight saving the wall clock jumps.
     void advance(int seconds) {
         now_ = now_.addSecs(seconds);
