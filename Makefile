@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: setup build run test unit lint package soak sanitize bench footprint format clean
+.PHONY: setup build run test unit lint tzcheck package soak sanitize bench footprint format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -38,6 +38,13 @@ lint: build
 # A Debian package of what `cmake --install` puts in place, beside the build.
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# The time rules in every zone of the tz database, against Python's zoneinfo, over every
+# change of offset this year and next (`make tzcheck YEARS="2026 2027"` for others).
+YEARS ?=
+tzcheck: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target velto_tzcheck
+	python3 tests/tzcheck/oracle.py $(if $(YEARS),--years $(YEARS)) | ./$(BUILD)/tests/velto_tzcheck
 
 # One soak of any length: make soak SEED=7 HOURS=500
 SEED ?= 1

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpulse-dev
   xvfb xauth xdotool x11-utils imagemagick libfaketime openbox trayer
   qt6-wayland weston desktop-file-utils appstream
+  python3 tzdata
 )
 
 # The sound checks need a sound server to record from. One of our own is started for them,
