@@ -35,6 +35,13 @@ public:
     void stop() override {}
 };
 
+class NullSettings final : public velto::SettingsStore {
+public:
+    QVariantMap load() override { return {}; }
+    void setAside(const QString&) override {}
+    void save(const QVariantMap&) override {}
+};
+
 class NullInstance final : public velto::InstanceGuard {
 public:
     bool claim() override { return true; }
@@ -72,7 +79,9 @@ struct Program {
     velto::QtUrlOpener urls;
     NullInstance instance;
     velto::QtDesktop desktop;
-    velto::Platform platform{clock, ticker, sound, tray, messages, urls, instance, desktop};
+    NullSettings settings;
+    velto::Platform platform{clock, ticker,   sound,   tray,    messages,
+                             urls,  instance, desktop, settings};
     velto::VeltoApp app{platform};
     Program() { app.startUp(); }
 };

@@ -39,7 +39,9 @@ int main(int argc, char** argv) {
     velto::QtUrlOpener urls;
     velto::LocalInstanceGuard instance(QStringLiteral("velto"));
     velto::QtDesktop desktop;
-    velto::Platform platform{clock, ticker, sound, tray, messages, urls, instance, desktop};
+    velto::FileSettingsStore settings;
+    velto::Platform platform{clock, ticker,   sound,   tray,    messages,
+                             urls,  instance, desktop, settings};
 
     velto::VeltoApp velto(platform);
     if (!velto.startUp()) {

@@ -8,6 +8,7 @@
 #include "app/tick.h"
 #include "app/words.h"
 #include "core/subs.h"
+#include "observers/kept_settings.h"
 #include "platform/describe.h"
 #include "punch/countdown.h"
 #include "punch/punch.h"
@@ -50,6 +51,8 @@ bool VeltoApp::startUp() {
     const Ctx c = ctx();
 
     model_.start(platform_.clock.now());
+    auto* kept = new KeptSettings(model_, platform_.settings, *main_); // the window's child
+    kept->restoreWindow();
 
     main_->show();
     AddTrayIcon(c);
@@ -66,6 +69,7 @@ bool VeltoApp::startUp() {
     state_.CorrectTop = static_cast<int16_t>(std::nearbyint(main_->imgCorrect[0]->top()));
     state_.CorrectPressedTop = static_cast<int16_t>(state_.CorrectTop + 2);
     model_.setAnnounceInterval(15);
+    kept->restoreClock();
     // The sound is loaded as soon as the window is on the screen, so that the first ring is
     // heard at once; the sound system is the slowest part of start-up and nothing in the
     // first frame needs it.

@@ -165,7 +165,16 @@ void ClockModel::setAlarmAhead(int secs) {
         switchOff();
         return;
     }
+    alarmKind_ = AlarmKind::Countdown;
     armAt(now_ + seconds{secs});
+}
+
+void ClockModel::restoreAlarm(Instant at, AlarmKind kind) {
+    alarmKind_ = kind;
+    alarmAt_ = at;
+    alarmTime_ = velto::timeText(timeOfDay(wallOf(at)));
+    emit alarmChanged();
+    emit countdownChanged();
 }
 
 std::optional<Instant> ClockModel::nextInstantShowing(QTime time, Instant from) const {
@@ -219,6 +228,7 @@ void ClockModel::setAlarm(const QString& text) {
         switchOff();
         return;
     }
+    alarmKind_ = AlarmKind::TimeOfDay;
     armAt(*at);
 }
 
@@ -331,12 +341,23 @@ void ClockModel::togglePunch() {
         return;
     }
     punchedIn_ = reading_.sinceBoot;
+    punchedInAt_ = now_;
     punch_ = 0;
     emit punchChanged();
 }
 
+void ClockModel::restorePunch(Instant at) {
+    // The machine's run time of then, as far as the clock tells: across a restart of the
+    // machine the run time began anew.
+    punchedIn_ = reading_.sinceBoot - std::chrono::duration_cast<milliseconds>(now_ - at);
+    punchedInAt_ = at;
+    punch_.reset();
+    countPunch();
+}
+
 void ClockModel::punchOut() {
     punchedIn_.reset();
+    punchedInAt_.reset();
     punch_.reset();
     emit punchChanged();
 }

@@ -23,6 +23,12 @@ enum class RingKind {
 /// A moment, in whole seconds since the epoch (UTC): what rings, and when.
 using Instant = std::chrono::sys_seconds;
 
+/// How the alarm was set: a span of real time, or a time of day typed or corrected.
+enum class AlarmKind {
+    Countdown,
+    TimeOfDay,
+};
+
 /// Seconds as the wall clock counts them: the local date and time taken as if it were UTC.
 /// It runs on with real time but jumps where the wall clock does (daylight saving, a change
 /// of zone, the clock set).
@@ -79,6 +85,7 @@ public:
     [[nodiscard]] bool armed() const { return alarmAt_.has_value(); }
     /// The instant the armed alarm rings; none when off.
     [[nodiscard]] std::optional<Instant> alarmAt() const { return alarmAt_; }
+    [[nodiscard]] AlarmKind alarmKind() const { return alarmKind_; }
     /// The alarm's local time of day ("hh:mm:ss") in the zone of the last reading; while it
     /// is off, the time it had last.
     [[nodiscard]] const QString& alarmTime() const { return alarmTime_; }
@@ -93,6 +100,9 @@ public:
     void setAlarm(const QString& text);
     /// Off, with the current minute as the alarm time, saying so.
     void clearAlarm();
+    /// The alarm armed for `at` as it was kept from an earlier run, even when that instant
+    /// has passed: then it rings at the next tick.
+    void restoreAlarm(Instant at, AlarmKind kind);
     /// The alarm `minutes` (0..60) real minutes from now, seconds included; 0 switches it off.
     void setAlarmIn(int minutes);
     /// Preset `k` (0..9).
@@ -127,6 +137,10 @@ public:
     /// Whole minutes of real time since punching in (time asleep counts, setting the clock
     /// or changing the zone does not), up to kPunchTop; none while punched out.
     [[nodiscard]] std::optional<int> punchMinutes() const { return punch_; }
+    /// When the punch clock was punched in (the instant of the tick then); none while out.
+    [[nodiscard]] std::optional<Instant> punchedInAt() const { return punchedInAt_; }
+    /// Punched in since `at`, as kept from an earlier run: the minutes since count on.
+    void restorePunch(Instant at);
     /// In when out (at 0), out when in (forgetting the count).
     void togglePunch();
     void punchOut();
@@ -195,9 +209,11 @@ private:
 
     QString alarmTime_;
     std::optional<Instant> alarmAt_;
+    AlarmKind alarmKind_ = AlarmKind::Countdown;
     std::optional<Edit> edit_;
     bool colonLit_ = true; // blinks on from where the last edit left it
     std::optional<std::chrono::milliseconds> punchedIn_; // the machine's run time then
+    std::optional<Instant> punchedInAt_;
     std::optional<int> punch_;
     int key_ = 0;
     int announce_ = 0;

@@ -163,3 +163,24 @@ public:
 };
 
 } // namespace velto
+
+namespace velto {
+
+/// The settings in one INI file: by default velto/velto.conf in the user's configuration
+/// folder (XDG_CONFIG_HOME). Written through QSettings, which replaces the file atomically.
+class FileSettingsStore final : public SettingsStore {
+public:
+    explicit FileSettingsStore(QString path = defaultPath());
+    static QString defaultPath();
+    QVariantMap load() override;
+    void setAside(const QString& why) override;
+    void save(const QVariantMap& values) override;
+
+private:
+    QString path_;
+    bool setAside_ = false; // said and done once
+    bool inTheWay_ = false; // something that must not be overwritten is where the file goes
+    bool saidUnwritable_ = false;
+};
+
+} // namespace velto

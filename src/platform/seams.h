@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariantMap>
 #include <chrono>
 #include <functional>
 #include <vector>
@@ -138,6 +139,21 @@ public:
     [[nodiscard]] virtual QString programFolder() const = 0;
 };
 
+/// Where the user's choices are kept between runs: named values, each a number or a text.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    /// The values kept, read once at start; none when nothing was kept yet or it could not
+    /// be read (which the store says once, keeping the unreadable file aside).
+    virtual QVariantMap load() = 0;
+    /// The values that load() gave make no sense for `why`: the store says so once and keeps
+    /// them aside, so that the next save() does not overwrite them.
+    virtual void setAside(const QString& why) = 0;
+    /// Replaces the values kept, all at once: a crash or a full disk leaves the old ones or
+    /// the new ones, never a mix. A store that cannot be written says so once.
+    virtual void save(const QVariantMap& values) = 0;
+};
+
 /// Everything the program needs from outside, handed over as one bundle.
 struct Platform {
     Clock& clock;
@@ -148,6 +164,7 @@ struct Platform {
     UrlOpener& urls;
     InstanceGuard& instance;
     Desktop& desktop;
+    SettingsStore& settings;
 };
 
 } // namespace velto

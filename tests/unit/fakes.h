@@ -213,6 +213,44 @@ public:
     int ends = 0;
 };
 
+/// Collects what the program says on the console while it lives.
+class Console {
+public:
+    Console() {
+        lines().clear();
+        previous_ = qInstallMessageHandler(&Console::collect);
+    }
+    ~Console() { qInstallMessageHandler(previous_); }
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+    static QStringList& lines() {
+        static QStringList said;
+        return said;
+    }
+
+private:
+    static void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
+        if (text.startsWith(QStringLiteral("velto:"))) {
+            lines().append(text);
+        }
+    }
+    QtMessageHandler previous_;
+};
+
+/// Settings kept in memory.
+class FakeSettings final : public SettingsStore {
+public:
+    QVariantMap load() override { return kept; }
+    void setAside(const QString& why) override { setAsideFor.append(why); }
+    void save(const QVariantMap& values) override {
+        kept = values;
+        ++saves;
+    }
+    QVariantMap kept;
+    QStringList setAsideFor;
+    int saves = 0;
+};
+
 /// The whole program built from fakes, started at a chosen time.
 class ProgramTest : public ::testing::Test {
 protected:
@@ -224,7 +262,8 @@ protected:
     FakeUrls urls;
     FakeInstance instance;
     FakeDesktop desktop;
-    Platform platform{clock, ticker, sound, tray, messages, urls, instance, desktop};
+    FakeSettings settings;
+    Platform platform{clock, ticker, sound, tray, messages, urls, instance, desktop, settings};
     VeltoApp app{platform};
 
     // The pointer leaves the spot where this test left it: a move onto the very same spot

@@ -13,31 +13,6 @@
 
 namespace velto::test {
 
-namespace {
-
-/// Collects what the program says on the console while it lives.
-class Console {
-public:
-    Console() { previous_ = qInstallMessageHandler(&Console::collect); }
-    ~Console() { qInstallMessageHandler(previous_); }
-    Console(const Console&) = delete;
-    Console& operator=(const Console&) = delete;
-    static QStringList& lines() {
-        static QStringList said;
-        return said;
-    }
-
-private:
-    static void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
-        if (text.startsWith(QStringLiteral("velto:"))) {
-            lines().append(text);
-        }
-    }
-    QtMessageHandler previous_;
-};
-
-} // namespace
-
 class Ring : public ProgramTest {
 protected:
     FrmAlarm* alarm() { return app.ctx().windows.alarm.data(); }
@@ -163,7 +138,6 @@ TEST_F(Ring, SoundIsLookedForBesideTheProgramThenInTheDataFolders) {
 
 TEST_F(Ring, EachSoundFailureIsSaidOnceAndTheRingGoesOn) {
     Console console;
-    Console::lines().clear();
     sound.works = false;
     sound.why = "no audio output device, so rings are silent";
     startAt("09:00:00"); // said at start-up, when the sound is loaded
@@ -187,7 +161,6 @@ TEST_F(Ring, EachSoundFailureIsSaidOnceAndTheRingGoesOn) {
 
 TEST_F(Ring, SoundThatGoesAndComesBackIsSaidOnceEachAndSoIsALostRing) {
     Console console;
-    Console::lines().clear();
     startAt("09:00:00");
     ASSERT_TRUE(QTest::qWaitFor([this] { return !sound.prepared.isEmpty(); }));
     sound.change("the sound server is gone (x), so rings are silent until it is back");

@@ -1,0 +1,52 @@
+#pragma once
+// What the user chose, kept between runs: the window's place, the announcer, an armed alarm
+// and the punch clock. Read once at start, written whenever one of them changes.
+
+#include "model/clock_model.h"
+#include "platform/seams.h"
+
+#include <QObject>
+#include <QTimer>
+#include <QVariantMap>
+#include <functional>
+
+class QWidget;
+
+namespace velto {
+
+class KeptSettings final : public QObject {
+    Q_OBJECT
+public:
+    /// An alarm that came due while the clock was not running rings at start if it is no
+    /// older than this; an older one stays off.
+    static constexpr std::chrono::hours kStillWorthRinging{1};
+
+    KeptSettings(ClockModel& model, SettingsStore& store, QWidget& window);
+
+    /// Reads the store and puts the window where it was, inside a screen that is there now.
+    /// Call once, before the window first shows.
+    void restoreWindow();
+    /// Brings back the announcer, the alarm and the punch clock, and from then on keeps
+    /// every change. Call once, after the model's first reading and the program's defaults.
+    void restoreClock();
+
+    /// Told of an alarm that came due too long ago to ring: its instant and its time.
+    std::function<void(Instant due, const QString& time)> onPassedWhileAway;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    [[nodiscard]] QVariantMap values() const;
+    void save();
+
+    ClockModel& model_;
+    SettingsStore& store_;
+    QWidget& window_;
+    QVariantMap kept_;  // as read at start
+    QVariantMap saved_; // as written last
+    QTimer moved_;      // a drag moves the window many times: written once it rests
+    bool restored_ = false;
+};
+
+} // namespace velto
