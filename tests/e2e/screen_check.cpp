@@ -186,14 +186,20 @@ int main(int argc, char** argv) {
         const double a = static_cast<double>(static_cast<float>(1.570796325 - minute * 0.10471976));
         const QPoint m(static_cast<int>(std::nearbyint((std::cos(a) * 0.88 + 1) * 68.5)) - 4,
                        static_cast<int>(std::nearbyint((1 - std::sin(a) * 0.88) * 68.5)) - 4);
-        QImage seenMark = face.image.copy(QRect(m, depot.mark().size()));
-        QPainter p(&seenMark);
-        p.drawPixmap(0, 0, depot.mark());
-        p.end();
-        const bool markThere =
-            differs(seenMark,
-                    shot.copy(QRect(m, depot.mark().size()).translated(window + face.inWindow))) <=
-            kTolerance;
+        // Over whichever dial the announcer shows (0 plain, 1-5 with its marks).
+        const QImage shotMark =
+            shot.copy(QRect(m, depot.mark().size()).translated(window + face.inWindow));
+        bool markThere = false;
+        for (int dial = 0; dial <= 5 && !markThere; ++dial) {
+            QImage seenMark = depot.picture(DepotArray::imgDial, dial)
+                                  .toImage()
+                                  .convertToFormat(QImage::Format_RGB32)
+                                  .copy(QRect(m, depot.mark().size()));
+            QPainter p(&seenMark);
+            p.drawPixmap(0, 0, depot.mark());
+            p.end();
+            markThere = differs(seenMark, shotMark) <= kTolerance;
+        }
         std::printf("alarm read-out %s, title %s, countdown %s, mark %s minute %d\n",
                     qPrintable(seen),
                     title == 0   ? "armed"
