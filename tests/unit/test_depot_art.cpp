@@ -1,7 +1,7 @@
 // The drawn art: sizes the layout relies on, digits that tell themselves apart, dial marks in
 // the right colours, and pictures that blend into the window around them.
-#include "assets/depot_art.h"
-#include "assets/layout.h"
+#include "art/depot_art.h"
+#include "art/layout.h"
 
 #include <QImage>
 #include <QRect>
