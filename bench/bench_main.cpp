@@ -96,7 +96,7 @@ BENCHMARK(BM_MainTickSameSecond);
 /// Drawing every picture of the depot, as start-up does before the window shows.
 void BM_DepotLoad(benchmark::State& state) {
     for (auto _ : state) {
-        velto::Depot depot;
+        velto::Depot depot(velto::dialNumbers());
         benchmark::DoNotOptimize(&depot);
     }
 }

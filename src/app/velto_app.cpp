@@ -12,6 +12,10 @@
 
 namespace velto {
 
+DialNumbers dialNumbers() {
+    return {ClockModel::kPresetMinutes, ClockModel::kAnnounceIntervals};
+}
+
 VeltoApp::VeltoApp(Platform& platform) : platform_(platform) {}
 
 VeltoApp::~VeltoApp() {
@@ -22,12 +26,12 @@ bool VeltoApp::startUp() {
     // The first frame's pictures are drawn on another core while the instance is claimed and
     // the screen readers' bus is reached: both mostly wait.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    ArtAhead art(screen != nullptr ? screen->devicePixelRatio() : 1.0);
+    ArtAhead art(screen != nullptr ? screen->devicePixelRatio() : 1.0, dialNumbers());
     if (!platform_.instance.claim()) {
         return false;
     }
     ConnectScreenReaderBridge();
-    depot_ = std::make_unique<Depot>(&art);
+    depot_ = std::make_unique<Depot>(dialNumbers(), &art);
     main_ = std::make_unique<MainWindow>(model_, *depot_, platform_.desktop, platform_.tray);
     tray_ = std::make_unique<TrayPresenter>(model_, *depot_, platform_.tray, platform_.messages);
     ringer_ = std::make_unique<Ringer>(model_, *depot_, platform_.sound, platform_.desktop, *main_);

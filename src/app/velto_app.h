@@ -15,6 +15,9 @@ class MainWindow;
 class Ringer;
 class TrayPresenter;
 
+/// What the art's presets, announcer button and dials show: the model's numbers.
+DialNumbers dialNumbers();
+
 class VeltoApp {
 public:
     explicit VeltoApp(Platform& platform);

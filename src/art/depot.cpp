@@ -117,22 +117,26 @@ private:
 };
 
 /// The picture of element `index` of `array` at scale k, drawn afresh.
-QImage draw(DepotArray array, int i, double k) {
+QImage draw(DepotArray array, int i, double k, const DialNumbers& numbers) {
+    const auto interval = [&numbers](int index) {
+        return numbers.announceIntervals.at(static_cast<size_t>(index));
+    };
     switch (array) {
     case DepotArray::imgTime:
         return i <= kBlankDigit ? art::largeDigit(i, k) : art::colon(i == kLitColon, k);
     case DepotArray::imgSet:
         return art::smallDigit(i, k);
     case DepotArray::imgFixed:
-        return art::preset(i % 10, i >= kHighlighted, k);
+        return art::preset(i % 10, numbers.presetMinutes.at(static_cast<size_t>(i % 10)),
+                           i >= kHighlighted, k);
     case DepotArray::imgPunchUp:
         return art::keypadKey(i, false, k);
     case DepotArray::imgPunchDn:
         return art::keypadKey(i, true, k);
     case DepotArray::imgEach:
-        return art::intervalButton(i, k);
+        return art::intervalButton(interval(i), k);
     case DepotArray::imgDial:
-        return art::dial(i, k);
+        return art::dial(interval(i), k);
     case DepotArray::imgHeader:
         return art::header(i == 1, k);
     case DepotArray::imgHeaderV:
@@ -197,7 +201,8 @@ int Depot::last(DepotArray array) {
     return range(array).last;
 }
 
-ArtAhead::ArtAhead(double scale) : scale_(std::max(1.0, scale)) {
+ArtAhead::ArtAhead(double scale, const DialNumbers& numbers)
+    : scale_(std::max(1.0, scale)), numbers_(numbers) {
     for (const Span& span : kFirstFrame) {
         for (int i = span.first; i <= span.last; ++i) {
             elements_.emplace_back(span.array, i);
@@ -227,7 +232,7 @@ void ArtAhead::drawLeft() {
             images_[j] = kSingles[j](scale_);
         } else {
             const auto& [array, index] = elements_[j - kSingles.size()];
-            images_[j] = draw(array, index, scale_);
+            images_[j] = draw(array, index, scale_, numbers_);
         }
     }
 }
@@ -239,7 +244,7 @@ void ArtAhead::finish() {
     }
 }
 
-Depot::Depot(ArtAhead* ahead) {
+Depot::Depot(const DialNumbers& numbers, ArtAhead* ahead) : numbers_(numbers) {
     // Each element is drawn when it is first shown: start-up draws only what the window
     // shows at first, and a picture never shown is never drawn.
     for (int a = 0; a < kDepotArrayCount; ++a) {
@@ -297,7 +302,7 @@ const QPixmap& Depot::picture(DepotArray array, int index) {
     }
     QPixmap& picture = arrays_[static_cast<size_t>(array)][static_cast<size_t>(index)];
     if (picture.isNull()) {
-        picture = px(draw(array, index, scale_));
+        picture = px(draw(array, index, scale_, numbers_));
         ++drawnHere_;
     }
     return picture;

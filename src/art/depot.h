@@ -42,13 +42,21 @@ inline constexpr int kLitColon = 12;    // imgTime
 inline constexpr int kBlankSmall = 10;  // imgSet: a blank small digit
 inline constexpr int kHighlighted = 10; // imgFixed: the highlighted look of preset k is k + 10
 
+/// The numbers the presets, the announcer's button and the dials show, by depot index: the
+/// minutes of preset k, and the announcer's intervals (0 off) in the order of imgEach and
+/// imgDial. The clock's rules own them; the program hands them to the art.
+struct DialNumbers {
+    std::array<int, 10> presetMinutes;
+    std::array<int, 6> announceIntervals;
+};
+
 /// The pictures the main window shows first, drawn on a thread of their own while start-up
 /// waits for other things (the machine most likely has a core to spare). The depot made with
 /// them takes them as its own, drawing along whatever is left. Needs a QGuiApplication.
 class ArtAhead {
 public:
     /// Starts drawing for screens of `scale` device pixels to the pixel.
-    explicit ArtAhead(double scale);
+    ArtAhead(double scale, const DialNumbers& numbers);
     ~ArtAhead();
     ArtAhead(const ArtAhead&) = delete;
     ArtAhead& operator=(const ArtAhead&) = delete;
@@ -61,6 +69,7 @@ private:
     void finish();
 
     double scale_;
+    DialNumbers numbers_;
     /// The depot elements drawn, after the background, the correction bar and the mark.
     std::vector<std::pair<DepotArray, int>> elements_;
     std::vector<QImage> images_; // one per picture, each written by the thread that took it
@@ -72,7 +81,7 @@ class Depot {
 public:
     /// Makes the depot, taking the pictures drawn `ahead` when there are such. Needs a
     /// QGuiApplication.
-    explicit Depot(ArtAhead* ahead = nullptr);
+    explicit Depot(const DialNumbers& numbers, ArtAhead* ahead = nullptr);
 
     /// The device pixels per logical pixel the pictures are drawn for; 1 at first, or the scale
     /// the art taken from ahead was drawn for.
@@ -119,6 +128,7 @@ public:
 private:
     // Drawn on first use; the vectors never change size, so references stay good.
     std::array<std::vector<QPixmap>, kDepotArrayCount> arrays_;
+    DialNumbers numbers_;
     std::array<QIcon, 2> trayIcons_;
     std::array<QIcon, 2> windowIcons_;
     QImage background_;

@@ -207,10 +207,8 @@ DigitStyle labelStyle(const QColor& on) {
     return {.box = {5, 9}, .thick = 1, .gap = 0, .spacing = 2, .on = on, .narrowOne = true};
 }
 
-/// Hour h's mark is yellow when the announcer sounds at minute 5h for the dial index.
-bool markIsYellow(int index, int hour) {
-    constexpr std::array<int, 6> kInterval{0, 10, 15, 20, 30, 60};
-    const int interval = kInterval[static_cast<size_t>(index)];
+/// Hour h's mark is yellow when an announcer of `interval` minutes sounds at minute 5h.
+bool markIsYellow(int interval, int hour) {
     return interval > 0 && (hour * 5) % interval == 0;
 }
 
@@ -333,9 +331,7 @@ QImage smallDigit(int digit, double scale) {
     return c.done();
 }
 
-QImage preset(int k, bool highlighted, double scale) {
-    static constexpr std::array<const char*, 10> kLabels{"00", "01", "03", "05", "10",
-                                                         "15", "20", "30", "45", "60"};
+QImage preset(int k, int minutes, bool highlighted, double scale) {
     const QRect place = lay::imgFixed(k);
     Canvas c(backdrop(place, scale));
     const QRectF key(1.5, 1.5, place.width() - 3, place.height() - 3);
@@ -344,7 +340,9 @@ QImage preset(int k, bool highlighted, double scale) {
         c.p.setBrush(withAlpha(kAccent, 36));
         c.p.drawRoundedRect(key.adjusted(1, 1, -1, -1), 2, 2);
     }
-    glyphs::drawDigits(c.p, key.center(), kLabels[static_cast<size_t>(k)],
+    const std::string label{static_cast<char>('0' + minutes / 10 % 10),
+                            static_cast<char>('0' + minutes % 10)};
+    glyphs::drawDigits(c.p, key.center(), label,
                        labelStyle(highlighted ? QColor(225, 248, 255) : kLabel));
     return c.done();
 }
@@ -369,18 +367,16 @@ QImage keypadKey(int key, bool pressed, double scale) {
     return c.done();
 }
 
-QImage intervalButton(int index, double scale) {
-    static constexpr std::array<const char*, 6> kLabels{"", "10", "15", "20", "30", "60"};
+QImage intervalButton(int minutes, double scale) {
     Canvas c(newImage({30, 30}, Qt::transparent, scale));
-    drawRoundButton(c.p, index == 0 ? QColor(70, 76, 88) : withAlpha(kMarkYellow, 200), 1);
-    if (index > 0) {
-        glyphs::drawDigits(c.p, {15, 15}, kLabels[static_cast<size_t>(index)],
-                           labelStyle(kMarkYellow));
+    drawRoundButton(c.p, minutes == 0 ? QColor(70, 76, 88) : withAlpha(kMarkYellow, 200), 1);
+    if (minutes > 0) {
+        glyphs::drawDigits(c.p, {15, 15}, std::to_string(minutes), labelStyle(kMarkYellow));
     }
     return c.done();
 }
 
-QImage dial(int index, double scale) {
+QImage dial(int interval, double scale) {
     Canvas c(backdrop(lay::picClock, scale));
     QPainter& p = c.p;
     const QPointF centre(lay::picClock.width() / 2.0, lay::picClock.height() / 2.0);
@@ -406,7 +402,7 @@ QImage dial(int index, double scale) {
     }
     for (int hour = 0; hour < 12; ++hour) {
         const bool quarter = hour % 3 == 0;
-        p.setPen(pen(markIsYellow(index, hour) ? kMarkYellow : kMarkWhite, quarter ? 3 : 2));
+        p.setPen(pen(markIsYellow(interval, hour) ? kMarkYellow : kMarkWhite, quarter ? 3 : 2));
         p.drawLine(polar(centre, quarter ? 45 : 48, hour * 30), polar(centre, 59, hour * 30));
     }
     return c.done();

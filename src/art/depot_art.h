@@ -8,13 +8,16 @@
 
 namespace velto::art {
 
-QImage largeDigit(int digit, double scale = 1);            // 26x50; 10 = all segments unlit
-QImage colon(bool lit, double scale = 1);                  // 8x50
-QImage smallDigit(int digit, double scale = 1);            // 8x17; digit 10 = blank
-QImage preset(int k, bool highlighted, double scale = 1);  // widths 28 27 28 28 23 ..., 24 high
+QImage largeDigit(int digit, double scale = 1); // 26x50; 10 = all segments unlit
+QImage colon(bool lit, double scale = 1);       // 8x50
+QImage smallDigit(int digit, double scale = 1); // 8x17; digit 10 = blank
+// Preset k (its place: widths 28 27 28 28 23 ..., 24 high) labelled with its minutes, "05".
+QImage preset(int k, int minutes, bool highlighted, double scale = 1);
 QImage keypadKey(int key, bool pressed, double scale = 1); // 31x29, keys 1..12
-QImage intervalButton(int index, double scale = 1);        // 30x30: 0 blank, 1 "10" .. 5 "60"
-QImage dial(int index, double scale = 1);                  // 137x137: 0 plain, 1..5 marks lit
+// 30x30: the announcer interval in minutes, blank for 0 (off).
+QImage intervalButton(int minutes, double scale = 1);
+// 137x137: the marks where an announcer of `interval` minutes sounds lit; 0 plain.
+QImage dial(int interval, double scale = 1);
 QImage header(bool off, double scale = 1);                 // 50x20: tick (armed) or circle (off)
 QImage minimiseButton(bool highlighted, double scale = 1); // 45x20
 QImage closeButton(bool highlighted, double scale = 1);    // 28x20

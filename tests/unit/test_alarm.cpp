@@ -297,7 +297,7 @@ TEST_F(Alarm, RingingWhileEditingBlanksTheReadoutButKeepsTheMode) {
 
 TEST(Depot, AnIndexOutOfRangeEndsTheProgramLoudly) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    Depot depot;
+    Depot depot(dialNumbers());
     EXPECT_DEATH((void)depot.picture(DepotArray::imgTime, 13), "imgTime has no element 13");
     EXPECT_DEATH((void)depot.picture(DepotArray::imgPunchUp, 0), "no element 0");
 }

@@ -7,7 +7,7 @@ namespace velto::test {
 class StartUp : public ProgramTest {};
 
 TEST(Layout, BeforeStartUpBothReadoutsShowBlankDigitsAndAnUnlitColon) {
-    Depot depot;
+    Depot depot(dialNumbers());
     ClockModel model;
     FakeDesktop desktop;
     FakeTray tray;
@@ -32,7 +32,7 @@ TEST(Layout, BeforeStartUpBothReadoutsShowBlankDigitsAndAnUnlitColon) {
 }
 
 TEST(Depot, EveryElementHasItsSizeAndHighlightsAreTenOn) {
-    Depot depot;
+    Depot depot(dialNumbers());
     const int fixedWidth[] = {28, 27, 28, 28, 23, 24, 28, 27, 28, 28};
     for (int k = 0; k < 10; ++k) {
         EXPECT_EQ(depot.picture(DepotArray::imgFixed, k).size(), QSize(fixedWidth[k], 24));
@@ -52,10 +52,10 @@ TEST(Depot, EveryElementHasItsSizeAndHighlightsAreTenOn) {
 // Start-up draws the first frame on another thread while it waits for other things.
 TEST(Depot, ArtDrawnAheadIsTheArtDrawnHereAtEveryScale) {
     for (double scale : {1.0, 1.5}) {
-        ArtAhead ahead(scale);
-        Depot taken(&ahead);
+        ArtAhead ahead(scale, dialNumbers());
+        Depot taken(dialNumbers(), &ahead);
         EXPECT_EQ(taken.scale(), scale);
-        Depot drawn;
+        Depot drawn(dialNumbers());
         drawn.setScale(scale);
         for (int a = 0; a < kDepotArrayCount; ++a) {
             const auto array = static_cast<DepotArray>(a);
@@ -71,8 +71,8 @@ TEST(Depot, ArtDrawnAheadIsTheArtDrawnHereAtEveryScale) {
 }
 
 TEST(Depot, ArtDrawnAheadForAnotherScaleMakesWayForTheScreensOwn) {
-    ArtAhead ahead(2);
-    Depot depot(&ahead);
+    ArtAhead ahead(2, dialNumbers());
+    Depot depot(dialNumbers(), &ahead);
     EXPECT_EQ(depot.picture(DepotArray::imgHeader, 1).size(), QSize(100, 40));
     EXPECT_TRUE(depot.setScale(1));
     EXPECT_EQ(depot.picture(DepotArray::imgHeader, 1).size(), QSize(50, 20));
@@ -82,9 +82,9 @@ TEST(Depot, ArtDrawnAheadForAnotherScaleMakesWayForTheScreensOwn) {
 TEST(Depot, BackgroundIsOneImageInMemory) {
     // The pictures on the background are cut from the art's own image; the window paints
     // from that same image rather than a copy of it, whether it was drawn ahead or not.
-    ArtAhead ahead(1);
-    Depot taken(&ahead);
-    Depot drawn;
+    ArtAhead ahead(1, dialNumbers());
+    Depot taken(dialNumbers(), &ahead);
+    Depot drawn(dialNumbers());
     drawn.setScale(1.5);
     EXPECT_EQ(taken.background().constBits(), art::background(1).constBits());
     EXPECT_EQ(drawn.background().constBits(), art::background(1.5).constBits());

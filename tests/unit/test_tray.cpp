@@ -160,7 +160,7 @@ TEST_F(NoTrayArea, AnAreaThatComesLaterGetsTheIconInTheCurrentState) {
 }
 
 TEST(TrayArt, IconsAreDrawnAtEveryPanelSize) {
-    Depot depot;
+    Depot depot(dialNumbers());
     const QList<QSize> tray{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
     for (int off = 0; off < 2; ++off) {
         EXPECT_EQ(depot.trayIcon(off).availableSizes(), tray) << off;
@@ -173,7 +173,7 @@ TEST(TrayArt, IconsAreDrawnAtEveryPanelSize) {
 }
 
 TEST(TrayArt, OnAScaledScreenIconsAreDrawnForTheDevicePixelsTheyFill) {
-    Depot depot;
+    Depot depot(dialNumbers());
     for (int off = 0; off < 2; ++off) {
         // A 16-pixel tray icon on a 2x screen fills 32 device pixels: the 32-pixel drawing,
         // not the 16-pixel one enlarged.
