@@ -92,7 +92,7 @@ void WuLine(QImage& dc, PixelPoint p1, PixelPoint p2, ColorQuad colour, int16_t 
     }
 }
 
-void DrawHandLine(QImage& face, Hand hand, PixelPoint p1, PixelPoint p2, double scale) {
+void drawHand(QImage& face, Hand hand, PixelPoint p1, PixelPoint p2, double scale) {
     const HandStyle style = styleOf(hand);
     const auto width = static_cast<int16_t>(std::max(1L, std::lround(style.width * scale)));
     WuLine(face, p1, p2, MakeQuad(style.red, style.green, style.blue, 255), width);

@@ -26,6 +26,6 @@ enum class Hand { Hour, Minute, Second };
 /// pixel of the box: the hour hand 5 pixels wide, the minute hand 3, the second hand 1, each
 /// that much wider at a larger scale, rounded to whole pixels. The caller shows the result
 /// (the face is not repainted here).
-void DrawHandLine(QImage& face, Hand hand, PixelPoint p1, PixelPoint p2, double scale = 1);
+void drawHand(QImage& face, Hand hand, PixelPoint p1, PixelPoint p2, double scale = 1);
 
 } // namespace velto

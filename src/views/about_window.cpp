@@ -12,7 +12,7 @@
 
 namespace velto {
 
-QString HomePage() {
+QString homePage() {
     return QStringLiteral(VELTO_HOMEPAGE);
 }
 
@@ -39,7 +39,7 @@ AboutWindow::AboutWindow(UrlOpener& urls) : QWidget(nullptr) {
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(8, 18, 257, 36);
-    auto* page = new QPushButton(HomePage(), frame);
+    auto* page = new QPushButton(homePage(), frame);
     page->setObjectName(QStringLiteral("cmdHTTP"));
     page->setToolTip(QStringLiteral("Open the page in your web browser"));
     const int wide = std::clamp(page->sizeHint().width(), 185, 257);
@@ -49,7 +49,7 @@ AboutWindow::AboutWindow(UrlOpener& urls) : QWidget(nullptr) {
     // that has the keyboard, as in any dialog.
     page->setAutoDefault(true);
     done_->setAutoDefault(true);
-    connect(page, &QPushButton::clicked, this, [&urls] { urls.open(HomePage()); });
+    connect(page, &QPushButton::clicked, this, [&urls] { urls.open(homePage()); });
     connect(done_, &QPushButton::clicked, this, [this] {
         hide();
         emit done();

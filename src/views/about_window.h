@@ -11,7 +11,7 @@ class QPushButton;
 namespace velto {
 
 /// The project's web page, set when the program is configured.
-QString HomePage();
+QString homePage();
 
 class AboutWindow final : public QWidget {
     Q_OBJECT

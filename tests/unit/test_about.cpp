@@ -44,8 +44,8 @@ TEST_F(About, SaysWhatTheProgramIsAndWhereItLives) {
     EXPECT_EQ(control<QGroupBox>("Frame1")->title(), "Velto");
     EXPECT_EQ(control<QLabel>("Label1")->text(),
               "Analog clock, timer, alarm, time intervals announcer, punch clock.");
-    EXPECT_EQ(control<QPushButton>("cmdHTTP")->text(), HomePage());
-    EXPECT_TRUE(HomePage().startsWith("https://") || HomePage().startsWith("http://"));
+    EXPECT_EQ(control<QPushButton>("cmdHTTP")->text(), homePage());
+    EXPECT_TRUE(homePage().startsWith("https://") || homePage().startsWith("http://"));
     EXPECT_EQ(control<QPushButton>("cmdDone")->text(), "Done");
 }
 
@@ -62,7 +62,7 @@ TEST_F(About, EveryControlFitsAndNoneCoversAnother) {
     EXPECT_FALSE(label.intersects(http));
     EXPECT_FALSE(frame.intersects(done));
     // The address fits on its button in the desktop's font.
-    EXPECT_LE(control<QPushButton>("cmdHTTP")->fontMetrics().horizontalAdvance(HomePage()),
+    EXPECT_LE(control<QPushButton>("cmdHTTP")->fontMetrics().horizontalAdvance(homePage()),
               http.width());
 }
 
@@ -75,7 +75,7 @@ TEST_F(About, DoneComesFirstAndHasTheFocus) {
 TEST_F(About, TheAddressButtonOpensThePageEachTimeAndTheWindowStays) {
     QTest::mouseClick(control<QPushButton>("cmdHTTP"), Qt::LeftButton);
     QTest::mouseClick(control<QPushButton>("cmdHTTP"), Qt::LeftButton);
-    EXPECT_EQ(urls.opened, QStringList({HomePage(), HomePage()}));
+    EXPECT_EQ(urls.opened, QStringList({homePage(), homePage()}));
     EXPECT_TRUE(about().isVisible());
 }
 
@@ -98,7 +98,7 @@ TEST_F(About, WorksFromTheKeyboardAlone) {
     QTest::keyClick(control<QPushButton>("cmdDone"), Qt::Key_Tab);
     ASSERT_EQ(about().focusWidget(), control<QPushButton>("cmdHTTP"));
     QTest::keyClick(control<QPushButton>("cmdHTTP"), Qt::Key_Return);
-    EXPECT_EQ(urls.opened, QStringList({HomePage()}));
+    EXPECT_EQ(urls.opened, QStringList({homePage()}));
     QTest::keyClick(control<QPushButton>("cmdHTTP"), Qt::Key_Space);
     EXPECT_EQ(urls.opened.size(), 2);
     EXPECT_TRUE(about().isVisible());

@@ -210,7 +210,7 @@ protected:
     /// `hand` along row 100 from x 10 to 60 on the bare dial.
     void drawFlat(Hand hand) {
         w().picClock->cls();
-        DrawHandLine(w().picClock->surface(), hand, {10, 100}, {60, 100});
+        drawHand(w().picClock->surface(), hand, {10, 100}, {60, 100});
     }
     /// Rows of column 30 that differ from the dial.
     std::vector<int> drawnRows() {
