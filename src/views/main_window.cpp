@@ -160,6 +160,7 @@ void MainWindow::wire() {
 
 void MainWindow::start() {
     geometry_ = faceGeometryOf(face_->size());
+    started_ = true;
     redrawHands();
     for (int i = 1; i <= 11; ++i) {
         const ImageControl* first = hotSpots_.front();
@@ -224,6 +225,9 @@ void MainWindow::showTick(bool fullMinute) {
 }
 
 void MainWindow::redrawHands() {
+    if (!started_) {
+        return; // the first show comes before there is a time to show
+    }
     // All three hands come from the tick's one reading. (Reading the clock once per hand
     // could show a minute hand a minute behind its second hand at a minute's turn.)
     drawHands(*face_, geometry_, model_.now().time());

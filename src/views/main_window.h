@@ -137,6 +137,7 @@ private:
     Look closeLook_ = Look::Normal;
     Look minimiseLook_ = Look::Normal;
     FaceGeometry geometry_;
+    bool started_ = false; // the face has its geometry and the model a reading
     double barTop_ = 0;
     bool closingByProgram_ = false;
     std::optional<QPoint> hiddenAt_; // where the window was when it was last hidden
