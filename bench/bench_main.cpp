@@ -1,8 +1,8 @@
 // Speed and memory of the clock's hot paths.
 #include "app/velto_app.h"
-#include "assets/depot.h"
+#include "art/depot.h"
 #include "platform/qt_platform.h"
-#include "render/analog.h"
+#include "views/main_window.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -84,6 +84,10 @@ struct Program {
                              urls,  instance, desktop, settings};
     velto::VeltoApp app{platform};
     Program() { app.startUp(); }
+    /// The clock face, found by its name as any tool finds a window's controls.
+    [[nodiscard]] velto::PictureBox& face() const {
+        return *app.mainWindow().findChild<velto::PictureBox*>(QStringLiteral("picClock"));
+    }
 };
 
 void BM_MainTick(benchmark::State& state) {
@@ -108,7 +112,7 @@ BENCHMARK(BM_MainTickSameSecond);
 /// Drawing every picture of the depot, as start-up does before the window shows.
 void BM_DepotLoad(benchmark::State& state) {
     for (auto _ : state) {
-        const velto::FrmDepot depot;
+        velto::Depot depot(velto::dialNumbers());
         benchmark::DoNotOptimize(&depot);
     }
 }
@@ -117,10 +121,11 @@ BENCHMARK(BM_DepotLoad)->Unit(benchmark::kMillisecond);
 /// One redraw of the face: back to the bare dial, then the three hands pixel by pixel.
 void BM_RedrawHands(benchmark::State& state) {
     Program p;
-    const velto::Ctx c = p.app.ctx();
+    velto::MainWindow& main = p.app.mainWindow();
+    const velto::PictureBox& face = p.face();
     for (auto _ : state) {
-        velto::RedrawHands(c);
-        benchmark::DoNotOptimize(c.main.picClock->surface().constBits());
+        main.redrawHands();
+        benchmark::DoNotOptimize(face.surface().constBits());
     }
 }
 BENCHMARK(BM_RedrawHands);
@@ -128,27 +133,27 @@ BENCHMARK(BM_RedrawHands);
 /// The same three hands drawn by QPainter's anti-aliased lines, for comparison.
 void BM_QPainterHands(benchmark::State& state) {
     Program p;
-    const velto::Ctx c = p.app.ctx();
-    velto::RedrawHands(c); // the tips of 10:10:30
-    const velto::VeltoState& s = c.s;
+    p.app.mainWindow().redrawHands(); // the tips of 10:10:30
+    const velto::FaceGeometry& s = p.app.mainWindow().faceGeometry();
+    velto::PictureBox& face = p.face();
     const auto line = [](velto::PixelPoint a, velto::PixelPoint b) {
         return QLineF(a.x + 0.5, a.y + 0.5, b.x + 0.5, b.y + 0.5);
     };
     const QColor hourMinute(40, 190, 230);
     const QColor second(40, 220, 240);
     for (auto _ : state) {
-        c.main.picClock->cls();
-        QPainter painter(&c.main.picClock->surface());
+        face.cls();
+        QPainter painter(&face.surface());
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(hourMinute, 5, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(line(s.HourStart, s.HourEnd));
+        painter.drawLine(line(s.hourStart, s.hourEnd));
         painter.setPen(QPen(hourMinute, 3, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(line(s.MinuteStart, s.MinuteEnd));
+        painter.drawLine(line(s.minuteStart, s.minuteEnd));
         painter.setPen(QPen(second, 1, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(line(s.SecondStart, s.SecondEnd));
+        painter.drawLine(line(s.secondStart, s.secondEnd));
         painter.end();
-        c.main.picClock->update();
-        benchmark::DoNotOptimize(c.main.picClock->surface().constBits());
+        face.update();
+        benchmark::DoNotOptimize(face.surface().constBits());
     }
 }
 BENCHMARK(BM_QPainterHands);

@@ -3,7 +3,7 @@
 //   export_icons folder name size...
 // writes folder/<size>x<size>/apps/<name>.png for each size.
 
-#include "assets/depot_art.h"
+#include "art/depot_art.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,12 +1,22 @@
 #pragma once
-// The program as a whole: start-up, the tick and shut-down of the main window, and the
-// wiring of its controls to the handlers.
+// The program as a whole: it builds the model, the views and the desktop's seams, wires them
+// together, starts the tick, and has the one shut-down.
 
-#include "core/context.h"
+#include "art/depot.h"
+#include "model/clock_model.h"
+#include "platform/seams.h"
 
 #include <memory>
 
 namespace velto {
+
+class AboutWindow;
+class MainWindow;
+class Ringer;
+class TrayPresenter;
+
+/// What the art's presets, announcer button and dials show: the model's numbers.
+DialNumbers dialNumbers();
 
 class VeltoApp {
 public:
@@ -23,30 +33,29 @@ public:
     /// and from wherever it is asked for.
     void shutDown();
 
-    [[nodiscard]] Ctx ctx();
     ClockModel& model() { return model_; }
-    VeltoState& state() { return state_; }
-    [[nodiscard]] const FrmDepot& depot() const { return *depot_; }
-    FrmVelto& main() { return *main_; }
+    [[nodiscard]] Depot& depot() const { return *depot_; }
+    [[nodiscard]] MainWindow& mainWindow() const { return *main_; }
+    [[nodiscard]] Ringer& ringer() const { return *ringer_; }
+    /// The About window once it was asked for; null before, and after shut-down.
+    [[nodiscard]] AboutWindow* aboutWindow() const { return about_.get(); }
 
 private:
     /// The shut-down; `endEventLoop` is false when the event loop has ended already.
     void finish(bool endEventLoop);
-    /// The views follow the model: each draws what it shows when the model says it changed.
-    void observe();
+    /// What the views ask of each other and of the program.
     void wire();
-    void wireAlarm();
-    /// The hot spots exist only once start-up has placed them.
-    void placeHotSpotHandlers();
-    /// The tray icon's clicks and menu, and the header's looks when the pointer goes.
-    void wireShell();
+    /// "About": the About window, made on first use; when it is open already it comes
+    /// forward.
+    void showAbout();
 
     Platform& platform_;
     ClockModel model_;
-    VeltoState state_;
-    std::unique_ptr<FrmDepot> depot_;
-    std::unique_ptr<FrmVelto> main_;
-    OtherWindows windows_;
+    std::unique_ptr<Depot> depot_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<TrayPresenter> tray_;
+    std::unique_ptr<Ringer> ringer_;
+    std::unique_ptr<AboutWindow> about_;
     bool finished_ = false;
 };
 

@@ -17,7 +17,7 @@ struct PictureRef {
     friend bool operator==(const PictureRef&, const PictureRef&) = default;
 };
 
-/// An image control: shows a shared picture at its top-left corner, keeps a text Tag, and
+/// An image control: shows a shared picture at its top-left corner and
 /// reports the mouse over it. It takes every mouse event it gets, so nothing it receives
 /// reaches the window behind it.
 class ImageControl : public QWidget {
@@ -37,7 +37,6 @@ public:
     [[nodiscard]] double top() const { return top_; }
 
     [[nodiscard]] int index() const { return index_; }
-    QString tag;
 
 signals:
     void mouseDown(Qt::MouseButton button, QPoint pos);

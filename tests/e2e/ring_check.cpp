@@ -2,8 +2,9 @@
 // recording of the sound output holds a sound.
 //   velto_ring_check window shot.png windowX windowY hh:mm n   read-out and button number
 //   velto_ring_check sound recording.wav                       loud enough, long enough
-#include "assets/depot.h"
-#include "assets/layout.h"
+#include "app/velto_app.h"
+#include "art/depot.h"
+#include "art/layout.h"
 
 #include <QApplication>
 #include <QFile>
@@ -57,7 +58,7 @@ int checkWindow(const QStringList& args) {
     }
     const QPoint window(args[3].toInt(), args[4].toInt());
     namespace layout = velto::layout;
-    const velto::FrmDepot depot;
+    velto::Depot depot(velto::dialNumbers());
 
     // The digits, each as it looks on the frame's own background.
     const QPoint frame = window + layout::alarm::Frame1.topLeft();

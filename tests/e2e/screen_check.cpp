@@ -6,8 +6,9 @@
 //   velto_screen_check shot.png windowX windowY punch units      punch button lit, count shown
 //   velto_screen_check shot.png windowX windowY alarm hh:mm|off countdown|blank minute
 //       the alarm read-out, the title picture, the countdown digits and where the mark is
-#include "assets/depot.h"
-#include "assets/layout.h"
+#include "app/velto_app.h"
+#include "art/depot.h"
+#include "art/layout.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -75,8 +76,8 @@ bool shows(const QPixmap& pic, const QImage& shot, QPoint window, const Base& ba
 
 /// The index of the depot element of `array` (0..last) that the screen shows at `place`
 /// (coordinates of `base`), or -1.
-int whichPicture(const velto::FrmDepot& depot, velto::DepotArray array, int last,
-                 const QImage& shot, QPoint window, const Base& base, QRect place) {
+int whichPicture(velto::Depot& depot, velto::DepotArray array, int last, const QImage& shot,
+                 QPoint window, const Base& base, QRect place) {
     for (int i = 0; i <= last; ++i) {
         if (shows(depot.picture(array, i), shot, window, base, place)) {
             return i;
@@ -106,7 +107,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QPoint window(args[2].toInt(), args[3].toInt());
-    const velto::FrmDepot depot;
+    velto::Depot depot(velto::dialNumbers());
     // The scale of the screen the clock was shot on; the depot draws for it.
     const double scale =
         args[4] == QLatin1String("time") && args.size() == 8 ? args[7].toDouble() : 1;
@@ -135,7 +136,7 @@ int main(int argc, char** argv) {
         if (scale != 1) {
             // The first digit as the 1x picture enlarged to the scale, the way a program
             // that knows no scale is shown: it must not pass for what the screen shows.
-            const velto::FrmDepot plain;
+            velto::Depot plain(velto::dialNumbers());
             const int digit = args[5].left(1).toInt();
             const QPixmap& pic = plain.picture(DepotArray::imgTime, digit);
             QPixmap big = pic.scaled(pic.size() * scale, Qt::IgnoreAspectRatio);

@@ -2,10 +2,9 @@
 // window, the alarm window and the About window), between ticks and rings. Run under the
 // sanitizers this shows the controls survive anything a hand can do; after every tick the
 // clock must still read right, its alarm be due in the future and its counters in range.
-#include "alarm/frm_alarm.h"
-#include "core/subs.h"
 #include "fakes.h"
-#include "shell/frm_about.h"
+#include "views/about_window.h"
+#include "views/alarm_window.h"
 
 #include <QTest>
 #include <algorithm>
@@ -24,13 +23,12 @@ protected:
 
     /// The windows open now, the main one always among them.
     std::vector<QWidget*> windows() {
-        std::vector<QWidget*> out{&w()};
-        const OtherWindows& other = ctx().windows;
-        if (other.alarm && other.alarm->isVisible()) {
-            out.push_back(other.alarm);
+        std::vector<QWidget*> out{&window()};
+        if (AlarmWindow* alarm = alarmWindow(); alarm != nullptr && alarm->isVisible()) {
+            out.push_back(alarm);
         }
-        if (other.about && other.about->isVisible()) {
-            out.push_back(other.about);
+        if (AboutWindow* about = app.aboutWindow(); about != nullptr && about->isVisible()) {
+            out.push_back(about);
         }
         return out;
     }

@@ -2,9 +2,7 @@
 // through daylight saving, suspends, a clock set forward and back, a change of zone, a late
 // ticker and a user who clicks at random. After every step the program is held against a
 // model of what the user must see, kept here and computed from the clock alone.
-#include "alarm/alarm.h"
 #include "fakes.h"
-#include "punch/punch.h"
 
 #include <QTest>
 #include <QTimeZone>
@@ -281,7 +279,7 @@ void Soak::tick() {
 
 void Soak::userAction() {
     ++f.actions;
-    FrmVelto& win = w();
+    const MainControls win = w();
     const auto click = [](QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); };
     const int kind = random(0, 8);
     static constexpr std::array<const char*, 9> kNames{
@@ -314,8 +312,8 @@ void Soak::userAction() {
         const int t = random(0, 59);
         const double theta = t * 6 * M_PI / 180;
         // A pointer is on whole pixels, so never on the centre's own row or column.
-        MarkDragOver(ctx(), QPoint(qRound(68.5 + 35 * std::sin(theta)),
-                                   qRound(68.5 - 35 * std::cos(theta))));
+        window().dragMarkOver(
+            QPoint(qRound(68.5 + 35 * std::sin(theta)), qRound(68.5 - 35 * std::cos(theta))));
         const int now = m.countdown();
         const int to = t == 0 && now == 59 ? 60 : t;
         if (!((now > 50 && to < 45) || (now < 10 && to > 45))) {

@@ -3,14 +3,19 @@
 
 #include "app/velto_app.h"
 #include "platform/seams.h"
+#include "views/main_window.h"
+#include "views/ringer.h"
 
 #include <QCoreApplication>
 #include <QCursor>
 #include <QIcon>
 #include <QStringList>
 #include <QTimeZone>
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace velto::test {
 
@@ -251,6 +256,64 @@ public:
     int saves = 0;
 };
 
+/// Element `index` of element array `name` among the controls of `window`, found by its
+/// object name, "name(index)", as any tool finds a window's children.
+inline ImageControl* element(const QWidget& window, const char* name, int index) {
+    return window.findChild<ImageControl*>(
+        QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index));
+}
+
+/// The controls of the main window, found by their element names. The window keeps its
+/// controls to itself; a test reaches them as a user's tool would, by name.
+struct MainControls {
+    explicit MainControls(const QWidget& window) {
+        const auto one = [&window](const char* name) {
+            auto* c = window.findChild<ImageControl*>(QLatin1String(name));
+            EXPECT_NE(c, nullptr) << name;
+            return c;
+        };
+        const auto array = [&window](const char* name, auto& into, size_t first = 0) {
+            for (size_t i = first; i < into.size(); ++i) {
+                into[i] = element(window, name, static_cast<int>(i));
+                EXPECT_NE(into[i], nullptr) << name << '(' << i << ')';
+            }
+        };
+        imgHeader = one("imgHeader");
+        imgHeaderX = one("imgHeaderX");
+        imgHeaderV = one("imgHeaderV");
+        array("imgPunchUp", imgPunchUp, 1);
+        array("imgTime", imgTime);
+        array("imgCorrect", imgCorrect);
+        array("imgAlarm", imgAlarm);
+        array("imgSet", imgSet);
+        picClock = window.findChild<PictureBox*>(QStringLiteral("picClock"));
+        array("imgFixed", imgFixed);
+        imgPunch = one("imgPunch");
+        imgEach = one("imgEach");
+        imgCenter = one("imgCenter");
+        imgMark = one("imgMark");
+        // The hot spots beyond the first come with start-up.
+        for (int i = 0; ImageControl* spot = element(window, "imgHotSpot", i); ++i) {
+            imgHotSpot.push_back(spot);
+        }
+    }
+    ImageControl* imgHeader;
+    ImageControl* imgHeaderX;
+    ImageControl* imgHeaderV;
+    std::array<ImageControl*, 13> imgPunchUp{}; // 1..12; element 0 does not exist
+    std::array<ImageControl*, 5> imgTime{};
+    std::array<ImageControl*, 4> imgCorrect{};
+    std::array<ImageControl*, 5> imgAlarm{};
+    std::array<ImageControl*, 7> imgSet{};
+    PictureBox* picClock;
+    std::array<ImageControl*, 10> imgFixed{};
+    ImageControl* imgPunch;
+    ImageControl* imgEach;
+    ImageControl* imgCenter;
+    ImageControl* imgMark;
+    std::vector<ImageControl*> imgHotSpot;
+};
+
 /// The whole program built from fakes, started at a chosen time.
 class ProgramTest : public ::testing::Test {
 protected:
@@ -287,12 +350,18 @@ protected:
         }
         ASSERT_EQ(app.model().timeText(), hms);
     }
-    VeltoState& s() { return app.state(); }
     ClockModel& model() { return app.model(); }
-    FrmVelto& w() { return app.main(); }
-    Ctx ctx() { return app.ctx(); }
+    MainWindow& window() { return app.mainWindow(); }
+    /// The main window's controls.
+    MainControls w() { return MainControls(window()); }
+    /// Where the face's hands run now.
+    const FaceGeometry& hands() { return window().faceGeometry(); }
+    /// The ring's window while it is open.
+    AlarmWindow* alarmWindow() { return app.ringer().window(); }
+    /// Shows depot element (a, i) on `control`, as the program would.
+    void show(ImageControl& control, DepotArray a, int i) { app.depot().show(control, a, i); }
     /// The depot element a control shows.
-    static PictureRef ref(DepotArray a, int i) { return FrmDepot::ref(a, i); }
+    static PictureRef ref(DepotArray a, int i) { return Depot::ref(a, i); }
     /// The hh:mm a read-out shows (the main one unless told), "--:--" style for blanks.
     static QString shows(const std::array<ImageControl*, 5>& readout) {
         QString t;

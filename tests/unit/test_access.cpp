@@ -1,10 +1,9 @@
 // The main window for a screen reader and in tooltips: every control named in Qt's
 // accessibility tree, the values it reads out following the clock, and the tooltips.
-#include "alarm/frm_alarm.h"
-#include "alarm/ring.h"
-#include "app/keys.h"
 #include "fakes.h"
 #include "platform/describe.h"
+#include "views/alarm_window.h"
+#include "views/main_keys.h"
 
 #include <QAccessible>
 #include <QHelpEvent>
@@ -65,12 +64,12 @@ protected:
 
 TEST_F(Access, TheTreeNamesEveryControlTheKeyboardReaches) {
     QList<QAccessibleInterface*> tree;
-    walk(of(&w()), tree);
+    walk(of(&window()), tree);
     QHash<QObject*, QAccessibleInterface*> byObject;
     for (QAccessibleInterface* iface : tree) {
         byObject.insert(iface->object(), iface);
     }
-    const std::vector<ImageControl*>& controls = w().findChild<MainKeys*>()->tabOrder();
+    const std::vector<ImageControl*>& controls = window().findChild<MainKeys*>()->tabOrder();
     ASSERT_EQ(controls.size(), 46u);
     QSet<QString> names;
     for (ImageControl* control : controls) {
@@ -163,16 +162,19 @@ TEST_F(Access, TooltipsSayWhatAControlDoesInItsPresentState) {
 
 TEST_F(Access, ARingsWindowSaysWhenItRangAndWhatItsButtonDoes) {
     tickUntil("10:01:00");
-    RingAlarm(ctx());
-    FrmAlarm& ring = *ctx().windows.alarm;
-    EXPECT_EQ(name(ring.imgTime[0]), "Rang at");
-    EXPECT_EQ(value(ring.imgTime[0]), "10:01");
-    EXPECT_EQ(name(ring.cmdDone), "Close"); // its caption only counts the seconds
+    app.ringer().ring();
+    AlarmWindow& ring = *alarmWindow();
+    ImageControl* time = element(ring, "imgTime", 0);
+    ASSERT_NE(time, nullptr);
+    EXPECT_EQ(name(time), "Rang at");
+    EXPECT_EQ(value(time), "10:01");
+    EXPECT_EQ(name(ring.findChild<QPushButton*>(QStringLiteral("cmdDone"))),
+              "Close"); // its caption only counts the seconds
 }
 
 TEST_F(Access, OnlyValuesThatChangedAreToldAgain) {
     using Told = QList<QObject*>;
-    const Told first = TakeChangedValues(w());
+    const Told first = TakeChangedValues(window());
     for (QWidget* c : {static_cast<QWidget*>(w().imgTime[0]), static_cast<QWidget*>(w().imgPunch),
                        static_cast<QWidget*>(w().imgEach), static_cast<QWidget*>(w().imgMark)}) {
         EXPECT_TRUE(first.contains(c)) << qPrintable(c->objectName());
@@ -180,19 +182,19 @@ TEST_F(Access, OnlyValuesThatChangedAreToldAgain) {
     EXPECT_FALSE(first.contains(w().imgSet[3]));   // a part says nothing of its own
     EXPECT_FALSE(first.contains(w().imgFixed[0])); // a preset shows no value
     tickAfter(1);
-    EXPECT_EQ(TakeChangedValues(w()), Told()); // a second passed, no value changed
+    EXPECT_EQ(TakeChangedValues(window()), Told()); // a second passed, no value changed
 
-    QTest::keyClick(&w(), Qt::Key_P);
-    const Told punch = TakeChangedValues(w());
+    QTest::keyClick(&window(), Qt::Key_P);
+    const Told punch = TakeChangedValues(window());
     EXPECT_EQ(QSet<QObject*>(punch.begin(), punch.end()),
               QSet<QObject*>({w().imgPunch, w().imgSet[2]}));
     tickUntil("10:01:31"); // a minute after punching in
-    const Told minute = TakeChangedValues(w());
+    const Told minute = TakeChangedValues(window());
     EXPECT_EQ(minute.size(), 3);
     EXPECT_TRUE(minute.contains(w().imgTime[0]));
     EXPECT_TRUE(minute.contains(w().imgPunch));
-    QTest::keyClick(&w(), Qt::Key_A);
-    const Told alarm = TakeChangedValues(w());
+    QTest::keyClick(&window(), Qt::Key_A);
+    const Told alarm = TakeChangedValues(window());
     EXPECT_TRUE(alarm.contains(w().imgHeader));
     EXPECT_TRUE(alarm.contains(w().imgAlarm[0]));
     EXPECT_TRUE(alarm.contains(w().imgMark));
@@ -201,13 +203,13 @@ TEST_F(Access, OnlyValuesThatChangedAreToldAgain) {
 TEST_F(Access, NothingIsSentWhileNoScreenReaderListens) {
     QAccessible::installUpdateHandler(listen);
     tickAfter(1);
-    QTest::keyClick(&w(), Qt::Key_P);
+    QTest::keyClick(&window(), Qt::Key_P);
     EXPECT_TRUE(heard().isEmpty());
     QAccessible::setActive(true);
     if (!QAccessible::isActive()) {
         return; // this platform has no accessibility to switch on; the rest needs one
     }
-    TakeChangedValues(w());
+    TakeChangedValues(window());
     tickUntil("10:01:00");
     EXPECT_TRUE(heard().contains(
         std::make_pair(static_cast<QObject*>(w().imgTime[0]), QAccessible::ValueChanged)));

@@ -1,9 +1,6 @@
 // The alarm: every way of setting it, every look that follows its state, the countdown, the
 // mark drag, the edit mode, and rings across midnight, daylight saving and changes of zone.
-#include "alarm/alarm.h"
-#include "app/tick.h"
 #include "fakes.h"
-#include "punch/countdown.h"
 
 #include <QMouseEvent>
 #include <QTest>
@@ -218,23 +215,23 @@ TEST_F(Alarm, ChangingTheZoneShowsTheNewTimeAtOnceAndMovesNoAlarm) {
 TEST_F(Alarm, DraggingTheMarkFollowsThePointerButNotAcrossTwelve) {
     startAt("10:00:00");
     setTo(59);
-    MarkDragOver(ctx(), pointAt(0));
+    window().dragMarkOver(pointAt(0));
     EXPECT_EQ(model().countdown(), 60);
     EXPECT_EQ(countdownDigits(), std::make_pair(6, 0));
-    MarkDragOver(ctx(), pointAt(2)); // on past 12 from 60: ignored
+    window().dragMarkOver(pointAt(2)); // on past 12 from 60: ignored
     EXPECT_EQ(model().countdown(), 60);
     setTo(58);
-    MarkDragOver(ctx(), pointAt(1));
+    window().dragMarkOver(pointAt(1));
     EXPECT_EQ(model().countdown(), 58);
     setTo(5);
-    MarkDragOver(ctx(), pointAt(50)); // back across 12: ignored
+    window().dragMarkOver(pointAt(50)); // back across 12: ignored
     EXPECT_EQ(model().countdown(), 5);
-    MarkDragOver(ctx(), pointAt(45)); // but 45 is always taken
+    window().dragMarkOver(pointAt(45)); // but 45 is always taken
     EXPECT_EQ(model().countdown(), 45);
-    MarkDragOver(ctx(), pointAt(20)); // below the centre
+    window().dragMarkOver(pointAt(20)); // below the centre
     EXPECT_EQ(model().countdown(), 20);
     EXPECT_EQ(model().alarmTime(), "10:20:00");
-    MarkDragOver(ctx(), pointAt(0)); // from 20 to 0: the alarm goes off
+    window().dragMarkOver(pointAt(0)); // from 20 to 0: the alarm goes off
     expectOff();
 }
 
@@ -302,7 +299,7 @@ TEST_F(Alarm, RingingWhileEditingBlanksTheReadoutButKeepsTheMode) {
     EXPECT_TRUE(w().imgCorrect[3]->isVisible());
     EXPECT_EQ(w().imgAlarm[0]->picture(), ref(DepotArray::imgTime, kBlankDigit));
     // A drag while editing changes the alarm; leaving the mode without an edit keeps it.
-    MarkDragOver(ctx(), pointAt(30));
+    window().dragMarkOver(pointAt(30));
     EXPECT_EQ(model().alarmTime(), "10:30:04");
     clickReadout();
     EXPECT_FALSE(model().editing());
@@ -312,7 +309,7 @@ TEST_F(Alarm, RingingWhileEditingBlanksTheReadoutButKeepsTheMode) {
 
 TEST(Depot, AnIndexOutOfRangeEndsTheProgramLoudly) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const FrmDepot depot;
+    Depot depot(dialNumbers());
     EXPECT_DEATH((void)depot.picture(DepotArray::imgTime, 13), "imgTime has no element 13");
     EXPECT_DEATH((void)depot.picture(DepotArray::imgPunchUp, 0), "no element 0");
 }

@@ -1,9 +1,7 @@
 // The clock face: hand tips, countdown marker, hot spots, the angle of a point, the redraw,
 // and the announcer-interval dials.
-#include "app/chrome.h"
 #include "fakes.h"
-#include "render/analog.h"
-#include "render/dial.h"
+#include "views/face.h"
 
 #include <QMouseEvent>
 #include <QTest>
@@ -49,9 +47,9 @@ protected:
         for (int y = 0; y < face.height(); ++y) {
             for (int x = 0; x < face.width(); ++x) {
                 const bool nearHand =
-                    distanceToSegment(x, y, s().HourStart, s().HourEnd) <= 4 ||
-                    distanceToSegment(x, y, s().MinuteStart, s().MinuteEnd) <= 4 ||
-                    distanceToSegment(x, y, s().SecondStart, s().SecondEnd) <= 4;
+                    distanceToSegment(x, y, hands().hourStart, hands().hourEnd) <= 4 ||
+                    distanceToSegment(x, y, hands().minuteStart, hands().minuteEnd) <= 4 ||
+                    distanceToSegment(x, y, hands().secondStart, hands().secondEnd) <= 4;
                 if (!nearHand && face.pixel(x, y) != bare.pixel(x, y)) {
                     ++count;
                 }
@@ -67,9 +65,9 @@ const QRgb kSecondColour = qRgb(40, 220, 240);
 
 TEST_F(FaceTest, GeometryComesFromTheFaceSize) {
     startAt("10:10:30");
-    EXPECT_EQ(s().CenterX, 68.5f);
-    EXPECT_EQ(s().CenterY, 68.5f);
-    for (const PixelPoint& p : {s().HourStart, s().MinuteStart, s().SecondStart}) {
+    EXPECT_EQ(hands().centerX, 68.5f);
+    EXPECT_EQ(hands().centerY, 68.5f);
+    for (const PixelPoint& p : {hands().hourStart, hands().minuteStart, hands().secondStart}) {
         EXPECT_EQ(p, (PixelPoint{68, 68}));
     }
 }
@@ -88,26 +86,26 @@ TEST_F(FaceTest, HandTipsLandOnTheirPixels) {
     startAt("07:00:00");
     for (const auto& c : cases) {
         tickAt(QString::fromLatin1(c.time));
-        EXPECT_EQ(s().HourEnd, c.hour) << c.time << " hour " << str(s().HourEnd);
-        EXPECT_EQ(s().MinuteEnd, c.minute) << c.time << " minute " << str(s().MinuteEnd);
-        EXPECT_EQ(s().SecondEnd, c.second) << c.time << " second " << str(s().SecondEnd);
+        EXPECT_EQ(hands().hourEnd, c.hour) << c.time << " hour " << str(hands().hourEnd);
+        EXPECT_EQ(hands().minuteEnd, c.minute) << c.time << " minute " << str(hands().minuteEnd);
+        EXPECT_EQ(hands().secondEnd, c.second) << c.time << " second " << str(hands().secondEnd);
     }
 }
 
 TEST_F(FaceTest, HourHandKeepsToTheHourMarkAllHour) {
     startAt("10:00:00");
-    const PixelPoint atTen = s().HourEnd;
+    const PixelPoint atTen = hands().hourEnd;
     tickAt("10:59:00");
-    EXPECT_EQ(s().HourEnd, atTen);
+    EXPECT_EQ(hands().hourEnd, atTen);
     tickAt("10:59:59");
-    EXPECT_EQ(s().HourEnd, atTen);
+    EXPECT_EQ(hands().hourEnd, atTen);
     // Afternoon hours point like the morning ones, to within a pixel.
     for (int h = 0; h < 12; ++h) {
         tickAt(QTime(h, 0, 0).toString(QStringLiteral("hh:mm:ss")));
-        const PixelPoint morning = s().HourEnd;
+        const PixelPoint morning = hands().hourEnd;
         tickAt(QTime(h + 12, 0, 0).toString(QStringLiteral("hh:mm:ss")));
-        EXPECT_LE(std::abs(s().HourEnd.x - morning.x), 1) << h;
-        EXPECT_LE(std::abs(s().HourEnd.y - morning.y), 1) << h;
+        EXPECT_LE(std::abs(hands().hourEnd.x - morning.x), 1) << h;
+        EXPECT_LE(std::abs(hands().hourEnd.y - morning.y), 1) << h;
     }
 }
 
@@ -116,10 +114,10 @@ TEST_F(FaceTest, AllThreeHandsTakeTheTicksOneReading) {
     clock.at("06:30:45");
     ticker.fire();
     clock.at("00:00:00"); // a clock read behind the tick's back would show here
-    RedrawHands(ctx());
-    EXPECT_EQ(s().HourEnd, (PixelPoint{68, 103}));
-    EXPECT_EQ(s().MinuteEnd, (PixelPoint{68, 116}));
-    EXPECT_EQ(s().SecondEnd, (PixelPoint{14, 68}));
+    window().redrawHands();
+    EXPECT_EQ(hands().hourEnd, (PixelPoint{68, 103}));
+    EXPECT_EQ(hands().minuteEnd, (PixelPoint{68, 116}));
+    EXPECT_EQ(hands().secondEnd, (PixelPoint{14, 68}));
 }
 
 TEST_F(FaceTest, EachRedrawShowsTheDialWithOnlyTheLatestHands) {
@@ -191,7 +189,7 @@ TEST(Angle, FromPointIsClockwiseFromTwelveInDegrees) {
         {68.5f, 120, 0},    {120, 68.5f, 0},    {10, 68.5f, 0},     {68.5f, 68.5f, 0},
     };
     for (const auto& c : cases) {
-        EXPECT_NEAR(AngleFromPoint(68.5f, 68.5f, c.x, c.y), c.degrees, 0.005)
+        EXPECT_NEAR(angleFromPoint(68.5f, 68.5f, c.x, c.y), c.degrees, 0.005)
             << "(" << c.x << ", " << c.y << ")";
     }
 }
@@ -248,7 +246,7 @@ TEST_F(FaceTest, AnIntervalOutsideTheCycleLooksOffAndClicksOnToTen) {
 
 TEST_F(FaceTest, PointerOverTheFaceTurnsTheHeaderButtonsBackToNormal) {
     startAt("10:10:30");
-    HoverHeader(ctx(), 1, 1);
+    QTest::mouseMove(w().imgHeaderX, QPoint(5, 5));
     ASSERT_EQ(w().imgHeaderX->picture(), ref(DepotArray::imgHeaderX, 1));
     QMouseEvent move(QEvent::MouseMove, QPointF(40, 40), w().picClock->mapToGlobal(QPointF(40, 40)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);

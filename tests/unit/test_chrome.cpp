@@ -1,8 +1,6 @@
 // The borderless window's chrome: dragging by the background, the header buttons' hover
 // looks, and what their release does.
-#include "app/chrome.h"
 #include "fakes.h"
-#include "render/analog.h"
 
 #include <QApplication>
 #include <QTest>
@@ -20,14 +18,14 @@ protected:
     void SetUp() override { startAt("10:00:00"); }
 
     void pressBackground(Qt::MouseButton button) {
-        QTest::mousePress(&w(), button, {}, kBandSpot);
-        QTest::mouseRelease(&w(), button, {}, kBandSpot);
+        QTest::mousePress(&window(), button, {}, kBandSpot);
+        QTest::mouseRelease(&window(), button, {}, kBandSpot);
     }
-    /// A header button's look: the Tag, and whether the picture agrees with it.
+    /// A header button's look: "0" normal, "1" highlighted, as its picture shows it.
     QString look(ImageControl* button, DepotArray array) {
-        QString tag = button->tag;
-        EXPECT_EQ(button->picture(), ref(array, tag.toInt())) << qPrintable(button->objectName());
-        return tag;
+        const PictureRef shown = button->picture();
+        EXPECT_EQ(shown.array, ref(array, 0).array) << qPrintable(button->objectName());
+        return QString::number(shown.index);
     }
     QString closeLook() { return look(w().imgHeaderX, DepotArray::imgHeaderX); }
     QString minimiseLook() { return look(w().imgHeaderV, DepotArray::imgHeaderV); }
@@ -42,12 +40,12 @@ TEST_F(WindowChrome, OnlyTheLeftButtonDragsTheWindow) {
 }
 
 TEST_F(WindowChrome, AMaximisedWindowIsNotDragged) {
-    w().setWindowState(Qt::WindowMaximized);
-    ASSERT_TRUE(w().isMaximized());
+    window().setWindowState(Qt::WindowMaximized);
+    ASSERT_TRUE(window().isMaximized());
     pressBackground(Qt::LeftButton);
     EXPECT_EQ(desktop.moves, 0);
 
-    w().setWindowState(Qt::WindowNoState);
+    window().setWindowState(Qt::WindowNoState);
     pressBackground(Qt::LeftButton);
     EXPECT_EQ(desktop.moves, 1);
 }
@@ -61,7 +59,7 @@ TEST_F(WindowChrome, HeaderButtonsStartNormalAndHighlightOneAtATime) {
     EXPECT_EQ(minimiseLook(), "0");
 
     // Straight from one button onto the other: one call swaps both looks.
-    HoverHeader(ctx(), 0, 1);
+    QTest::mouseMove(w().imgHeaderV, QPoint(5, 5));
     EXPECT_EQ(closeLook(), "0");
     EXPECT_EQ(minimiseLook(), "1");
 
@@ -87,8 +85,8 @@ TEST_F(WindowChrome, NoPictureIsAssignedWhileTheLookStaysTheSame) {
     for (ImageControl* over : {w().imgHeaderX, w().imgHeaderV}) {
         SCOPED_TRACE(qPrintable(over->objectName()));
         QTest::mouseMove(over, QPoint(5, 5));
-        ASSERT_EQ(over->tag, "1");
-        markBoth(); // Tags kept: the one under the pointer "1", the other "0"
+        ASSERT_EQ(over->picture().index, 1);
+        markBoth(); // the looks the window keeps: the one under the pointer lit, the other not
         QTest::mouseMove(over, QPoint(20, 10));
         QTest::mouseMove(over, QPoint(10, 12));
         EXPECT_EQ(w().imgHeaderX->picture(), sentinelRef);
@@ -96,21 +94,21 @@ TEST_F(WindowChrome, NoPictureIsAssignedWhileTheLookStaysTheSame) {
     }
 
     // Leaving for the background assigns only the button whose look changes.
-    QTest::mouseMove(&w(), kLowerSpot);
+    QTest::mouseMove(&window(), kLowerSpot);
     EXPECT_EQ(minimiseLook(), "0");
     EXPECT_EQ(w().imgHeaderX->picture(), sentinelRef);
     markBoth();
-    QTest::mouseMove(&w(), kBandSpot);
+    QTest::mouseMove(&window(), kBandSpot);
     EXPECT_EQ(w().imgHeaderX->picture(), sentinelRef);
     EXPECT_EQ(w().imgHeaderV->picture(), sentinelRef);
 }
 
 TEST_F(WindowChrome, MovingOverTheBackgroundResetsHeaderAndPresets) {
     QTest::mouseMove(w().imgHeaderX, QPoint(5, 5));
-    ctx().show(*w().imgFixed[3], DepotArray::imgFixed, 13);
+    show(*w().imgFixed[3], DepotArray::imgFixed, 13);
     ASSERT_EQ(closeLook(), "1");
 
-    QTest::mouseMove(&w(), kLowerSpot);
+    QTest::mouseMove(&window(), kLowerSpot);
     EXPECT_EQ(closeLook(), "0");
     EXPECT_EQ(minimiseLook(), "0");
     for (int k = 0; k < 10; ++k) {
@@ -120,8 +118,8 @@ TEST_F(WindowChrome, MovingOverTheBackgroundResetsHeaderAndPresets) {
 
 TEST_F(WindowChrome, ReleasingTheMinimiseButtonSendsTheWindowToTheTray) {
     QTest::mouseClick(w().imgHeaderV, Qt::RightButton);
-    EXPECT_TRUE(w().isHidden());
-    EXPECT_TRUE(w().windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(window().isHidden());
+    EXPECT_TRUE(window().windowState() & Qt::WindowMinimized);
     EXPECT_EQ(desktop.ends, 0);
     EXPECT_EQ(tray.removals, 0);
     EXPECT_TRUE(ticker.running());
@@ -130,15 +128,15 @@ TEST_F(WindowChrome, ReleasingTheMinimiseButtonSendsTheWindowToTheTray) {
 TEST_F(WindowChrome, AHiddenWindowsHandsWaitAndAreRightTheMomentItShows) {
     tickAfter();
     QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
-    ASSERT_TRUE(w().isHidden());
+    ASSERT_TRUE(window().isHidden());
     const QImage whenHidden = w().picClock->surface().copy();
     tickUntil("10:07:30");
     EXPECT_EQ(w().picClock->surface(), whenHidden) << "no drawing for a window nobody sees";
 
-    w().bringBack();
+    window().bringBack();
     const QImage shown = w().picClock->surface().copy();
     EXPECT_NE(shown, whenHidden);
-    RedrawHands(ctx()); // what the last tick, 10:07:30, would have drawn
+    window().redrawHands(); // what the last tick, 10:07:30, would have drawn
     EXPECT_EQ(w().picClock->surface(), shown);
 }
 
@@ -150,7 +148,7 @@ TEST_F(WindowChrome, ReleasingTheCloseButtonEndsTheProgramInOrder) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_EQ(tray.removals, 1);
     EXPECT_FALSE(tray.visible());
-    EXPECT_FALSE(w().isVisible());
+    EXPECT_FALSE(window().isVisible());
     EXPECT_FALSE(ticker.running());
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -160,26 +158,26 @@ TEST_F(WindowChrome, AHeaderButtonCountsOnlyWhenReleasedOverIt) {
         SCOPED_TRACE(qPrintable(button->objectName()));
         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-40, 5)); // slid off
-        EXPECT_TRUE(w().isVisible());
+        EXPECT_TRUE(window().isVisible());
         EXPECT_EQ(desktop.ends, 0);
     }
     // A release that follows no press on the button (pressed elsewhere) is no click either.
     QTest::mouseRelease(w().imgHeaderV, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(w().isVisible());
+    EXPECT_TRUE(window().isVisible());
     QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
-    EXPECT_TRUE(w().isHidden());
+    EXPECT_TRUE(window().isHidden());
 }
 
 TEST_F(WindowChrome, LeavingTheWindowOrHidingItClearsTheHighlight) {
     QTest::mouseMove(w().imgHeaderV, QPoint(5, 5));
     ASSERT_EQ(minimiseLook(), "1");
     QEvent leave(QEvent::Leave); // straight off the window from the button
-    QApplication::sendEvent(&w(), &leave);
+    QApplication::sendEvent(&window(), &leave);
     EXPECT_EQ(minimiseLook(), "0");
 
     QTest::mouseMove(w().imgHeaderV, QPoint(5, 5));
     QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
-    ASSERT_TRUE(w().isHidden());
+    ASSERT_TRUE(window().isHidden());
     EXPECT_EQ(minimiseLook(), "0"); // so it does not come back lit
     EXPECT_EQ(closeLook(), "0");
 }

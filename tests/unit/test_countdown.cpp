@@ -1,8 +1,6 @@
 // The preset buttons' highlight and the correction bars: their wrap rules, in order, and the
 // press that sinks a bar while the button is held.
-#include "alarm/alarm.h"
 #include "fakes.h"
-#include "punch/countdown.h"
 
 #include <QTest>
 
@@ -31,7 +29,7 @@ TEST_F(Countdown, OnlyThePresetUnderThePointerIsHighlighted) {
     EXPECT_EQ(highlighted(), std::vector<int>{3});
     QTest::mouseMove(w().imgFixed[9], QPoint(5, 5));
     EXPECT_EQ(highlighted(), std::vector<int>{9});
-    QTest::mouseMove(&w(), QPoint(40, 180)); // the bare background
+    QTest::mouseMove(&window(), QPoint(40, 180)); // the bare background
     EXPECT_TRUE(highlighted().empty());
 }
 

@@ -1,7 +1,8 @@
 // The drawn art: sizes the layout relies on, digits that tell themselves apart, dial marks in
 // the right colours, and pictures that blend into the window around them.
-#include "assets/depot_art.h"
-#include "assets/layout.h"
+#include "art/depot_art.h"
+#include "art/layout.h"
+#include "model/clock_model.h"
 
 #include <QImage>
 #include <QRect>
@@ -18,6 +19,14 @@ namespace art = velto::art;
 namespace lay = velto::layout;
 
 namespace {
+
+/// The announcer interval of dial and button `index`, and the minutes of preset k.
+int interval(int index) {
+    return velto::ClockModel::kAnnounceIntervals.at(static_cast<size_t>(index));
+}
+int presetMinutes(int k) {
+    return velto::ClockModel::kPresetMinutes.at(static_cast<size_t>(k));
+}
 
 struct Picture {
     std::string name;
@@ -60,7 +69,7 @@ std::vector<Picture> everyPicture() {
             [on](double k) { return art::centerCap(on, k); });
         for (int k = 0; k < 10; ++k) {
             add(label("preset", k, on), lay::imgFixed(k).size(),
-                [k, on](double scale) { return art::preset(k, on, scale); });
+                [k, on](double scale) { return art::preset(k, presetMinutes(k), on, scale); });
         }
         for (int k = 1; k <= 12; ++k) {
             add(label("keypadKey", k, on), lay::kKey,
@@ -77,8 +86,9 @@ std::vector<Picture> everyPicture() {
     }
     for (int i = 0; i <= 5; ++i) {
         add(label("intervalButton", i), lay::imgEach.size(),
-            [i](double k) { return art::intervalButton(i, k); });
-        add(label("dial", i), lay::picClock.size(), [i](double k) { return art::dial(i, k); });
+            [i](double k) { return art::intervalButton(interval(i), k); });
+        add(label("dial", i), lay::picClock.size(),
+            [i](double k) { return art::dial(interval(i), k); });
     }
     add("background", lay::kBackground, [](double k) { return art::background(k); });
     add("correctBar", lay::kCorrect, [](double k) { return art::correctBar(k); });
@@ -157,14 +167,16 @@ TEST(DepotArt, LargeDigitsLightTheSegmentsOfASevenSegmentDisplay) {
 
 TEST(DepotArt, ButtonsChangeWhenHighlightedOrPressed) {
     for (int k = 0; k < 10; ++k) {
-        EXPECT_NE(art::preset(k, false), art::preset(k, true)) << "preset " << k;
+        EXPECT_NE(art::preset(k, presetMinutes(k), false), art::preset(k, presetMinutes(k), true))
+            << "preset " << k;
     }
     for (int k = 1; k <= 12; ++k) {
         EXPECT_NE(art::keypadKey(k, false), art::keypadKey(k, true)) << "key " << k;
     }
     for (int a = 0; a <= 5; ++a) {
         for (int b = a + 1; b <= 5; ++b) {
-            EXPECT_NE(art::intervalButton(a), art::intervalButton(b)) << a << " and " << b;
+            EXPECT_NE(art::intervalButton(interval(a)), art::intervalButton(interval(b)))
+                << a << " and " << b;
         }
     }
     EXPECT_NE(art::minimiseButton(false), art::minimiseButton(true));
@@ -183,7 +195,7 @@ TEST(DepotArt, DialsShowYellowMarksWhereTheAnnouncerSounds) {
         {{}, {0, 2, 4, 6, 8, 10}, {0, 3, 6, 9}, {0, 4, 8}, {0, 6}, {0}}};
     const QPointF centre(68.5, 68.5);
     for (int index = 0; index <= 5; ++index) {
-        const QImage dial = art::dial(index);
+        const QImage dial = art::dial(interval(index));
         for (int hour = 0; hour < 12; ++hour) {
             const double a = hour * std::numbers::pi / 6;
             const QRgb c = brightestNear(dial, centre + QPointF(std::sin(a), -std::cos(a)) * 53);
@@ -207,7 +219,7 @@ TEST(DepotArt, PicturesOnTheWindowBlendIntoItsBackground) {
     EXPECT_EQ(blank, window.copy(QRect(lay::kSetPos[5], blank.size())));
     EXPECT_EQ(blank, window.copy(QRect(lay::kSetPos[6], blank.size())));
     for (int index = 0; index <= 5; ++index) {
-        const QImage dial = art::dial(index);
+        const QImage dial = art::dial(interval(index));
         for (QPoint corner : {QPoint(0, 0), QPoint(136, 0), QPoint(0, 136), QPoint(136, 136)}) {
             EXPECT_EQ(dial.pixel(corner), window.pixel(lay::picClock.topLeft() + corner));
         }
@@ -247,7 +259,7 @@ TEST(DepotArt, RoundPiecesAreTransparentOutsideTheirCircle) {
                                       art::punchButton(false),
                                       art::punchButton(true),
                                       art::intervalButton(0),
-                                      art::intervalButton(5),
+                                      art::intervalButton(interval(5)),
                                       art::mark(),
                                       art::trayIcon(false, 32)};
     for (const QImage& piece : round) {

@@ -1,10 +1,9 @@
 // The main window from the keyboard: each key does what its click does, Tab visits every
 // control with a frame that only the keyboard shows, and the edit mode takes typed digits.
-#include "alarm/frm_alarm.h"
-#include "alarm/ring.h"
-#include "app/keys.h"
 #include "fakes.h"
 #include "platform/focus_frame.h"
+#include "views/alarm_window.h"
+#include "views/main_keys.h"
 
 #include <QApplication>
 #include <QTest>
@@ -15,20 +14,20 @@ class Keys : public ProgramTest {
 protected:
     void SetUp() override {
         startAt("10:00:30");
-        w().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     }
     /// A key pressed and released where the keyboard is.
     void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QWidget* at = QApplication::focusWidget();
-        QTest::keyClick(at != nullptr ? at : &w(), key, mods);
+        QTest::keyClick(at != nullptr ? at : &window(), key, mods);
     }
     void type(const QString& digits) {
         for (QChar d : digits) {
             press(static_cast<Qt::Key>(Qt::Key_0 + d.digitValue()));
         }
     }
-    MainKeys& keys() { return *w().findChild<MainKeys*>(); }
+    MainKeys& keys() { return *window().findChild<MainKeys*>(); }
     QWidget* framed() { return keys().frame().framed(); }
     /// Tabs until `control` has the focus; false if a whole round never reaches it.
     bool tabTo(QWidget* control) {
@@ -70,17 +69,17 @@ TEST_F(Keys, TopRowDigitsPickTheTenPresetsInOrder) {
     press(Qt::Key_3);
     EXPECT_EQ(model().alarmTime(), "10:05:30");
     // The number pad's digits are not the presets: only the edit mode takes them.
-    QTest::keyClick(&w(), Qt::Key_7, Qt::KeypadModifier);
+    QTest::keyClick(&window(), Qt::Key_7, Qt::KeypadModifier);
     EXPECT_EQ(model().countdown(), 5);
 }
 
 TEST_F(Keys, EscapeHidesTheWindowLikeMinimiseAndCtrlQEndsLikeExit) {
     press(Qt::Key_Escape);
-    EXPECT_TRUE(w().isHidden());
+    EXPECT_TRUE(window().isHidden());
     EXPECT_TRUE(tray.shown);
     EXPECT_EQ(desktop.ends, 0);
 
-    w().bringBack();
+    window().bringBack();
     press(Qt::Key_Q); // no action without Ctrl
     EXPECT_EQ(desktop.ends, 0);
     press(Qt::Key_Q, Qt::ControlModifier);
@@ -89,13 +88,13 @@ TEST_F(Keys, EscapeHidesTheWindowLikeMinimiseAndCtrlQEndsLikeExit) {
 }
 
 TEST_F(Keys, EscapeClosesARingsWindowBeforeItHidesTheClock) {
-    RingAlarm(ctx());
-    ASSERT_TRUE(ctx().windows.alarm);
+    app.ringer().ring();
+    ASSERT_TRUE(alarmWindow());
     press(Qt::Key_Escape);
-    EXPECT_TRUE(ctx().windows.alarm.isNull() || ctx().windows.alarm->unloaded());
-    EXPECT_TRUE(w().isVisible());
+    EXPECT_EQ(alarmWindow(), nullptr);
+    EXPECT_TRUE(window().isVisible());
     press(Qt::Key_Escape);
-    EXPECT_TRUE(w().isHidden());
+    EXPECT_TRUE(window().isHidden());
 }
 
 TEST_F(Keys, TabVisitsEveryControlInReadingOrderAndComesRound) {
@@ -168,7 +167,7 @@ TEST_F(Keys, SpaceAndReturnPressTheFramedControl) {
 
     ASSERT_TRUE(tabTo(w().imgHeaderV));
     press(Qt::Key_Space);
-    EXPECT_TRUE(w().isHidden());
+    EXPECT_TRUE(window().isHidden());
 }
 
 TEST_F(Keys, ArrowsMoveTheFramedMarkAMinuteAtATimeAndElseTheFocus) {
@@ -181,7 +180,7 @@ TEST_F(Keys, ArrowsMoveTheFramedMarkAMinuteAtATimeAndElseTheFocus) {
     EXPECT_EQ(model().alarmTime(), "10:02:30");
     EXPECT_EQ(framed(), w().imgMark); // the frame follows the mark round the rim
     EXPECT_TRUE(keys().frame().geometry().contains(
-        QRect(w().imgMark->mapTo(&w(), QPoint(0, 0)), w().imgMark->size())));
+        QRect(w().imgMark->mapTo(&window(), QPoint(0, 0)), w().imgMark->size())));
     press(Qt::Key_Down);
     EXPECT_EQ(model().countdown(), 1);
     press(Qt::Key_9);
@@ -216,7 +215,7 @@ TEST_F(Keys, TheEditModeTakesTypedDigitsAndReturnSetsTheTime) {
     type("5"); // the units of hours after a 2 go to 3 at most
     EXPECT_EQ(model().editedTime(), "20:45:00");
     type("3");
-    QTest::keyClick(&w(), Qt::Key_0, Qt::KeypadModifier); // the number pad types as well
+    QTest::keyClick(&window(), Qt::Key_0, Qt::KeypadModifier); // the number pad types as well
     EXPECT_EQ(model().editedTime(), "23:05:00");
 
     ASSERT_TRUE(tabTo(w().imgCorrect[3])); // the bars are in the round now

@@ -1,6 +1,5 @@
 // The punch clock: punching in and out, the count and its read-out, and the keypad.
 #include "fakes.h"
-#include "punch/punch.h"
 
 #include <QTest>
 #include <vector>

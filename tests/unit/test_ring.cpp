@@ -1,8 +1,7 @@
 // The ring: sound first, then the alarm window; the window's countdown, its single life per
 // ring, where it opens; where the sound file is looked for; failures said once.
-#include "alarm/frm_alarm.h"
-#include "alarm/ring.h"
 #include "fakes.h"
+#include "views/alarm_window.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,15 +14,18 @@ namespace velto::test {
 
 class Ring : public ProgramTest {
 protected:
-    FrmAlarm* alarm() { return app.ctx().windows.alarm.data(); }
-    void ring() { RingAlarm(ctx()); }
+    AlarmWindow* alarm() { return alarmWindow(); }
+    void ring() { app.ringer().ring(); }
+    static QPushButton* doneButton(const AlarmWindow* w) {
+        return w->findChild<QPushButton*>(QStringLiteral("cmdDone"));
+    }
     /// Lets the event loop delete what asked to be deleted.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     /// The hh:mm the alarm window shows, from the depot indexes of its read-out.
     QString shown() {
         QString t;
         for (int e = 0; e < 5; ++e) {
-            const int i = alarm()->imgTime[e]->picture().index;
+            const int i = element(*alarm(), "imgTime", e)->picture().index;
             t += e == 2 ? (i == kLitColon ? QStringLiteral(":") : QStringLiteral("?"))
                         : QString::number(i);
         }
@@ -45,7 +47,7 @@ TEST_F(Ring, PlaysTheSoundThenOpensTheWindowShowingTheTime) {
     EXPECT_TRUE(alarm()->isVisible());
     EXPECT_EQ(alarm()->windowTitle(), "Alarm");
     EXPECT_EQ(alarm()->size(), QSize(182, 129));
-    EXPECT_EQ(alarm()->cmdDone->text(), "2");
+    EXPECT_EQ(doneButton(alarm())->text(), "2");
     EXPECT_FALSE(alarm()->windowIcon().isNull());
     EXPECT_TRUE(alarm()->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_TRUE(alarm()->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -58,12 +60,12 @@ TEST_F(Ring, PlaysTheSoundThenOpensTheWindowShowingTheTime) {
 TEST_F(Ring, WindowCountsTwoOneAndIsGone) {
     startAt("09:00:00");
     ring();
-    QPointer<FrmAlarm> first = alarm();
+    QPointer<AlarmWindow> first = alarm();
     ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->TimerAlarm.isActive());
-    EXPECT_EQ(first->TimerAlarm.interval(), 1000);
+    EXPECT_TRUE(first->findChild<QTimer*>(QStringLiteral("TimerAlarm"))->isActive());
+    EXPECT_EQ(first->findChild<QTimer*>(QStringLiteral("TimerAlarm"))->interval(), 1000);
     first->tick();
-    EXPECT_EQ(first->cmdDone->text(), "1");
+    EXPECT_EQ(doneButton(first)->text(), "1");
     first->tick();
     EXPECT_FALSE(first->isVisible());
     settle();
@@ -72,23 +74,23 @@ TEST_F(Ring, WindowCountsTwoOneAndIsGone) {
 
     ring(); // a fresh window, counting from 2 again
     ASSERT_NE(alarm(), nullptr);
-    EXPECT_EQ(alarm()->cmdDone->text(), "2");
+    EXPECT_EQ(doneButton(alarm())->text(), "2");
 }
 
 TEST_F(Ring, SecondRingRestartsTheSoundButLeavesTheWindowAlone) {
     startAt("09:00:00");
     ring();
-    FrmAlarm* first = alarm();
+    AlarmWindow* first = alarm();
     first->tick(); // "1"
     ring();        // the same second or the next: one window, its countdown goes on
     EXPECT_EQ(rings(), 2);
     EXPECT_EQ(alarm(), first);
-    EXPECT_EQ(first->cmdDone->text(), "1");
+    EXPECT_EQ(doneButton(first)->text(), "1");
     first->tick();
     ring(); // after it went, even before it is deleted, the next ring opens a new one
     ASSERT_NE(alarm(), nullptr);
     EXPECT_NE(alarm(), first);
-    EXPECT_EQ(alarm()->cmdDone->text(), "2");
+    EXPECT_EQ(doneButton(alarm())->text(), "2");
     settle();
     EXPECT_NE(alarm(), nullptr);
 }
@@ -96,7 +98,7 @@ TEST_F(Ring, SecondRingRestartsTheSoundButLeavesTheWindowAlone) {
 TEST_F(Ring, ClickOnTheButtonClosesTheWindowAtOnce) {
     startAt("09:00:00");
     ring();
-    QTest::mouseClick(alarm()->cmdDone, Qt::LeftButton);
+    QTest::mouseClick(doneButton(alarm()), Qt::LeftButton);
     settle();
     EXPECT_EQ(alarm(), nullptr);
 }
@@ -104,15 +106,15 @@ TEST_F(Ring, ClickOnTheButtonClosesTheWindowAtOnce) {
 TEST_F(Ring, WindowOpensOverTheMainWindowOrMidScreenWhenItHides) {
     startAt("09:00:00");
     ring();
-    EXPECT_LE((alarm()->geometry().center() - w().geometry().center()).manhattanLength(), 3);
+    EXPECT_LE((alarm()->geometry().center() - window().geometry().center()).manhattanLength(), 3);
     alarm()->unload();
     settle();
 
-    w().hide(); // in the tray: the window still opens, in the middle of the screen
+    window().hide(); // in the tray: the window still opens, in the middle of the screen
     ring();
     ASSERT_NE(alarm(), nullptr);
     EXPECT_TRUE(alarm()->isVisible());
-    const QRect screen = w().screen()->availableGeometry();
+    const QRect screen = window().screen()->availableGeometry();
     EXPECT_LE((alarm()->geometry().center() - screen.center()).manhattanLength(), 3);
 }
 
@@ -124,15 +126,15 @@ TEST_F(Ring, SoundIsLookedForBesideTheProgramThenInTheDataFolders) {
     startAt("09:00:00");
     const QString beside = program.filePath("wav/alarm.wav");
     const QString installed = data.filePath("velto/wav/alarm.wav");
-    EXPECT_EQ(WavePath(ctx(), "alarm"), beside) << "found nowhere: named where looked first";
+    EXPECT_EQ(wavePath(desktop, "alarm"), beside) << "found nowhere: named where looked first";
 
     QDir().mkpath(data.filePath("velto/wav"));
     QFile(installed).open(QIODevice::WriteOnly);
-    EXPECT_EQ(WavePath(ctx(), "alarm"), installed);
+    EXPECT_EQ(wavePath(desktop, "alarm"), installed);
 
     QDir().mkpath(program.filePath("wav"));
     QFile(beside).open(QIODevice::WriteOnly);
-    EXPECT_EQ(WavePath(ctx(), "alarm"), beside);
+    EXPECT_EQ(wavePath(desktop, "alarm"), beside);
     qunsetenv("XDG_DATA_HOME");
 }
 

@@ -1,6 +1,6 @@
 // A screen of another scale: every picture drawn again for its device pixels, each control
 // still showing its depot element, and the hands drawn on a face of that many pixels.
-#include "assets/depot_art.h"
+#include "art/depot_art.h"
 #include "fakes.h"
 
 namespace velto::test {
@@ -25,7 +25,7 @@ protected:
     /// Every image control of the window with the element it shows.
     std::vector<std::pair<ImageControl*, PictureRef>> shown() {
         std::vector<std::pair<ImageControl*, PictureRef>> all;
-        for (ImageControl* c : w().findChildren<ImageControl*>()) {
+        for (ImageControl* c : window().findChildren<ImageControl*>()) {
             all.emplace_back(c, c->picture());
         }
         return all;
@@ -37,7 +37,7 @@ TEST_F(Scale, EveryControlKeepsItsElementDrawnForTheNewScale) {
     w().imgFixed[3]->setPicture(app.depot().picture(DepotArray::imgFixed, 13),
                                 ref(DepotArray::imgFixed, 13));
     const auto before = shown();
-    w().setScale(2);
+    window().setScale(2);
     for (const auto& [control, element] : before) {
         SCOPED_TRACE(control->objectName().toStdString());
         EXPECT_EQ(control->picture(), element);
@@ -56,7 +56,7 @@ TEST_F(Scale, EveryControlKeepsItsElementDrawnForTheNewScale) {
     EXPECT_EQ(app.depot().background().size(), QSize(800, 390));
     EXPECT_EQ(w().picClock->surface().size(), QSize(274, 274));
     EXPECT_EQ(w().picClock->scale(), 2);
-    EXPECT_EQ(w().size(), QSize(385, 195));
+    EXPECT_EQ(window().size(), QSize(385, 195));
 }
 
 TEST_F(Scale, HandsAreRedrawnAtOnceAtTheFacesOwnResolution) {
@@ -65,7 +65,7 @@ TEST_F(Scale, HandsAreRedrawnAtOnceAtTheFacesOwnResolution) {
     startAt("09:30:15");
     for (double k : {1.0, 2.0, 1.5, 1.0}) {
         SCOPED_TRACE(k);
-        w().setScale(k); // no tick: the new face shows its hands straight away
+        window().setScale(k); // no tick: the new face shows its hands straight away
         const QImage& face = w().picClock->surface();
         ASSERT_EQ(face.width(), static_cast<int>(std::ceil(137 * k)));
         const QPoint centre(static_cast<int>(std::nearbyint(68.5 * k)),
@@ -87,9 +87,9 @@ TEST_F(Scale, BackAtOneEveryPixelIsAsBefore) {
     startAt("10:10:30");
     const QImage face = w().picClock->surface();
     const QImage digit = w().imgTime[0]->pixmap().toImage();
-    w().setScale(1.5);
+    window().setScale(1.5);
     ASSERT_NE(w().picClock->surface().size(), face.size());
-    w().setScale(1);
+    window().setScale(1);
     EXPECT_EQ(w().picClock->surface(), face);
     EXPECT_EQ(w().imgTime[0]->pixmap().toImage(), digit);
     EXPECT_EQ(
@@ -99,7 +99,7 @@ TEST_F(Scale, BackAtOneEveryPixelIsAsBefore) {
 
 TEST_F(Scale, BelowOneTheArtIsDrawnAtItsLayoutSize) {
     startAt("10:10:30");
-    w().setScale(0.75);
+    window().setScale(0.75);
     EXPECT_EQ(app.depot().scale(), 1);
     EXPECT_EQ(w().picClock->surface().size(), QSize(137, 137));
 }

@@ -32,7 +32,7 @@ TEST_F(Kept, WhatTheUserChoseComesBack) {
           {"alarm/kind", "time"},
           {"punch/in", at(-minutes{125})}});
     startAt("10:00:00");
-    EXPECT_EQ(w().pos(), QPoint(300, 200));
+    EXPECT_EQ(window().pos(), QPoint(300, 200));
     EXPECT_EQ(model().announceInterval(), 0);
     EXPECT_EQ(model().alarmAt()->time_since_epoch().count(), at(hours{21}));
     EXPECT_EQ(model().alarmKind(), AlarmKind::TimeOfDay);

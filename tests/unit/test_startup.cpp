@@ -1,5 +1,5 @@
 // Start-up, the close command, shut-down and the single instance.
-#include "assets/depot_art.h"
+#include "art/depot_art.h"
 #include "fakes.h"
 
 namespace velto::test {
@@ -7,14 +7,19 @@ namespace velto::test {
 class StartUp : public ProgramTest {};
 
 TEST(Layout, BeforeStartUpBothReadoutsShowBlankDigitsAndAnUnlitColon) {
-    const FrmDepot depot;
-    FrmVelto w(depot);
-    EXPECT_EQ(w.size(), QSize(385, 195));
-    EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
+    Depot depot(dialNumbers());
+    FakeClock clock;
+    ClockModel model(clock);
+    FakeDesktop desktop;
+    FakeTray tray;
+    MainWindow window(model, depot, desktop, tray);
+    const MainControls w(window);
+    EXPECT_EQ(window.size(), QSize(385, 195));
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
     for (int e = 0; e < 5; ++e) {
         const int blank = e == 2 ? 11 : 10;
-        EXPECT_EQ(w.imgTime[e]->picture(), FrmDepot::ref(DepotArray::imgTime, blank));
-        EXPECT_EQ(w.imgAlarm[e]->picture(), FrmDepot::ref(DepotArray::imgTime, blank));
+        EXPECT_EQ(w.imgTime[e]->picture(), Depot::ref(DepotArray::imgTime, blank));
+        EXPECT_EQ(w.imgAlarm[e]->picture(), Depot::ref(DepotArray::imgTime, blank));
     }
     EXPECT_EQ(w.imgTime[2]->geometry(), QRect(160, 34, 8, 50));
     EXPECT_EQ(w.imgAlarm[4]->geometry(), QRect(192, 96, 26, 50));
@@ -23,12 +28,12 @@ TEST(Layout, BeforeStartUpBothReadoutsShowBlankDigitsAndAnUnlitColon) {
     EXPECT_EQ(w.picClock->geometry(), QRect(248, 20, 137, 137));
     EXPECT_EQ(w.imgHotSpot.size(), 1u);
     EXPECT_EQ(w.imgHotSpot[0]->parentWidget(), w.picClock);
-    EXPECT_EQ(w.imgSet[5]->parentWidget(), &w);
+    EXPECT_EQ(w.imgSet[5]->parentWidget(), &window);
     EXPECT_EQ(w.imgSet[0]->parentWidget(), w.picClock);
 }
 
 TEST(Depot, EveryElementHasItsSizeAndHighlightsAreTenOn) {
-    const FrmDepot depot;
+    Depot depot(dialNumbers());
     const int fixedWidth[] = {28, 27, 28, 28, 23, 24, 28, 27, 28, 28};
     for (int k = 0; k < 10; ++k) {
         EXPECT_EQ(depot.picture(DepotArray::imgFixed, k).size(), QSize(fixedWidth[k], 24));
@@ -41,21 +46,21 @@ TEST(Depot, EveryElementHasItsSizeAndHighlightsAreTenOn) {
     EXPECT_EQ(depot.picture(DepotArray::imgDial, 5).size(), QSize(137, 137));
     EXPECT_EQ(depot.tag(DepotArray::imgTrayIcon, 0), "Alarm ON");
     EXPECT_EQ(depot.tag(DepotArray::imgTrayIcon, 1), "Alarm OFF");
-    EXPECT_EQ(FrmDepot::first(DepotArray::imgPunchUp), 1);
-    EXPECT_EQ(FrmDepot::last(DepotArray::imgPunchDn), 12);
+    EXPECT_EQ(Depot::first(DepotArray::imgPunchUp), 1);
+    EXPECT_EQ(Depot::last(DepotArray::imgPunchDn), 12);
 }
 
 // Start-up draws the first frame on another thread while it waits for other things.
 TEST(Depot, ArtDrawnAheadIsTheArtDrawnHereAtEveryScale) {
     for (double scale : {1.0, 1.5}) {
-        ArtAhead ahead(scale);
-        const FrmDepot taken(&ahead);
+        ArtAhead ahead(scale, dialNumbers());
+        Depot taken(dialNumbers(), &ahead);
         EXPECT_EQ(taken.scale(), scale);
-        const FrmDepot drawn;
+        Depot drawn(dialNumbers());
         drawn.setScale(scale);
         for (int a = 0; a < kDepotArrayCount; ++a) {
             const auto array = static_cast<DepotArray>(a);
-            for (int i = FrmDepot::first(array); i <= FrmDepot::last(array); ++i) {
+            for (int i = Depot::first(array); i <= Depot::last(array); ++i) {
                 EXPECT_EQ(taken.picture(array, i).toImage(), drawn.picture(array, i).toImage())
                     << a << ' ' << i << " at " << scale;
             }
@@ -67,8 +72,8 @@ TEST(Depot, ArtDrawnAheadIsTheArtDrawnHereAtEveryScale) {
 }
 
 TEST(Depot, ArtDrawnAheadForAnotherScaleMakesWayForTheScreensOwn) {
-    ArtAhead ahead(2);
-    const FrmDepot depot(&ahead);
+    ArtAhead ahead(2, dialNumbers());
+    Depot depot(dialNumbers(), &ahead);
     EXPECT_EQ(depot.picture(DepotArray::imgHeader, 1).size(), QSize(100, 40));
     EXPECT_TRUE(depot.setScale(1));
     EXPECT_EQ(depot.picture(DepotArray::imgHeader, 1).size(), QSize(50, 20));
@@ -78,9 +83,9 @@ TEST(Depot, ArtDrawnAheadForAnotherScaleMakesWayForTheScreensOwn) {
 TEST(Depot, BackgroundIsOneImageInMemory) {
     // The pictures on the background are cut from the art's own image; the window paints
     // from that same image rather than a copy of it, whether it was drawn ahead or not.
-    ArtAhead ahead(1);
-    const FrmDepot taken(&ahead);
-    const FrmDepot drawn;
+    ArtAhead ahead(1, dialNumbers());
+    Depot taken(dialNumbers(), &ahead);
+    Depot drawn(dialNumbers());
     drawn.setScale(1.5);
     EXPECT_EQ(taken.background().constBits(), art::background(1).constBits());
     EXPECT_EQ(drawn.background().constBits(), art::background(1.5).constBits());
@@ -95,7 +100,7 @@ TEST_F(StartUp, FirstFrameTakesItsArtFromAhead) {
 
 TEST_F(StartUp, LeavesTheClockShownWithEverythingOff) {
     startAt("14:07:42");
-    EXPECT_TRUE(w().isVisible());
+    EXPECT_TRUE(window().isVisible());
     EXPECT_TRUE(ticker.running());
     EXPECT_EQ(model().timeText(), "14:07:42");
     EXPECT_EQ(model().alarmTime(), "14:07:00");
@@ -103,8 +108,7 @@ TEST_F(StartUp, LeavesTheClockShownWithEverythingOff) {
     EXPECT_EQ(model().countdown(), 0);
     EXPECT_FALSE(model().punchMinutes());
     EXPECT_EQ(model().announceInterval(), 15);
-    EXPECT_EQ(s().CorrectTop, 84);
-    EXPECT_EQ(s().CorrectPressedTop, 86);
+    EXPECT_EQ(w().imgCorrect[0]->top(), 84); // the bars rest where the layout puts them
     EXPECT_EQ(w().imgHeader->picture(), ref(DepotArray::imgHeader, 1));
     EXPECT_EQ(w().imgAlarm[2]->picture(), ref(DepotArray::imgTime, 11));
     EXPECT_EQ(w().imgSet[0]->picture(), ref(DepotArray::imgSet, 10));
@@ -121,18 +125,18 @@ TEST_F(StartUp, SecondInstanceShowsNothing) {
 
 TEST_F(StartUp, LaterStartBringsTheHiddenWindowBack) {
     startAt("10:00:00");
-    w().minimiseAndHide();
-    ASSERT_FALSE(w().isVisible());
+    window().minimiseAndHide();
+    ASSERT_FALSE(window().isVisible());
     ASSERT_TRUE(instance.handler);
     instance.handler();
-    EXPECT_TRUE(w().isVisible());
-    EXPECT_FALSE(w().isMinimized());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(window().isMinimized());
 }
 
 TEST_F(StartUp, CloseCommandOnlyHidesTheWindow) {
     startAt("10:00:00");
-    EXPECT_FALSE(w().close()); // what Alt+F4 or the taskbar asks
-    EXPECT_FALSE(w().isVisible());
+    EXPECT_FALSE(window().close()); // what Alt+F4 or the taskbar asks
+    EXPECT_FALSE(window().isVisible());
     EXPECT_EQ(desktop.ends, 0);
     EXPECT_EQ(tray.removals, 0);
     tickAfter(1); // and the clock runs on hidden
@@ -142,13 +146,13 @@ TEST_F(StartUp, CloseCommandOnlyHidesTheWindow) {
 TEST_F(StartUp, ShutDownRemovesTheTrayIconAndEndsOnceHoweverOftenAskedFor) {
     startAt("10:00:00");
     app.shutDown();
-    EXPECT_FALSE(w().isVisible());
+    EXPECT_FALSE(window().isVisible());
     EXPECT_EQ(tray.removals, 1);
     EXPECT_FALSE(tray.visible());
     EXPECT_EQ(desktop.ends, 1);
     EXPECT_FALSE(ticker.running());
     app.shutDown();
-    EXPECT_FALSE(w().isVisible());
+    EXPECT_FALSE(window().isVisible());
     EXPECT_EQ(tray.removals, 1);
     EXPECT_EQ(desktop.ends, 1);
 }

@@ -1,9 +1,6 @@
 // The one-second tick: what a new second does, the full-minute work, the alarm and the
 // announcer, and what happens when seconds were skipped or the clock went back.
-#include "alarm/alarm.h"
-#include "app/tick.h"
 #include "fakes.h"
-#include "punch/punch.h"
 
 #include <QTimeZone>
 

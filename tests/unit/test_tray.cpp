@@ -1,9 +1,9 @@
 // The tray icon, its menu and clicks, the window icon, and what changes when the desktop has
 // no notification area.
-#include "assets/depot_art.h"
+#include "art/depot_art.h"
 #include "fakes.h"
-#include "shell/frm_about.h"
-#include "shell/systray.h"
+#include "views/about_window.h"
+#include "views/tray_presenter.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -17,19 +17,20 @@ protected:
 
     /// Icon, tip, menu switch and window icon all show `off` (0 armed, 1 off).
     void expectLook(int off) {
-        const FrmDepot& d = app.depot();
+        const Depot& d = app.depot();
         EXPECT_EQ(model().armed(), off == 0);
         EXPECT_EQ(tray.iconKey, d.trayIcon(off).cacheKey());
         EXPECT_EQ(tray.tip, d.tag(DepotArray::imgTrayIcon, off));
         // The menu offers the other state.
-        EXPECT_EQ(tray.menu.at(mnuOnOff).caption, d.tag(DepotArray::imgTrayIcon, 1 - off));
-        EXPECT_EQ(w().windowIcon().cacheKey(), d.windowIcon(off).cacheKey());
+        EXPECT_EQ(tray.menu.at(static_cast<size_t>(TrayEntry::AlarmSwitch)).caption,
+                  d.tag(DepotArray::imgTrayIcon, 1 - off));
+        EXPECT_EQ(window().windowIcon().cacheKey(), d.windowIcon(off).cacheKey());
         EXPECT_EQ(QApplication::windowIcon().cacheKey(), d.windowIcon(off).cacheKey());
     }
     void hideMinimised() {
-        w().minimiseAndHide();
-        ASSERT_TRUE(w().isHidden());
-        ASSERT_TRUE(w().isMinimized());
+        window().minimiseAndHide();
+        ASSERT_TRUE(window().isHidden());
+        ASSERT_TRUE(window().isMinimized());
     }
 };
 
@@ -37,7 +38,7 @@ TEST_F(Tray, MenuHasItsEntriesWithShowAsTheDefault) {
     EXPECT_EQ(tray.captions(),
               QStringList({"Alarm ON", "-", "&Show Velto", "&About", "-", "E&xit"}));
     for (size_t i = 0; i < tray.menu.size(); ++i) {
-        EXPECT_EQ(tray.menu[i].isDefault, i == mnuShow) << i;
+        EXPECT_EQ(tray.menu[i].isDefault, i == static_cast<size_t>(TrayEntry::Show)) << i;
     }
 }
 
@@ -63,52 +64,52 @@ TEST_F(Tray, IconTipMenuAndWindowIconFollowTheAlarm) {
 
 TEST_F(Tray, TheAboutWindowTakesTheWindowIconToo) {
     tray.choose("&About");
-    ASSERT_TRUE(ctx().windows.about);
+    ASSERT_TRUE(app.aboutWindow());
     tray.choose("Alarm ON");
-    EXPECT_EQ(ctx().windows.about->windowIcon().cacheKey(), app.depot().windowIcon(0).cacheKey());
+    EXPECT_EQ(app.aboutWindow()->windowIcon().cacheKey(), app.depot().windowIcon(0).cacheKey());
 }
 
 TEST_F(Tray, APressOnTheIconRestoresShowsAndRaises) {
     hideMinimised();
     tray.click(TrayClick::Single);
-    EXPECT_TRUE(w().isVisible());
-    EXPECT_FALSE(w().isMinimized());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(window().isMinimized());
 
-    w().setWindowState(Qt::WindowMinimized); // minimised, not hidden
+    window().setWindowState(Qt::WindowMinimized); // minimised, not hidden
     tray.click(TrayClick::Single);
-    EXPECT_FALSE(w().isMinimized());
+    EXPECT_FALSE(window().isMinimized());
 }
 
 TEST_F(Tray, ADoubleClickShowsTheWindowAsItWas) {
-    w().hide();
+    window().hide();
     tray.click(TrayClick::Double);
-    EXPECT_TRUE(w().isVisible());
-    EXPECT_FALSE(w().isMinimized());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(window().isMinimized());
 
     // On its own a double click restores nothing; its first press has done that already.
     hideMinimised();
     tray.click(TrayClick::Double);
-    EXPECT_TRUE(w().isVisible());
-    EXPECT_TRUE(w().isMinimized());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(window().isMinimized());
 }
 
 TEST_F(Tray, ShowVeltoBringsBackAHiddenMinimisedWindow) {
     hideMinimised();
     tray.choose("&Show Velto");
-    EXPECT_TRUE(w().isVisible());
-    EXPECT_FALSE(w().isMinimized());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(window().isMinimized());
 }
 
 TEST_F(Tray, ExitShutsDownAndTakesTheIconAndTheAboutWindowAlong) {
     tray.choose("&About");
-    ASSERT_TRUE(ctx().windows.about);
+    ASSERT_TRUE(app.aboutWindow());
     tray.choose("E&xit");
     EXPECT_FALSE(tray.visible());
     EXPECT_EQ(tray.removals, 1);
     EXPECT_EQ(desktop.ends, 1);
     EXPECT_FALSE(ticker.running());
-    EXPECT_FALSE(w().isVisible());
-    EXPECT_FALSE(ctx().windows.about);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_FALSE(app.aboutWindow());
 }
 
 class NoTrayArea : public ProgramTest {
@@ -135,13 +136,13 @@ TEST_F(NoTrayArea, SaysSoOnceAtStartUpAndNeverFromTheTick) {
 
 TEST_F(NoTrayArea, MinimiseAndCloseLeaveTheWindowOnTheTaskbar) {
     QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
-    EXPECT_TRUE(w().isMinimized());
-    EXPECT_TRUE(w().isVisible());
+    EXPECT_TRUE(window().isMinimized());
+    EXPECT_TRUE(window().isVisible());
 
-    w().setWindowState(Qt::WindowNoState);
-    EXPECT_FALSE(w().close()); // the close command
-    EXPECT_TRUE(w().isMinimized());
-    EXPECT_TRUE(w().isVisible());
+    window().setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(window().close()); // the close command
+    EXPECT_TRUE(window().isMinimized());
+    EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(desktop.ends, 0);
 }
 
@@ -155,11 +156,11 @@ TEST_F(NoTrayArea, AnAreaThatComesLaterGetsTheIconInTheCurrentState) {
 
     // With an icon to come back from, minimising hides again.
     QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
-    EXPECT_TRUE(w().isHidden());
+    EXPECT_TRUE(window().isHidden());
 }
 
 TEST(TrayArt, IconsAreDrawnAtEveryPanelSize) {
-    const FrmDepot depot;
+    Depot depot(dialNumbers());
     const QList<QSize> tray{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
     for (int off = 0; off < 2; ++off) {
         EXPECT_EQ(depot.trayIcon(off).availableSizes(), tray) << off;
@@ -172,7 +173,7 @@ TEST(TrayArt, IconsAreDrawnAtEveryPanelSize) {
 }
 
 TEST(TrayArt, OnAScaledScreenIconsAreDrawnForTheDevicePixelsTheyFill) {
-    const FrmDepot depot;
+    Depot depot(dialNumbers());
     for (int off = 0; off < 2; ++off) {
         // A 16-pixel tray icon on a 2x screen fills 32 device pixels: the 32-pixel drawing,
         // not the 16-pixel one enlarged.

@@ -1,0 +1,94 @@
+#include "views/alarm_window.h"
+
+#include "art/layout.h"
+#include "platform/describe.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+namespace velto {
+
+AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullptr) {
+    setObjectName(QStringLiteral("alarmWindow"));
+    setWindowTitle(QStringLiteral("Alarm"));
+    // Above the other windows, but never taking the keyboard from what the user is typing:
+    // the announcer rings every few minutes.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(depot.windowIcon(model.armed() ? 0 : 1));
+    setFixedSize(layout::alarm::kClient);
+
+    frame_ = new QGroupBox(QStringLiteral("Alarm"), this);
+    frame_->setObjectName(QStringLiteral("Frame1"));
+    frame_->setGeometry(layout::alarm::Frame1);
+    std::array<QRect, 5> places;
+    for (int e = 0; e < 5; ++e) {
+        places[static_cast<size_t>(e)] =
+            layout::readout(e, layout::alarm::kTimeY, layout::alarm::kTimeXOffset);
+    }
+    time_.emplace(depot, *frame_, QStringLiteral("imgTime"), 0, DepotArray::imgTime, places);
+    done_ = new QPushButton(this);
+    done_->setObjectName(QStringLiteral("cmdDone"));
+    done_->setGeometry(layout::alarm::cmdDone);
+    done_->setFocusPolicy(Qt::NoFocus);
+    // Its caption counts the seconds; what it does is to close.
+    done_->setAccessibleName(QStringLiteral("Close"));
+    done_->setToolTip(QStringLiteral("Close now (Esc on the clock)"));
+    connect(done_, &QPushButton::clicked, this, &AlarmWindow::unload);
+
+    done_->setText(QString::number(secondsLeft_));
+    time_->showTime(model.timeText());
+    const QString rang = model.timeText().left(5);
+    for (size_t e = 0; e < time_->elements().size(); ++e) {
+        Describe(time_->element(e), {.name = QStringLiteral("Rang at"),
+                                     .role = QAccessible::StaticText,
+                                     // The copy captured is handed out on every call: not a
+                                     // local that could move.
+                                     // NOLINTNEXTLINE(performance-no-automatic-move)
+                                     .value = [rang] { return rang; },
+                                     .part = e != 0});
+    }
+    countdown_.setObjectName(QStringLiteral("TimerAlarm"));
+    countdown_.setInterval(1000);
+    connect(&countdown_, &QTimer::timeout, this, &AlarmWindow::tick);
+    countdown_.start();
+}
+
+void AlarmWindow::tick() {
+    if (secondsLeft_ <= 1) {
+        unload();
+        return;
+    }
+    --secondsLeft_;
+    done_->setText(QString::number(secondsLeft_));
+}
+
+void AlarmWindow::unload() {
+    close();
+}
+
+void AlarmWindow::closeEvent(QCloseEvent* event) {
+    unloaded_ = true;
+    countdown_.stop();
+    event->accept(); // and the window deletes itself
+}
+
+QPoint alarmWindowPlace(const QWidget& main, QSize frame) {
+    QScreen* screen = main.screen() != nullptr ? main.screen() : QGuiApplication::primaryScreen();
+    const QRect desk = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    const bool mainShown =
+        main.isVisible() && !main.isMinimized() && desk.intersects(main.frameGeometry());
+    const QRect over = mainShown ? main.frameGeometry() : desk;
+    QPoint at = over.center() - QPoint(frame.width() / 2, frame.height() / 2);
+    // Keep it whole on the screen when the main window sits at an edge.
+    at.setX(qBound(desk.left(), at.x(), qMax(desk.left(), desk.right() + 1 - frame.width())));
+    at.setY(qBound(desk.top(), at.y(), qMax(desk.top(), desk.bottom() + 1 - frame.height())));
+    return at;
+}
+
+} // namespace velto

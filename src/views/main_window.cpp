@@ -1,0 +1,506 @@
+#include "views/main_window.h"
+
+#include "art/layout.h"
+#include "platform/describe.h"
+#include "views/main_keys.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWindow>
+#include <algorithm>
+
+namespace velto {
+
+namespace {
+
+ImageControl* place(QWidget* parent, const QString& name, int index, QRect r) {
+    auto* c = new ImageControl(parent, name, index);
+    c->resize(r.size());
+    c->setPosition(r.left(), r.top());
+    return c;
+}
+
+/// The places of a hh:mm read-out at height `y`.
+std::array<QRect, 5> timePlaces(int y) {
+    std::array<QRect, 5> places;
+    for (int e = 0; e < 5; ++e) {
+        places[static_cast<size_t>(e)] = layout::readout(e, y);
+    }
+    return places;
+}
+
+/// The places of imgSet `first`..`last`.
+std::vector<QRect> setPlaces(int first, int last) {
+    std::vector<QRect> places;
+    for (int i = first; i <= last; ++i) {
+        places.emplace_back(layout::kSetPos[static_cast<size_t>(i)], layout::kSetSize);
+    }
+    return places;
+}
+
+/// The depot index of the dial and button pictures for an interval: its place in the
+/// announcer's cycle; 0 (plain dial, blank button) for "off" and for any value that is not an
+/// interval.
+int dialIndex(int minutes) {
+    const auto& cycle = ClockModel::kAnnounceIntervals;
+    const auto* at = std::find(cycle.begin(), cycle.end(), minutes);
+    return at == cycle.end() ? 0 : static_cast<int>(at - cycle.begin());
+}
+
+} // namespace
+
+MainWindow::MainWindow(ClockModel& model, Depot& depot, Desktop& desktop, const TrayIcon& tray)
+    : QWidget(nullptr), model_(model), depot_(depot), desktop_(desktop), tray_(tray) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Velto"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setFixedSize(layout::kMainClient);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Before any control is shown: showing one makes Qt ask for its accessibility at once.
+    InstallControlAccessibility();
+    // The first pictures are drawn for the screen the window will most likely show on.
+    depot.setScale(devicePixelRatioF());
+    build();
+    wire();
+}
+
+void MainWindow::build() {
+    alarmSwitch_ = place(this, "imgHeader", -1, layout::imgHeader);
+    depot_.show(*alarmSwitch_, DepotArray::imgHeader, 1);
+    closeButton_ = place(this, "imgHeaderX", -1, layout::imgHeaderX);
+    depot_.show(*closeButton_, DepotArray::imgHeaderX, 0);
+    minimiseButton_ = place(this, "imgHeaderV", -1, layout::imgHeaderV);
+    depot_.show(*minimiseButton_, DepotArray::imgHeaderV, 0);
+
+    for (int k = 1; k <= 12; ++k) {
+        keys_[k] = place(this, "imgPunchUp", k, layout::imgPunchUp(k));
+        depot_.show(*keys_[k], DepotArray::imgPunchUp, k);
+    }
+    const auto timeAt = timePlaces(layout::kTimeY);
+    time_.emplace(depot_, *this, QStringLiteral("imgTime"), 0, DepotArray::imgTime, timeAt);
+    time_->clear();
+    const auto alarmAt = timePlaces(layout::kAlarmY);
+    alarm_.emplace(depot_, *this, QStringLiteral("imgAlarm"), 0, DepotArray::imgTime, alarmAt);
+    alarm_->clear();
+    for (int k = 0; k < 4; ++k) {
+        bars_[k] = place(this, "imgCorrect", k,
+                         {QPoint(layout::kCorrectX[k], layout::kCorrectY), layout::kCorrect});
+        bars_[k]->setPicture(depot_.correctBar(), {});
+        bars_[k]->hide();
+    }
+    barTop_ = bars_[0]->top();
+    face_ = new PictureBox(this, QStringLiteral("picClock"), layout::picClock.size());
+    face_->setPosition(layout::picClock.left(), layout::picClock.top());
+    face_->setDial(depot_.picture(DepotArray::imgDial, 0), Depot::ref(DepotArray::imgDial, 0));
+
+    const QString set = QStringLiteral("imgSet");
+    countdown_.emplace(depot_, *face_, set, 0, DepotArray::imgSet, setPlaces(0, 1));
+    punchCount_.emplace(depot_, *face_, set, 2, DepotArray::imgSet, setPlaces(2, 4));
+    seconds_.emplace(depot_, *this, set, 5, DepotArray::imgSet, setPlaces(5, 6));
+    for (int k = 0; k < 10; ++k) {
+        presets_[k] = place(this, "imgFixed", k, layout::imgFixed(k));
+        depot_.show(*presets_[k], DepotArray::imgFixed, k);
+    }
+    punchButton_ = place(face_, "imgPunch", -1, layout::imgPunch);
+    depot_.show(*punchButton_, DepotArray::imgPunch, 0);
+    announcer_ = place(face_, "imgEach", -1, layout::imgEach);
+    depot_.show(*announcer_, DepotArray::imgEach, 0);
+    faceSwitch_ = place(face_, "imgCenter", -1, layout::imgCenter);
+    depot_.show(*faceSwitch_, DepotArray::imgCenter, 1);
+    mark_ = place(face_, "imgMark", -1, layout::imgMark);
+    mark_->setPicture(depot_.mark(), {});
+    hotSpots_.push_back(place(face_, "imgHotSpot", 0, layout::imgHotSpot));
+    mark_->raise(); // above the hot spots, so that it can be grabbed wherever it stands
+}
+
+void MainWindow::wire() {
+    // The close button ends the program, tray icon and all; minimise sends the window to
+    // the tray, or to the taskbar while there is no tray icon.
+    connect(closeButton_, &ImageControl::mouseMove, this, [this] { hoverHeader(true, false); });
+    connect(minimiseButton_, &ImageControl::mouseMove, this, [this] { hoverHeader(false, true); });
+    connect(closeButton_, &ImageControl::buttonClicked, this, &MainWindow::exitRequested);
+    connect(minimiseButton_, &ImageControl::buttonClicked, this, &MainWindow::sendToTray);
+    connect(face_, &ImageControl::mouseMove, this, [this] { hoverHeader(false, false); });
+    connect(announcer_, &ImageControl::clicked, &model_, &ClockModel::stepAnnouncer);
+    connect(punchButton_, &ImageControl::clicked, &model_, &ClockModel::togglePunch);
+    for (int k = 1; k <= 12; ++k) {
+        connect(keys_[k], &ImageControl::mouseDown, &model_, [this, k] { model_.pressKey(k); });
+    }
+    for (int k = 0; k < 10; ++k) {
+        connect(presets_[k], &ImageControl::clicked, this, [this, k] { model_.choosePreset(k); });
+        connect(presets_[k], &ImageControl::mouseMove, this, [this, k] { hoverPreset(k); });
+    }
+    for (int k = 0; k < 4; ++k) {
+        connect(bars_[k], &ImageControl::mouseDown, this, [this, k] { pressBar(k, true); });
+        connect(bars_[k], &ImageControl::mouseUp, this, [this, k] { pressBar(k, false); });
+        connect(bars_[k], &ImageControl::clicked, this, [this, k] { model_.correctDigit(k); });
+    }
+    for (ImageControl* element : alarm_->elements()) {
+        connect(element, &ImageControl::clicked, &model_, &ClockModel::toggleEdit);
+    }
+    connect(alarmSwitch_, &ImageControl::clicked, &model_, &ClockModel::toggleAlarm);
+    connect(faceSwitch_, &ImageControl::clicked, &model_, &ClockModel::toggleAlarm);
+    // The mark keeps the mouse while a button is held on it (the press grabs it); where the
+    // pointer is over the bare dial, the mark follows it.
+    connect(mark_, &ImageControl::mouseMove, this, [this](Qt::MouseButtons buttons, QPoint pos) {
+        if (buttons == Qt::NoButton) {
+            return;
+        }
+        const QPoint p = mark_->mapTo(face_, pos);
+        if (face_->rect().contains(p) && face_->childAt(p) == nullptr) {
+            dragMarkOver(p);
+        }
+    });
+}
+
+void MainWindow::start() {
+    geometry_ = faceGeometryOf(face_->size());
+    started_ = true;
+    redrawHands();
+    for (int i = 1; i <= 11; ++i) {
+        const ImageControl* first = hotSpots_.front();
+        auto* c = new ImageControl(face_, QStringLiteral("imgHotSpot"), i);
+        c->resize(first->size());
+        c->show();
+        hotSpots_.push_back(c);
+    }
+    mark_->raise();
+    for (size_t j = 0; j < hotSpots_.size(); ++j) {
+        const QPointF at = hotSpotPlace(geometry_, static_cast<int>(j));
+        hotSpots_[j]->setPosition(at.x(), at.y());
+        connect(hotSpots_[j], &ImageControl::clicked, this,
+                [this, j] { model_.setAlarmIn(5 * static_cast<int>(j)); });
+    }
+    describe();
+
+    MainKeys::Controls keys{.alarmSwitch = *alarmSwitch_,
+                            .closeButton = *closeButton_,
+                            .minimiseButton = *minimiseButton_,
+                            .keys = {keys_.begin() + 1, keys_.end()},
+                            .alarmReadout = alarm_->elements(),
+                            .bars = {bars_.begin(), bars_.end()},
+                            .punchButton = *punchButton_,
+                            .announcer = *announcer_,
+                            .faceSwitch = *faceSwitch_,
+                            .mark = *mark_,
+                            .hotSpots = hotSpots_,
+                            .presets = {presets_.begin(), presets_.end()}};
+    auto* keyboard = new MainKeys(*this, model_, std::move(keys)); // the window's child
+    connect(keyboard, &MainKeys::exitRequested, this, &MainWindow::exitRequested);
+    connect(keyboard, &MainKeys::escapePressed, this, &MainWindow::escapePressed);
+
+    observe();
+    time_->showTime(model_.timeText());
+    seconds_->showNumber(model_.now().time().second(), Readout::Leading::Zeros);
+    showPunch();
+}
+
+void MainWindow::observe() {
+    connect(&model_, &ClockModel::timeChanged, this, &MainWindow::showTick);
+    connect(&model_, &ClockModel::alarmChanged, this, &MainWindow::showAlarmState);
+    connect(&model_, &ClockModel::countdownChanged, this, &MainWindow::showCountdown);
+    connect(&model_, &ClockModel::editChanged, this, &MainWindow::showEdit);
+    connect(&model_, &ClockModel::colonBlinked, this, &MainWindow::showEditColon);
+    connect(&model_, &ClockModel::punchChanged, this, &MainWindow::showPunch);
+    connect(&model_, &ClockModel::keyChanged, this, &MainWindow::showKeys);
+    connect(&model_, &ClockModel::announcerChanged, this, &MainWindow::showAnnounceInterval);
+}
+
+// ---- what the model says ----
+
+void MainWindow::showTick(bool fullMinute) {
+    // A hidden window's hands are drawn when it shows again.
+    if (isVisible()) {
+        redrawHands();
+    }
+    seconds_->showNumber(model_.now().time().second(), Readout::Leading::Zeros);
+    if (fullMinute) {
+        time_->showTime(model_.timeText());
+    }
+}
+
+void MainWindow::redrawHands() {
+    if (!started_) {
+        return; // the first show comes before there is a time to show
+    }
+    // All three hands come from the tick's one reading. (Reading the clock once per hand
+    // could show a minute hand a minute behind its second hand at a minute's turn.)
+    drawHands(*face_, geometry_, model_.now().time());
+}
+
+void MainWindow::showAlarmState() {
+    const int look = model_.armed() ? 0 : 1;
+    depot_.show(*alarmSwitch_, DepotArray::imgHeader, look);
+    const QIcon& icon = depot_.windowIcon(look);
+    setWindowIcon(icon);
+    // The application icon stands for the program in task switchers and docks.
+    QGuiApplication::setWindowIcon(icon);
+    depot_.show(*faceSwitch_, DepotArray::imgCenter, look);
+    if (model_.armed()) {
+        alarm_->showTime(model_.alarmTime());
+    } else {
+        alarm_->clear();
+    }
+}
+
+void MainWindow::showCountdown() {
+    const PixelPoint at = markPlace(geometry_, model_.countdown());
+    mark_->setPosition(at.x, at.y);
+    if (model_.armed()) {
+        countdown_->showNumber(model_.countdown(), Readout::Leading::Zeros);
+    } else {
+        countdown_->clear();
+    }
+}
+
+void MainWindow::showEdit() {
+    if (model_.editing()) {
+        alarm_->showTime(model_.editedTime());
+    } else if (model_.armed()) {
+        alarm_->showTime(model_.alarmTime()); // an edit that changed nothing
+    } else {
+        alarm_->clear();
+    }
+    for (ImageControl* bar : bars_) {
+        bar->setVisible(model_.editing());
+    }
+}
+
+void MainWindow::showEditColon() {
+    alarm_->showColon(model_.colonLit());
+}
+
+void MainWindow::showPunch() {
+    const std::optional<int> minutes = model_.punchMinutes();
+    depot_.show(*punchButton_, DepotArray::imgPunch, minutes ? 1 : 0);
+    if (minutes) {
+        punchCount_->showNumber(*minutes, Readout::Leading::Blanks);
+    } else {
+        punchCount_->clear();
+    }
+}
+
+void MainWindow::showKeys(int released, int pressed) {
+    // When both are the same key the release wins: it shows up until another is pressed.
+    depot_.show(*keys_[pressed], DepotArray::imgPunchDn, pressed);
+    if (released > 0) {
+        depot_.show(*keys_[released], DepotArray::imgPunchUp, released);
+    }
+}
+
+void MainWindow::showAnnounceInterval() {
+    const int index = dialIndex(model_.announceInterval());
+    face_->setDial(depot_.picture(DepotArray::imgDial, index),
+                   Depot::ref(DepotArray::imgDial, index));
+    depot_.show(*announcer_, DepotArray::imgEach, index);
+    // The hands go onto the new dial now rather than at the next tick.
+    redrawHands();
+}
+
+void MainWindow::dragMarkOver(QPointF pos) {
+    if (const std::optional<int> minutes = markDragMinutes(geometry_, pos, model_.countdown())) {
+        model_.setAlarmIn(*minutes);
+    }
+}
+
+// ---- the chrome of a borderless window ----
+
+void MainWindow::hoverHeader(bool overClose, bool overMinimise) {
+    setLook(*closeButton_, closeLook_, overClose ? Look::Highlighted : Look::Normal);
+    setLook(*minimiseButton_, minimiseLook_, overMinimise ? Look::Highlighted : Look::Normal);
+}
+
+void MainWindow::setLook(ImageControl& button, Look& look, Look wanted) {
+    // Moving within one button repaints nothing.
+    if (look == wanted) {
+        return;
+    }
+    look = wanted;
+    const DepotArray array =
+        &button == closeButton_ ? DepotArray::imgHeaderX : DepotArray::imgHeaderV;
+    depot_.show(button, array, wanted == Look::Highlighted ? 1 : 0);
+}
+
+void MainWindow::hoverPreset(std::optional<int> k) {
+    // Every preset each time: cheaper to assign ten pictures than to keep track.
+    for (int i = 0; i < 10; ++i) {
+        depot_.show(*presets_[i], DepotArray::imgFixed, i == k ? i + kHighlighted : i);
+    }
+}
+
+void MainWindow::pressBar(int k, bool down) {
+    ImageControl& bar = *bars_.at(static_cast<size_t>(k));
+    bar.setPosition(bar.left(), down ? barTop_ + 2 : barTop_);
+}
+
+void MainWindow::drag() {
+    if (windowState() & Qt::WindowMaximized) {
+        return;
+    }
+    // A desktop that cannot move the window leaves it where it is; there is nothing to say.
+    (void)desktop_.startSystemMove(*this);
+}
+
+void MainWindow::sendToTray() {
+    if (tray_.visible()) {
+        minimiseAndHide();
+    } else {
+        setWindowState(windowState() | Qt::WindowMinimized);
+    }
+}
+
+// ---- the window ----
+
+void MainWindow::unload() {
+    closingByProgram_ = true;
+    close();
+    closingByProgram_ = false;
+}
+
+void MainWindow::bringBack() {
+    if (isHidden()) {
+        // A window manager may have changed the state behind Qt's back while the window
+        // was hidden (closing it with Alt+F4 can leave it iconic with Qt believing it
+        // normal). Say "minimised" first so that the restore below really reaches it.
+        placeWhereLeft();
+        setWindowState(windowState() | Qt::WindowMinimized);
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    showAgain();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::showAgain() {
+    if (isHidden()) {
+        placeWhereLeft();
+    }
+    show();
+}
+
+void MainWindow::placeWhereLeft() {
+    QWindow* native = windowHandle();
+    if (!hiddenAt_ || native == nullptr) {
+        return;
+    }
+    // A window manager places a window that is mapped anew as it likes (often in the middle
+    // of the screen) unless the program says where. Qt says so only when it is told a new
+    // place, and the window may be mapped before show() (restoring it maps it), so the place
+    // is given twice, to be sure it counts as new.
+    native->setPosition(*hiddenAt_ + QPoint(1, 0));
+    native->setPosition(*hiddenAt_);
+}
+
+void MainWindow::minimiseAndHide() {
+    setWindowState(windowState() | Qt::WindowMinimized);
+    hide();
+}
+
+bool MainWindow::setScale(double scale) {
+    if (!depot_.setScale(scale)) {
+        return false;
+    }
+    for (ImageControl* c : findChildren<ImageControl*>()) {
+        const PictureRef ref = c->picture();
+        if (ref.array >= 0 && c != face_) {
+            c->setPicture(depot_.picture(static_cast<DepotArray>(ref.array), ref.index), ref);
+        }
+    }
+    for (ImageControl* bar : bars_) {
+        bar->setPicture(depot_.correctBar(), {});
+    }
+    mark_->setPicture(depot_.mark(), {});
+    const PictureRef dial = face_->picture();
+    face_->setDial(depot_.picture(static_cast<DepotArray>(dial.array), dial.index), dial);
+    update();
+    // The face is bare now.
+    redrawHands();
+    return true;
+}
+
+bool MainWindow::event(QEvent* event) {
+    const bool done = QWidget::event(event);
+    // Qt tells the widgets of a window that moved to another screen (the scale may differ
+    // there), and from 6.6 on also of a new scale on the same screen.
+    const QEvent::Type type = event->type();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (type == QEvent::ScreenChangeInternal || type == QEvent::DevicePixelRatioChange) {
+#else
+    if (type == QEvent::ScreenChangeInternal) {
+#endif
+        setScale(devicePixelRatioF());
+    }
+    return done;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window may have been placed on another screen than the one it was made for; a
+    // new scale draws the hands itself. Otherwise they are drawn now: the tick leaves the
+    // hands of a hidden window alone.
+    if (!setScale(devicePixelRatioF())) {
+        redrawHands();
+    }
+}
+
+// A header button or preset left lit while the pointer went elsewhere would come back lit.
+void MainWindow::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    hoverHeader(false, false);
+    hoverPreset(std::nullopt);
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    hiddenAt_ = pos();
+    hoverHeader(false, false);
+    hoverPreset(std::nullopt);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    // Only what is exposed: the whole background blitted every second would be large enough
+    // for Qt to split the work across threads, waking them all.
+    const QImage& background = depot_.background();
+    const double k = background.devicePixelRatio(); // the source is in the picture's pixels
+    for (const QRect& r : event->region()) {
+        p.drawImage(QRectF(r), background,
+                    QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k));
+    }
+    if (!painted_) {
+        painted_ = true;
+        emit firstPainted();
+    }
+}
+
+// The bare background: the left button drags the window, and the pointer over it leaves
+// every header button and preset normal.
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        drag();
+    }
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* /*event*/) {
+    hoverHeader(false, false);
+    hoverPreset(std::nullopt);
+}
+
+// A user's close command (Alt+F4, the taskbar, the window menu) only sends the window to the
+// tray; an unload by program hides it first.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    sendToTray();
+    if (!closingByProgram_) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit unloaded();
+}
+
+} // namespace velto

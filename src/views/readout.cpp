@@ -1,0 +1,61 @@
+#include "views/readout.h"
+
+#include <algorithm>
+
+namespace velto {
+
+namespace {
+
+/// The place of the colon in a hh:mm read-out.
+constexpr size_t kColon = 2;
+
+} // namespace
+
+Readout::Readout(Depot& depot, QWidget& parent, const QString& name, int first, DepotArray array,
+                 std::span<const QRect> places)
+    : depot_(depot), array_(array) {
+    elements_.reserve(places.size());
+    int index = first;
+    for (const QRect& r : places) {
+        auto* c = new ImageControl(&parent, name, index++);
+        c->resize(r.size());
+        c->setPosition(r.left(), r.top());
+        elements_.push_back(c);
+    }
+}
+
+void Readout::showTime(const QString& text, bool colonLit) {
+    for (size_t e = 0; e < elements_.size(); ++e) {
+        if (e != kColon) {
+            show(e, digitAt(text, static_cast<qsizetype>(e)));
+        }
+    }
+    showColon(colonLit);
+}
+
+void Readout::showColon(bool lit) {
+    show(kColon, lit ? kLitColon : kUnlitColon);
+}
+
+void Readout::showNumber(int value, Leading leading) {
+    int top = 1;
+    for (size_t e = 0; e < elements_.size(); ++e) {
+        top *= 10;
+    }
+    int rest = std::clamp(value, 0, top - 1);
+    // From the units leftward; a leading place shows blank once the digits have run out.
+    for (size_t e = elements_.size(); e-- > 0;) {
+        const bool units = e + 1 == elements_.size();
+        const bool blank = leading == Leading::Blanks && rest == 0 && !units;
+        show(e, blank ? this->blank() : rest % 10);
+        rest /= 10;
+    }
+}
+
+void Readout::clear() {
+    for (size_t e = 0; e < elements_.size(); ++e) {
+        show(e, isTime() && e == kColon ? kUnlitColon : blank());
+    }
+}
+
+} // namespace velto

@@ -1,0 +1,58 @@
+#pragma once
+// The notification-area icon: it shows the alarm's state in its picture, its tip and the
+// switch of its menu, and says what the user chose on it.
+
+#include "art/depot.h"
+#include "model/clock_model.h"
+#include "platform/seams.h"
+
+#include <QObject>
+
+namespace velto {
+
+/// The tray menu's entries, in order.
+enum class TrayEntry : int {
+    AlarmSwitch, // "Alarm ON" / "Alarm OFF": the switch the alarm offers
+    Separator1,
+    Show, // "&Show Velto", the default entry
+    About,
+    Separator2,
+    Exit,
+};
+
+class TrayPresenter final : public QObject {
+    Q_OBJECT
+public:
+    /// Sets up the menu; the icon comes with addIcon(). Follows the alarm of `model` from now
+    /// on, and switches it from the menu.
+    TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray, MessageBoxes& messages);
+
+    /// Adds the icon in the armed look. Without a notification area the user is told once;
+    /// the icon then appears by itself when an area does.
+    void addIcon();
+    void removeIcon();
+
+signals:
+    /// "Show Velto".
+    void showChosen();
+    void aboutChosen();
+    void exitChosen();
+    /// A click on the icon.
+    void clicked(TrayClick click);
+
+private:
+    /// The look of the alarm's state; the menu offers the other state: its caption is the
+    /// tip of the other icon. Without an icon nothing is said: the user was told at start-up,
+    /// and this runs inside the tick when a ring switches the alarm off.
+    void showAlarmState();
+    /// A notification area appeared after start-up: the icon goes in, in the current state.
+    void areaAppeared();
+    [[nodiscard]] int look() const { return model_.armed() ? 0 : 1; }
+
+    ClockModel& model_;
+    Depot& depot_;
+    TrayIcon& tray_;
+    MessageBoxes& messages_;
+};
+
+} // namespace velto
