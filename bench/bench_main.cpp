@@ -63,6 +63,17 @@ public:
     void onAreaAppeared(std::function<void()>) override {}
 };
 
+class NoLoginStart final : public velto::LoginStart {
+public:
+    [[nodiscard]] bool enabled() const override { return false; }
+    bool setEnabled(bool, QString*) override { return true; }
+};
+
+class NoNotices final : public velto::Notifier {
+public:
+    void notify(const QString&, const QString&) override {}
+};
+
 struct Program {
     StepClock clock;
     IdleTicker ticker;
@@ -72,7 +83,10 @@ struct Program {
     velto::QtUrlOpener urls;
     NullInstance instance;
     velto::QtDesktop desktop;
-    velto::Platform platform{clock, ticker, sound, tray, messages, urls, instance, desktop};
+    NoLoginStart login;
+    NoNotices notifier;
+    velto::Platform platform{clock, ticker,   sound,   tray,  messages,
+                             urls,  instance, desktop, login, notifier};
     velto::VeltoApp app{platform};
     Program() { app.startUp(); }
 };

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 #include "app/velto_app.h"
+#include "platform/desktop_notifier.h"
+#include "platform/login_start.h"
 #include "platform/qt_platform.h"
 #include "platform/qt_tray.h"
 #include "platform/sound_loader.h"
@@ -39,7 +41,11 @@ int main(int argc, char** argv) {
     velto::QtUrlOpener urls;
     velto::LocalInstanceGuard instance(QStringLiteral("velto"));
     velto::QtDesktop desktop;
-    velto::Platform platform{clock, ticker, sound, tray, messages, urls, instance, desktop};
+    velto::SystemLoginStart login(QApplication::desktopFileName(),
+                                  QApplication::applicationFilePath());
+    velto::DesktopNotifier notifier(QApplication::desktopFileName(), tray);
+    velto::Platform platform{clock, ticker,   sound,   tray,  messages,
+                             urls,  instance, desktop, login, notifier};
 
     velto::VeltoApp velto(platform);
     if (!velto.startUp()) {

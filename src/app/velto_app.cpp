@@ -8,6 +8,8 @@
 #include "app/tick.h"
 #include "app/words.h"
 #include "core/subs.h"
+#include "observers/login_item.h"
+#include "observers/ring_notices.h"
 #include "platform/describe.h"
 #include "punch/countdown.h"
 #include "punch/punch.h"
@@ -23,7 +25,9 @@
 
 namespace velto {
 
-VeltoApp::VeltoApp(Platform& platform) : platform_(platform), model_(platform.clock) {}
+VeltoApp::VeltoApp(Platform& platform) : platform_(platform), model_(platform.clock) {
+    new RingNotices(model_, platform.notifier); // the model's child
+}
 
 VeltoApp::~VeltoApp() {
     platform_.ticker.stop();
@@ -225,6 +229,7 @@ void VeltoApp::wireShell() {
     menu[mnuShow].onChosen = [this] { MnuShowClick(ctx()); };
     menu[mnuShow].isDefault = true;
     menu[mnuAbout].onChosen = [this] { ShowAbout(ctx()); };
+    MakeLoginStartItem(menu[mnuLogin], platform_.login);
     menu[mnuExit].onChosen = [this] { shutDown(); };
     tray.setMenu(std::move(menu));
     tray.onClick([this](TrayClick click) { TrayClicked(ctx(), click); });

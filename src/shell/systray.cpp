@@ -18,6 +18,8 @@ QString TrayMenuCaption(const Ctx& c, TrayMenuEntry entry) {
         return QStringLiteral("&Show Velto");
     case mnuAbout:
         return QStringLiteral("&About");
+    case mnuLogin:
+        return QStringLiteral("Start at &login");
     case mnuExit:
         return QStringLiteral("E&xit");
     case mnuTray1:

@@ -13,6 +13,7 @@ enum TrayMenuEntry : int {
     mnuTray1,     // separator
     mnuShow,      // "&Show Velto", the default entry
     mnuAbout,     // "&About"
+    mnuLogin,     // "Start at &login", checked while the desktop starts the clock at login
     mnuTray2,     // separator
     mnuExit,      // "E&xit"
 };

@@ -213,6 +213,54 @@ public:
     int ends = 0;
 };
 
+/// Start at login that a test switches, or makes fail with `refusal`.
+class FakeLoginStart final : public LoginStart {
+public:
+    [[nodiscard]] bool enabled() const override { return on; }
+    bool setEnabled(bool wanted, QString* why) override {
+        if (!refusal.isEmpty()) {
+            *why = refusal;
+            return false;
+        }
+        on = wanted;
+        return true;
+    }
+    bool on = false;
+    QString refusal;
+};
+
+/// The notifications posted, each as "title: body".
+class FakeNotifier final : public Notifier {
+public:
+    void notify(const QString& title, const QString& body) override {
+        posted.append(title + QStringLiteral(": ") + body);
+    }
+    QStringList posted;
+};
+
+/// The program's lines on the console ("velto: ...") while it lives.
+class ConsoleLines {
+public:
+    ConsoleLines() : previous_(qInstallMessageHandler(&ConsoleLines::collect)) { said().clear(); }
+    ~ConsoleLines() { qInstallMessageHandler(previous_); }
+    ConsoleLines(const ConsoleLines&) = delete;
+    ConsoleLines& operator=(const ConsoleLines&) = delete;
+    [[nodiscard]] QStringList lines() const { return said(); }
+
+private:
+    // Qt's handler is a plain function, so what it hears has to live outside the object.
+    static QStringList& said() {
+        static QStringList lines;
+        return lines;
+    }
+    static void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
+        if (text.startsWith(QStringLiteral("velto: "))) {
+            said().append(text);
+        }
+    }
+    QtMessageHandler previous_;
+};
+
 /// The whole program built from fakes, started at a chosen time.
 class ProgramTest : public ::testing::Test {
 protected:
@@ -224,7 +272,10 @@ protected:
     FakeUrls urls;
     FakeInstance instance;
     FakeDesktop desktop;
-    Platform platform{clock, ticker, sound, tray, messages, urls, instance, desktop};
+    FakeLoginStart login;
+    FakeNotifier notifier;
+    Platform platform{clock, ticker,   sound,   tray,  messages,
+                      urls,  instance, desktop, login, notifier};
     VeltoApp app{platform};
 
     // The pointer leaves the spot where this test left it: a move onto the very same spot
