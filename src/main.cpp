@@ -5,6 +5,7 @@
 #include "platform/qt_platform.h"
 #include "platform/qt_tray.h"
 #include "platform/sound_loader.h"
+#include "platform/sound_names.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     if (const auto status = velto::takeCommandLine(argc, argv)) {
         return *status; // --help, --version or a mistake: said, and nothing more to do
     }
+    velto::nameSoundStreams(QApplication::desktopFileName()); // before any thread runs
     QString why;
     if (!velto::enoughDescriptors(&why)) {
         std::fprintf(stderr, "velto: %s\n", qPrintable(why));
