@@ -17,7 +17,7 @@ namespace velto {
 namespace {
 
 QString configHome() {
-    const QString set = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QString set = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (QDir::isAbsolutePath(set)) {
         return set;
     }
