@@ -70,6 +70,17 @@ public:
     void onAreaAppeared(std::function<void()>) override {}
 };
 
+class NoLoginStart final : public velto::LoginStart {
+public:
+    [[nodiscard]] bool enabled() const override { return false; }
+    bool setEnabled(bool, QString*) override { return true; }
+};
+
+class NoNotices final : public velto::Notifier {
+public:
+    void notify(const QString&, const QString&) override {}
+};
+
 struct Program {
     StepClock clock;
     IdleTicker ticker;
@@ -80,8 +91,10 @@ struct Program {
     NullInstance instance;
     velto::QtDesktop desktop;
     NullSettings settings;
-    velto::Platform platform{clock, ticker,   sound,   tray,    messages,
-                             urls,  instance, desktop, settings};
+    NoLoginStart login;
+    NoNotices notifier;
+    velto::Platform platform{clock,    ticker,  sound,    tray,  messages, urls,
+                             instance, desktop, settings, login, notifier};
     velto::VeltoApp app{platform};
     Program() { app.startUp(); }
     /// The clock face, found by its name as any tool finds a window's controls.

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpulse-dev
   xvfb xauth xdotool x11-utils imagemagick libfaketime openbox trayer
-  qt6-wayland weston desktop-file-utils appstream
+  qt6-wayland weston desktop-file-utils appstream dbus-daemon
   python3 tzdata
 )
 

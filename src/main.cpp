@@ -1,8 +1,11 @@
 #include "app/command_line.h"
 #include "app/velto_app.h"
+#include "platform/desktop_notifier.h"
+#include "platform/login_start.h"
 #include "platform/qt_platform.h"
 #include "platform/qt_tray.h"
 #include "platform/sound_loader.h"
+#include "platform/sound_names.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -12,6 +15,7 @@ int main(int argc, char** argv) {
     if (const auto status = velto::takeCommandLine(argc, argv)) {
         return *status; // --help, --version or a mistake: said, and nothing more to do
     }
+    velto::nameSoundStreams(QApplication::desktopFileName()); // before any thread runs
     QString why;
     if (!velto::enoughDescriptors(&why)) {
         std::fprintf(stderr, "velto: %s\n", qPrintable(why));
@@ -40,8 +44,11 @@ int main(int argc, char** argv) {
     velto::LocalInstanceGuard instance(QStringLiteral("velto"));
     velto::QtDesktop desktop;
     velto::FileSettingsStore settings;
-    velto::Platform platform{clock, ticker,   sound,   tray,    messages,
-                             urls,  instance, desktop, settings};
+    velto::SystemLoginStart login(QApplication::desktopFileName(),
+                                  QApplication::applicationFilePath());
+    velto::DesktopNotifier notifier(QApplication::desktopFileName(), tray);
+    velto::Platform platform{clock,    ticker,  sound,    tray,  messages, urls,
+                             instance, desktop, settings, login, notifier};
 
     velto::VeltoApp velto(platform);
     if (!velto.startUp()) {

@@ -1,6 +1,7 @@
 #include "app/velto_app.h"
 
 #include "observers/kept_settings.h"
+#include "observers/ring_notices.h"
 #include "platform/describe.h"
 #include "views/about_window.h"
 #include "views/main_window.h"
@@ -17,7 +18,9 @@ DialNumbers dialNumbers() {
     return {ClockModel::kPresetMinutes, ClockModel::kAnnounceIntervals};
 }
 
-VeltoApp::VeltoApp(Platform& platform) : platform_(platform), model_(platform.clock) {}
+VeltoApp::VeltoApp(Platform& platform) : platform_(platform), model_(platform.clock) {
+    new RingNotices(model_, platform.notifier); // the model's child
+}
 
 VeltoApp::~VeltoApp() {
     platform_.ticker.stop();
@@ -34,12 +37,16 @@ bool VeltoApp::startUp() {
     ConnectScreenReaderBridge();
     depot_ = std::make_unique<Depot>(dialNumbers(), &art);
     main_ = std::make_unique<MainWindow>(model_, *depot_, platform_.desktop, platform_.tray);
-    tray_ = std::make_unique<TrayPresenter>(model_, *depot_, platform_.tray, platform_.messages);
+    tray_ = std::make_unique<TrayPresenter>(model_, *depot_, platform_.tray, platform_.messages,
+                                            platform_.login);
     ringer_ = std::make_unique<Ringer>(model_, *depot_, platform_.sound, platform_.desktop, *main_);
     wire();
 
     model_.start(platform_.clock.now());
     auto* kept = new KeptSettings(model_, platform_.settings, *main_); // the window's child
+    kept->onPassedWhileAway = [this](Instant due) {
+        RingNotices::passedWhileAway(platform_.notifier, platform_.clock, due);
+    };
     kept->restoreWindow();
     main_->show();
     tray_->addIcon();

@@ -130,10 +130,9 @@ void KeptSettings::restoreClock() {
             kind == QStringLiteral("time") ? AlarmKind::TimeOfDay : AlarmKind::Countdown;
         model_.restoreAlarm(due, k); // in the future, or it rings at the next tick
         if (model_.instant() - due >= kStillWorthRinging) {
-            const QString time = model_.alarmTime().left(5);
             model_.toggleAlarm(); // off: too late to ring
             if (onPassedWhileAway) {
-                onPassedWhileAway(due, time);
+                onPassedWhileAway(due);
             }
         }
     }

@@ -30,8 +30,8 @@ public:
     /// every change. Call once, after the model's first reading and the program's defaults.
     void restoreClock();
 
-    /// Told of an alarm that came due too long ago to ring: its instant and its time.
-    std::function<void(Instant due, const QString& time)> onPassedWhileAway;
+    /// Told of an alarm that came due too long ago to ring.
+    std::function<void(Instant due)> onPassedWhileAway;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,7 @@
 #include "platform/qt_platform.h"
 
+#include "platform/sound_names.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -76,6 +78,7 @@ void QtMessageBoxes::inform(const QString& title, const QString& text) {
 // ---- QtUrlOpener ----
 
 void QtUrlOpener::open(const QString& url) {
+    const SoundNamesHidden hidden; // the browser's sound is not the clock's
     QDesktopServices::openUrl(QUrl(url));
 }
 

@@ -26,6 +26,7 @@ QSystemTrayIcon& QtTray::icon() {
         // The menu too: its captions need the desktop's fonts, which take a while to find.
         menu_ = std::make_unique<QMenu>();
         buildMenu();
+        connect(menu_.get(), &QMenu::aboutToShow, this, &QtTray::refreshChecks);
         icon_->setContextMenu(menu_.get());
         connect(icon_.get(), &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason reason) {
@@ -91,12 +92,22 @@ void QtTray::buildMenu() {
         if (item.onChosen) {
             connect(action, &QAction::triggered, this, [chosen = item.onChosen] { chosen(); });
         }
+        action->setCheckable(static_cast<bool>(item.checked));
         if (item.isDefault) {
             // Bold by the font as well: not every style draws the default action bold.
             QFont bold = action->font();
             bold.setBold(true);
             action->setFont(bold);
             menu_->setDefaultAction(action);
+        }
+    }
+}
+
+void QtTray::refreshChecks() {
+    const QList<QAction*> actions = menu_->actions();
+    for (size_t i = 0; i < items_.size() && i < static_cast<size_t>(actions.size()); ++i) {
+        if (items_[i].checked) {
+            actions[static_cast<qsizetype>(i)]->setChecked(items_[i].checked());
         }
     }
 }
@@ -117,6 +128,12 @@ void QtTray::onClick(std::function<void(TrayClick)> handler) {
 
 void QtTray::onAreaAppeared(std::function<void()> handler) {
     onAreaAppeared_ = std::move(handler);
+}
+
+void QtTray::showMessage(const QString& title, const QString& body) {
+    if (visible()) {
+        icon_->showMessage(title, body);
+    }
 }
 
 void QtTray::lookForArea() {

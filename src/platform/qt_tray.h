@@ -32,10 +32,15 @@ public:
     void setMenuCaption(int index, const QString& caption) override;
     void onClick(std::function<void(TrayClick)> handler) override;
     void onAreaAppeared(std::function<void()> handler) override;
+    /// A message from the icon, where the system shows those as notifications (Windows,
+    /// macOS); nothing without an icon in a notification area.
+    void showMessage(const QString& title, const QString& body);
 
 private:
     QSystemTrayIcon& icon();
     void buildMenu();
+    /// The check marks as their entries say now.
+    void refreshChecks();
     void lookForArea();
 
     std::unique_ptr<QMenu> menu_; // made with the icon

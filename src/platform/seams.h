@@ -69,6 +69,9 @@ struct TrayMenuItem {
     QString caption;        // "&" marks the access key
     bool isDefault = false; // the menu's default item, drawn bold
     std::function<void()> onChosen;
+    /// Set for an entry with a check mark: whether it is checked, asked each time the menu
+    /// is about to show.
+    std::function<bool()> checked;
 };
 
 /// What the user did to the tray icon (the menu aside, which the icon opens itself).
@@ -154,6 +157,26 @@ public:
     virtual void save(const QVariantMap& values) = 0;
 };
 
+/// Starting the program when the user logs in to the desktop.
+class LoginStart {
+public:
+    virtual ~LoginStart() = default;
+    /// Whether the desktop starts the program at login, whoever arranged it.
+    [[nodiscard]] virtual bool enabled() const = 0;
+    /// Arranges or cancels the start at login. False, with `why` in words for the user, when
+    /// it could not be done; then nothing of the user's was changed.
+    virtual bool setEnabled(bool on, QString* why) = 0;
+};
+
+/// Desktop notifications: a short message the desktop shows outside the program's windows.
+class Notifier {
+public:
+    virtual ~Notifier() = default;
+    /// Posts the message and returns at once. A desktop that cannot show it is said once on
+    /// the console; the caller hears nothing of it.
+    virtual void notify(const QString& title, const QString& body) = 0;
+};
+
 /// Everything the program needs from outside, handed over as one bundle.
 struct Platform {
     Clock& clock;
@@ -165,6 +188,8 @@ struct Platform {
     InstanceGuard& instance;
     Desktop& desktop;
     SettingsStore& settings;
+    LoginStart& login;
+    Notifier& notifier;
 };
 
 } // namespace velto

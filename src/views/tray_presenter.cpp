@@ -1,24 +1,31 @@
 #include "views/tray_presenter.h"
 
+#include "observers/login_item.h"
+
 #include <vector>
 
 namespace velto {
 
 TrayPresenter::TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray,
-                             MessageBoxes& messages)
+                             MessageBoxes& messages, LoginStart& login)
     : model_(model), depot_(depot), tray_(tray), messages_(messages) {
     const auto entry = [](TrayEntry e) { return static_cast<size_t>(e); };
     std::vector<TrayMenuItem> menu(entry(TrayEntry::Exit) + 1);
+    const auto item = [&menu, &entry](TrayEntry e, const QString& caption,
+                                      std::function<void()> onChosen) -> TrayMenuItem& {
+        TrayMenuItem& it = menu[entry(e)];
+        it.caption = caption;
+        it.onChosen = std::move(onChosen);
+        return it;
+    };
     // The switch starts as "Alarm ON" and follows the alarm from then on.
-    menu[entry(TrayEntry::AlarmSwitch)] = {.caption = depot.tag(DepotArray::imgTrayIcon, 0),
-                                           .onChosen = [this] { model_.toggleAlarm(); }};
-    menu[entry(TrayEntry::Show)] = {.caption = QStringLiteral("&Show Velto"),
-                                    .isDefault = true,
-                                    .onChosen = [this] { emit showChosen(); }};
-    menu[entry(TrayEntry::About)] = {.caption = QStringLiteral("&About"),
-                                     .onChosen = [this] { emit aboutChosen(); }};
-    menu[entry(TrayEntry::Exit)] = {.caption = QStringLiteral("E&xit"),
-                                    .onChosen = [this] { emit exitChosen(); }};
+    item(TrayEntry::AlarmSwitch, depot.tag(DepotArray::imgTrayIcon, 0),
+         [this] { model_.toggleAlarm(); });
+    item(TrayEntry::Show, QStringLiteral("&Show Velto"), [this] { emit showChosen(); }).isDefault =
+        true;
+    item(TrayEntry::About, QStringLiteral("&About"), [this] { emit aboutChosen(); });
+    MakeLoginStartItem(item(TrayEntry::LoginStart, QStringLiteral("Start at &login"), {}), login);
+    item(TrayEntry::Exit, QStringLiteral("E&xit"), [this] { emit exitChosen(); });
     tray.setMenu(std::move(menu));
     tray.onClick([this](TrayClick click) { emit clicked(click); });
     tray.onAreaAppeared([this] { areaAppeared(); });

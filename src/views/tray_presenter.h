@@ -16,6 +16,7 @@ enum class TrayEntry : int {
     Separator1,
     Show, // "&Show Velto", the default entry
     About,
+    LoginStart, // "Start at &login", checked while the desktop starts the clock at login
     Separator2,
     Exit,
 };
@@ -25,7 +26,8 @@ class TrayPresenter final : public QObject {
 public:
     /// Sets up the menu; the icon comes with addIcon(). Follows the alarm of `model` from now
     /// on, and switches it from the menu.
-    TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray, MessageBoxes& messages);
+    TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray, MessageBoxes& messages,
+                  LoginStart& login);
 
     /// Adds the icon in the armed look. Without a notification area the user is told once;
     /// the icon then appears by itself when an area does.

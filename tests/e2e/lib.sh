@@ -150,3 +150,27 @@ start_sound_server() {
     fail "the private sound server did not start"
   }
 }
+
+# start_session_bus: a session bus of our own in WORK, with no services to start on demand,
+# so that only what the check starts answers on it; exports DBUS_SESSION_BUS_ADDRESS and sets
+# BUS_PID (the caller ends it).
+start_session_bus() {
+  cat > "$WORK/bus.conf" <<EOS
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$WORK/bus</listen>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOS
+  local out
+  out=$(dbus-daemon --config-file="$WORK/bus.conf" --fork --print-address=1 --print-pid=1) ||
+    fail "the private session bus did not start"
+  export DBUS_SESSION_BUS_ADDRESS=$(echo "$out" | head -n 1)
+  BUS_PID=$(echo "$out" | sed -n 2p)
+}

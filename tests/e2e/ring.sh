@@ -1,7 +1,8 @@
 # Rings heard and seen: an alarm set by a click on the title rings four seconds later, an
 # announcer moment rings at its minute, and without the wav folder the built-in chime is
 # heard. Each ring opens an "Alarm" window that shows the time, counts 2, 1 and goes. The
-# sound is recorded from a private PulseAudio server's null sink, never the user's own.
+# sound is recorded from a private PulseAudio server's null sink, never the user's own, which
+# lists the clock's stream as Velto's, an event sound.
 if ! command -v pulseaudio > /dev/null || ! command -v parecord > /dev/null; then
   echo "SKIP: pulseaudio or parecord is not installed, so the ring's sound cannot be recorded"
   exit 77
@@ -73,11 +74,25 @@ record() {
   REC_PID=$!
 }
 
+# listed_as_velto: whether the sound server has the clock's stream playing under its name.
+listed_as_velto() {
+  pactl list sink-inputs > "$WORK/sink-inputs.txt" 2>&1
+  grep -q 'application.name = "Velto"' "$WORK/sink-inputs.txt" &&
+    grep -q 'application.icon_name = "io.github.velto_clock.Velto"' "$WORK/sink-inputs.txt" &&
+    grep -q 'media.role = "event"' "$WORK/sink-inputs.txt"
+}
+
 start_tray # the clock keeps its icon there; without one it would say so first
 record alarm
 start_clock "@2026-12-08 10:20:10" # a running clock, from that moment on
-click 27 10                        # the title picture arms the alarm four seconds ahead
+# Watched beside the ring, which must not wait for it.
+( for _ in $(seq 200); do listed_as_velto && { touch "$WORK/listed"; break; }; sleep 0.05; done ) &
+LISTING=$!
+click 27 10 # the title picture arms the alarm four seconds ahead
 ring alarm 10:20
+wait "$LISTING" || true
+[ -e "$WORK/listed" ] || { cat "$WORK/sink-inputs.txt"; fail "the sound server does not list the ring as Velto's event sound"; }
+grep -E 'application.name|media.role' "$WORK/sink-inputs.txt"
 
 record announcer
 start_clock "@2026-12-08 10:14:57" # the announcer's default interval is 15 minutes

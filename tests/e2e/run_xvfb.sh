@@ -19,6 +19,7 @@ case $1 in
   notray.sh) first=115 ;;
   install.sh) first=119 ;;
   scale.sh) first=135 ;;
+  notify.sh) first=155 ;;
   */limits.sh) first=141 ;;
   */lock_files.sh) first=145 ;;
   */show_flood.sh) first=171 ;;

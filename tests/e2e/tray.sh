@@ -1,6 +1,7 @@
 # With a real notification area (trayer) and window manager (openbox): the icon sits in the
 # tray and follows the alarm, its menu switches the alarm, brings the clock back where it was,
-# opens the About window (whose address button calls the browser) and exits.
+# opens the About window (whose address button calls the browser), switches the start at login
+# on and off, and exits.
 mkdir -p "$WORK/bin"
 cat > "$WORK/bin/xdg-open" <<EOS
 #!/bin/sh
@@ -9,6 +10,7 @@ EOS
 chmod +x "$WORK/bin/xdg-open"
 export PATH="$WORK/bin:$PATH"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
+export XDG_CONFIG_HOME=$WORK/config XDG_CONFIG_DIRS=$WORK/no-config
 
 openbox > "$WORK/openbox.log" 2>&1 &
 start_tray
@@ -74,6 +76,18 @@ grep -Eq '^https?://[^ ]+$' "$WORK/opened.txt" || fail "the browser got $(cat "$
 about_shown || fail "the address button closed the About window"
 xdotool mousemove --window "$ABOUT" 152 116 click 1 # Done
 wait_for eval '! about_shown' || fail "Done did not close the About window"
+
+# Start at login: an autostart entry that the desktop's own validator accepts and that starts
+# this very program, gone again when switched off.
+ENTRY=$XDG_CONFIG_HOME/autostart/io.github.velto_clock.Velto.desktop
+open_menu
+xdotool key l
+wait_for test -f "$ENTRY" || fail "Start at login wrote no autostart entry"
+desktop-file-validate "$ENTRY" || fail "the autostart entry is not valid"
+grep -qx "Exec=$VELTO" "$ENTRY" || { cat "$ENTRY"; fail "the autostart entry does not start $VELTO"; }
+open_menu
+xdotool key l
+wait_for test ! -e "$ENTRY" || fail "Start at login switched off left the entry"
 
 open_menu
 xdotool key x # Exit

@@ -218,6 +218,31 @@ public:
     int ends = 0;
 };
 
+/// Start at login that a test switches, or makes fail with `refusal`.
+class FakeLoginStart final : public LoginStart {
+public:
+    [[nodiscard]] bool enabled() const override { return on; }
+    bool setEnabled(bool wanted, QString* why) override {
+        if (!refusal.isEmpty()) {
+            *why = refusal;
+            return false;
+        }
+        on = wanted;
+        return true;
+    }
+    bool on = false;
+    QString refusal;
+};
+
+/// The notifications posted, each as "title: body".
+class FakeNotifier final : public Notifier {
+public:
+    void notify(const QString& title, const QString& body) override {
+        posted.append(title + QStringLiteral(": ") + body);
+    }
+    QStringList posted;
+};
+
 /// Collects what the program says on the console while it lives.
 class Console {
 public:
@@ -326,7 +351,10 @@ protected:
     FakeInstance instance;
     FakeDesktop desktop;
     FakeSettings settings;
-    Platform platform{clock, ticker, sound, tray, messages, urls, instance, desktop, settings};
+    FakeLoginStart login;
+    FakeNotifier notifier;
+    Platform platform{clock,    ticker,  sound,    tray,  messages, urls,
+                      instance, desktop, settings, login, notifier};
     VeltoApp app{platform};
 
     // The pointer leaves the spot where this test left it: a move onto the very same spot

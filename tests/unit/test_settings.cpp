@@ -65,6 +65,8 @@ TEST_F(Kept, AnAlarmDueWhileTheClockWasNotRunningRingsAtOnceIfRecent) {
     tickAfter(1);
     EXPECT_EQ(rings(), 1);
     EXPECT_FALSE(model().armed());
+    EXPECT_EQ(notifier.posted,
+              QStringList({"Velto: Alarm 09:01, rang at 10:00: the computer was asleep"}));
 }
 
 TEST_F(Kept, AnAlarmDueLongAgoStaysOff) {
@@ -73,6 +75,8 @@ TEST_F(Kept, AnAlarmDueLongAgoStaysOff) {
     tickAfter(1);
     EXPECT_EQ(rings(), 0);
     EXPECT_FALSE(model().armed());
+    EXPECT_EQ(notifier.posted,
+              QStringList({"Velto: Alarm 10:00 passed while Velto was not running"}));
 }
 
 TEST_F(Kept, ValuesThatMakeNoSenseAreSetAsideAndTheRestKept) {

@@ -1,0 +1,20 @@
+#include "observers/login_item.h"
+
+#include <QSet>
+#include <memory>
+
+namespace velto {
+
+void MakeLoginStartItem(TrayMenuItem& item, LoginStart& login) {
+    item.checked = [&login] { return login.enabled(); };
+    auto said = std::make_shared<QSet<QString>>();
+    item.onChosen = [&login, said] {
+        QString why;
+        if (!login.setEnabled(!login.enabled(), &why) && !said->contains(why)) {
+            said->insert(why);
+            qWarning("velto: %s", qPrintable(why));
+        }
+    };
+}
+
+} // namespace velto
