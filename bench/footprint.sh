@@ -20,7 +20,7 @@ if [ -z "${FOOTPRINT_INNER:-}" ]; then
   work=$(mktemp -d -p /dev/shm 2> /dev/null || mktemp -d)
   trap 'rm -rf "$work"' EXIT
   mkdir -m 700 "$work/runtime"
-  export XDG_RUNTIME_DIR=$work/runtime FOOTPRINT_INNER=1
+  export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config FOOTPRINT_INNER=1
   exec xvfb-run -a -n 131 -s "-screen 0 800x600x24" bash "$0" "$@"
 fi
 

@@ -7,6 +7,9 @@ export VELTO=$2 WORK=$3
 export CHECKER=$(dirname "$VELTO")/tests/velto_screen_check
 rm -rf "$WORK" && mkdir -p "$WORK/runtime" && chmod 700 "$WORK/runtime"
 export XDG_RUNTIME_DIR=$WORK/runtime # our own lock, whatever else runs on this machine
+# Our own settings and autostart folder: one check's choices must not carry into another's,
+# nor into the user's own.
+export XDG_CONFIG_HOME=$WORK/config
 # Each check starts its search for a free display number elsewhere, so one check's server
 # that is still going away cannot be mistaken for the next one's.
 case $1 in
