@@ -3,6 +3,7 @@
 #include "platform/describe.h"
 #include "views/main_window.h"
 
+#include <QLocale>
 #include <array>
 #include <utility>
 
@@ -71,9 +72,13 @@ void MainWindow::describe() {
                       }});
     }
 
-    Describe(time_->element(0), {.name = QStringLiteral("Time"),
-                                 .role = QAccessible::StaticText,
-                                 .value = [&m = model_] { return m.timeText().left(5); }});
+    // The date, which the read-out does not show, in the user's own words for it.
+    Describe(
+        time_->element(0),
+        {.name = QStringLiteral("Time"),
+         .role = QAccessible::StaticText,
+         .value = [&m = model_] { return m.timeText().left(5); },
+         .tip = [&m = model_] { return QLocale().toString(m.now().date(), QLocale::LongFormat); }});
     const auto alarmTip = [&m = model_] {
         return !m.editing() ? QStringLiteral("Alarm time: click to set it digit by digit")
                             : QStringLiteral("Type the time, or click the bars above the digits; "
