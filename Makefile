@@ -65,7 +65,8 @@ ASAN_OPTS = halt_on_error=1:detect_leaks=1:strict_string_checks=1
 sanitize: setup
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
 	  -DVELTO_SANITIZE=ON -DVELTO_BENCH=OFF -DVELTO_E2E=OFF
-	cmake --build $(ASAN_BUILD) -j $(JOBS) --target velto_tests velto_soak velto_random_input
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target velto_tests velto_soak velto_random_input \
+	  velto_tzcheck
 	cd $(ASAN_BUILD) && env $(SANITIZE_ENV) ASAN_OPTIONS=$(ASAN_OPTS):fast_unwind_on_malloc=0 \
 	  ctest --output-on-failure -j $(JOBS) -R '^Sound\.'
 	cd $(ASAN_BUILD) && env $(SANITIZE_ENV) ASAN_OPTIONS=$(ASAN_OPTS) \
