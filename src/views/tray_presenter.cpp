@@ -21,11 +21,10 @@ TrayPresenter::TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray,
     // The switch starts as "Alarm ON" and follows the alarm from then on.
     item(TrayEntry::AlarmSwitch, depot.tag(DepotArray::imgTrayIcon, 0),
          [this] { model_.toggleAlarm(); });
-    item(TrayEntry::Show, QStringLiteral("&Show Velto"), [this] { emit showChosen(); }).isDefault =
-        true;
-    item(TrayEntry::About, QStringLiteral("&About"), [this] { emit aboutChosen(); });
-    MakeLoginStartItem(item(TrayEntry::LoginStart, QStringLiteral("Start at &login"), {}), login);
-    item(TrayEntry::Exit, QStringLiteral("E&xit"), [this] { emit exitChosen(); });
+    item(TrayEntry::Show, tr("&Show Velto"), [this] { emit showChosen(); }).isDefault = true;
+    item(TrayEntry::About, tr("&About"), [this] { emit aboutChosen(); });
+    MakeLoginStartItem(item(TrayEntry::LoginStart, tr("Start at &login"), {}), login);
+    item(TrayEntry::Exit, tr("E&xit"), [this] { emit exitChosen(); });
     tray.setMenu(std::move(menu));
     tray.onClick([this](TrayClick click) { emit clicked(click); });
     tray.onAreaAppeared([this] { areaAppeared(); });
@@ -34,8 +33,7 @@ TrayPresenter::TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray,
 
 void TrayPresenter::addIcon() {
     if (!tray_.add(depot_.trayIcon(0), depot_.tag(DepotArray::imgTrayIcon, 0))) {
-        messages_.inform(QStringLiteral("Velto"),
-                         QStringLiteral("Unable to add icon to system tray"));
+        messages_.inform(QStringLiteral("Velto"), tr("Unable to add icon to system tray"));
     }
 }
 
