@@ -9,6 +9,13 @@ namespace velto {
 QtTray::QtTray() {
     lookAgain_.setInterval(kLookAgainMs);
     connect(&lookAgain_, &QTimer::timeout, this, &QtTray::lookForArea);
+    grace_.setSingleShot(true);
+    grace_.setInterval(kGraceMs);
+    connect(&grace_, &QTimer::timeout, this, [this] {
+        if (!QSystemTrayIcon::isSystemTrayAvailable() && onAreaStillMissing_) {
+            onAreaStillMissing_();
+        }
+    });
 }
 
 QtTray::~QtTray() {
@@ -48,10 +55,14 @@ bool QtTray::add(const QIcon& picture, const QString& tip) {
     tray.setIcon(picture);
     tray.setToolTip(tip);
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        lookAgain_.start();
+        if (!lookAgain_.isActive()) {
+            lookAgain_.start();
+            grace_.start();
+        }
         return false;
     }
     lookAgain_.stop();
+    grace_.stop();
     tray.show();
     return true;
 }
@@ -65,6 +76,7 @@ bool QtTray::modify(const QIcon& picture, const QString& tip) {
 
 void QtTray::remove() {
     lookAgain_.stop();
+    grace_.stop();
     if (icon_) {
         icon_->hide();
     }
@@ -130,6 +142,10 @@ void QtTray::onAreaAppeared(std::function<void()> handler) {
     onAreaAppeared_ = std::move(handler);
 }
 
+void QtTray::onAreaStillMissing(std::function<void()> handler) {
+    onAreaStillMissing_ = std::move(handler);
+}
+
 void QtTray::showMessage(const QString& title, const QString& body) {
     if (visible()) {
         icon_->showMessage(title, body);
@@ -141,6 +157,7 @@ void QtTray::lookForArea() {
         return;
     }
     lookAgain_.stop();
+    grace_.stop();
     if (onAreaAppeared_) {
         onAreaAppeared_();
     }

@@ -28,13 +28,18 @@ TrayPresenter::TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray,
     tray.setMenu(std::move(menu));
     tray.onClick([this](TrayClick click) { emit clicked(click); });
     tray.onAreaAppeared([this] { areaAppeared(); });
+    tray.onAreaStillMissing([this] { areaStillMissing(); });
     connect(&model, &ClockModel::alarmChanged, this, &TrayPresenter::showAlarmState);
 }
 
 void TrayPresenter::addIcon() {
-    if (!tray_.add(depot_.trayIcon(0), depot_.tag(DepotArray::imgTrayIcon, 0))) {
-        messages_.inform(QStringLiteral("Velto"), tr("Unable to add icon to system tray"));
-    }
+    // Without a notification area the tray tells when one is still missing a few seconds
+    // on: a panel that starts with the session often comes a moment after the clock.
+    (void)tray_.add(depot_.trayIcon(0), depot_.tag(DepotArray::imgTrayIcon, 0));
+}
+
+void TrayPresenter::areaStillMissing() {
+    notice_ = messages_.inform(QStringLiteral("Velto"), tr("Unable to add icon to system tray"));
 }
 
 void TrayPresenter::removeIcon() {
@@ -49,6 +54,10 @@ void TrayPresenter::showAlarmState() {
 }
 
 void TrayPresenter::areaAppeared() {
+    if (notice_) {
+        messages_.withdraw(*notice_); // what it said is no longer so
+        notice_.reset();
+    }
     (void)tray_.add(depot_.trayIcon(look()), depot_.tag(DepotArray::imgTrayIcon, look()));
 }
 
