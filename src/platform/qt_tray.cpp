@@ -1,7 +1,9 @@
 #include "platform/qt_tray.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QPixmap>
 #include <QSystemTrayIcon>
 
 namespace velto {
@@ -144,6 +146,21 @@ void QtTray::onAreaAppeared(std::function<void()> handler) {
 
 void QtTray::onAreaStillMissing(std::function<void()> handler) {
     onAreaStillMissing_ = std::move(handler);
+}
+
+void QtTray::prepareMenu() {
+    // Left to the first right click, the style's polish, the fonts of the captions (the
+    // default entry's bold one too), their glyphs and the pop-up's window made the menu take
+    // seconds to open on a busy machine. A paint into a scratch picture does it all unseen.
+    (void)icon();
+    menu_->ensurePolished();
+    menu_->adjustSize();
+    QPixmap scratch(menu_->size());
+    menu_->render(&scratch);
+    if (QGuiApplication::platformName() != QLatin1String("wayland")) {
+        // On Wayland a pop-up's surface gets its place only when shown, beside its parent.
+        (void)menu_->winId();
+    }
 }
 
 void QtTray::showMessage(const QString& title, const QString& body) {

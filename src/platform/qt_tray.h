@@ -35,6 +35,7 @@ public:
     void onClick(std::function<void(TrayClick)> handler) override;
     void onAreaAppeared(std::function<void()> handler) override;
     void onAreaStillMissing(std::function<void()> handler) override;
+    void prepareMenu() override;
     /// A message from the icon, where the system shows those as notifications (Windows,
     /// macOS); nothing without an icon in a notification area.
     void showMessage(const QString& title, const QString& body);

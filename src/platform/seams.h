@@ -107,6 +107,9 @@ public:
     /// none has appeared a few seconds later (long enough for a panel that starts with the
     /// session), unless a remove() came first.
     virtual void onAreaStillMissing(std::function<void()> handler) = 0;
+    /// Gets the menu ready to open at once (its style, fonts and window), ahead of the first
+    /// right click; meant for a moment when nothing waits, such as after the first paint.
+    virtual void prepareMenu() {}
 };
 
 /// Message boxes with a single OK button, which leave every other window usable while they
