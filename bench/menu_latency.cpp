@@ -87,8 +87,10 @@ int main(int argc, char** argv) {
         prepareMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     }
     const double first = openAndClose(*menu, paints);
+    constexpr int kLater = 21;
     std::vector<double> later;
-    for (int i = 0; i < 21; ++i) {
+    later.reserve(kLater);
+    for (int i = 0; i < kLater; ++i) {
         later.push_back(openAndClose(*menu, paints));
     }
     std::sort(later.begin(), later.end());
