@@ -31,7 +31,7 @@ public:
                   LoginStart& login);
 
     /// Adds the icon in the armed look. Without a notification area the user is told once,
-    /// in a box that leaves the clock usable, when none has come a few ticks later; the icon
+    /// in a box that leaves the clock usable, when none has come a few seconds later; the icon
     /// appears by itself when an area does, and the box goes.
     void addIcon();
     void removeIcon();
