@@ -76,6 +76,7 @@ bench: build
 	./$(BUILD)/bench/velto_bench
 	./$(BUILD)/bench/velto_ticker_lateness
 	bash bench/ring_latency.sh $(BUILD)
+	bash bench/menu_latency.sh $(BUILD)
 
 footprint: build
 	bash bench/footprint.sh $(BUILD)

@@ -68,6 +68,7 @@ public:
     void setMenuCaption(int, const QString&) override {}
     void onClick(std::function<void(velto::TrayClick)>) override {}
     void onAreaAppeared(std::function<void()>) override {}
+    void onAreaStillMissing(std::function<void()>) override {}
 };
 
 class NoLoginStart final : public velto::LoginStart {

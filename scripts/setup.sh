@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang-format clang-tidy
-  qt6-base-dev qt6-multimedia-dev libqt6multimedia6 libgl-dev libxcb1-dev
+  qt6-base-dev qt6-multimedia-dev qt6-l10n-tools qt6-tools-dev libqt6multimedia6 libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpulse-dev
   xvfb xauth xdotool x11-utils imagemagick libfaketime openbox trayer
   qt6-wayland weston desktop-file-utils appstream dbus-daemon

@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/languages.h"
 #include "app/velto_app.h"
 #include "platform/desktop_notifier.h"
 #include "platform/login_start.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     velto::endDisplayCheck();
     const velto::EndWithDisplay endWithDisplay; // a display that goes away ends us cleanly
     QApplication::setApplicationName(QStringLiteral("velto"));
+    velto::installTranslations(app, QLocale::system());
     // No display name: the desktop would add it to every window's caption, and the alarm
     // window's "Alarm" would not fit its title bar.
     QApplication::setQuitOnLastWindowClosed(false); // the clock lives on in the tray

@@ -61,6 +61,7 @@ bool VeltoApp::startUp() {
         main_.get(), &MainWindow::firstPainted, main_.get(),
         [this] {
             ringer_->prepare();
+            platform_.tray.prepareMenu(); // the first right click as quick as the others
             // And the digits the time will show, while start-up's drawing threads are about.
             depot_->drawAhead(DepotArray::imgTime);
             depot_->drawAhead(DepotArray::imgSet);

@@ -2,6 +2,7 @@
 
 #include "art/depot_art.h"
 
+#include <QCoreApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QtGlobal>
@@ -316,7 +317,10 @@ void Depot::drawAhead(DepotArray array) {
 
 QString Depot::tag(DepotArray array, int index) const {
     if (array == DepotArray::imgTrayIcon) {
-        return index == 0 ? QStringLiteral("Alarm ON") : QStringLiteral("Alarm OFF");
+        // Said by the desktop in its own font (the icon's tip, the menu), so in the user's
+        // language.
+        return index == 0 ? QCoreApplication::translate("velto::Depot", "Alarm ON")
+                          : QCoreApplication::translate("velto::Depot", "Alarm OFF");
     }
     return {};
 }

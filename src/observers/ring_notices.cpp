@@ -32,17 +32,16 @@ void RingNotices::rang(RingKind kind) {
     const QString due = model_.alarmTime().left(5);
     const std::optional<Instant> at = model_.alarmAt();
     if (at && model_.instant() - *at > kLate) {
-        notifier_.notify(title(), QStringLiteral("Alarm %1, rang at %2: the computer was asleep")
+        notifier_.notify(title(), tr("Alarm %1, rang at %2: the computer was asleep")
                                       .arg(due, model_.now().toString(QStringLiteral("hh:mm"))));
         return;
     }
-    notifier_.notify(title(), QStringLiteral("Alarm %1").arg(due));
+    notifier_.notify(title(), tr("Alarm %1").arg(due));
 }
 
 void RingNotices::passedWhileAway(Notifier& notifier, const Clock& clock, Instant due) {
-    notifier.notify(
-        title(),
-        QStringLiteral("Alarm %1 passed while Velto was not running").arg(hhmm(clock, due)));
+    notifier.notify(title(),
+                    tr("Alarm %1 passed while Velto was not running").arg(hhmm(clock, due)));
 }
 
 } // namespace velto

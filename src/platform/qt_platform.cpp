@@ -65,14 +65,28 @@ void prepareForLongIdle() {
 
 // ---- QtMessageBoxes ----
 
-void QtMessageBoxes::inform(const QString& title, const QString& text) {
+int QtMessageBoxes::inform(const QString& title, const QString& text) {
     // Said on the terminal too, so that a session's log keeps what the user was told.
     qWarning("velto: %s", qPrintable(text));
-    // Modal, but it does not hold the caller up: start-up and the tick go on behind it.
+    // Not modal: the clock goes on being used while the box is up.
     auto* box = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::ApplicationModal);
+    box->setWindowModality(Qt::NonModal);
     box->show();
+    std::erase_if(boxes_, [](const auto& entry) { return entry.second.isNull(); });
+    boxes_[++last_] = box;
+    return last_;
+}
+
+void QtMessageBoxes::withdraw(int id) {
+    const auto it = boxes_.find(id);
+    if (it == boxes_.end()) {
+        return;
+    }
+    if (!it->second.isNull()) {
+        it->second->close();
+    }
+    boxes_.erase(it);
 }
 
 // ---- QtUrlOpener ----

@@ -4,8 +4,11 @@
 #include "platform/seams.h"
 
 #include <QLockFile>
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
+#include <map>
 #include <memory>
 
 class QFileInfo;
@@ -44,7 +47,12 @@ private:
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
-    void inform(const QString& title, const QString& text) override;
+    int inform(const QString& title, const QString& text) override;
+    void withdraw(int id) override;
+
+private:
+    std::map<int, QPointer<QMessageBox>> boxes_;
+    int last_ = 0;
 };
 
 class QtUrlOpener final : public UrlOpener {

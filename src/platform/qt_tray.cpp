@@ -1,7 +1,9 @@
 #include "platform/qt_tray.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QPixmap>
 #include <QSystemTrayIcon>
 
 namespace velto {
@@ -9,6 +11,13 @@ namespace velto {
 QtTray::QtTray() {
     lookAgain_.setInterval(kLookAgainMs);
     connect(&lookAgain_, &QTimer::timeout, this, &QtTray::lookForArea);
+    grace_.setSingleShot(true);
+    grace_.setInterval(kGraceMs);
+    connect(&grace_, &QTimer::timeout, this, [this] {
+        if (!QSystemTrayIcon::isSystemTrayAvailable() && onAreaStillMissing_) {
+            onAreaStillMissing_();
+        }
+    });
 }
 
 QtTray::~QtTray() {
@@ -48,10 +57,14 @@ bool QtTray::add(const QIcon& picture, const QString& tip) {
     tray.setIcon(picture);
     tray.setToolTip(tip);
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        lookAgain_.start();
+        if (!lookAgain_.isActive()) {
+            lookAgain_.start();
+            grace_.start();
+        }
         return false;
     }
     lookAgain_.stop();
+    grace_.stop();
     tray.show();
     return true;
 }
@@ -65,6 +78,7 @@ bool QtTray::modify(const QIcon& picture, const QString& tip) {
 
 void QtTray::remove() {
     lookAgain_.stop();
+    grace_.stop();
     if (icon_) {
         icon_->hide();
     }
@@ -130,6 +144,25 @@ void QtTray::onAreaAppeared(std::function<void()> handler) {
     onAreaAppeared_ = std::move(handler);
 }
 
+void QtTray::onAreaStillMissing(std::function<void()> handler) {
+    onAreaStillMissing_ = std::move(handler);
+}
+
+void QtTray::prepareMenu() {
+    // Left to the first right click, the style's polish, the fonts of the captions (the
+    // default entry's bold one too), their glyphs and the pop-up's window made the menu take
+    // seconds to open on a busy machine. A paint into a scratch picture does it all unseen.
+    (void)icon();
+    menu_->ensurePolished();
+    menu_->adjustSize();
+    QPixmap scratch(menu_->size());
+    menu_->render(&scratch);
+    if (QGuiApplication::platformName() != QLatin1String("wayland")) {
+        // On Wayland a pop-up's surface gets its place only when shown, beside its parent.
+        (void)menu_->winId();
+    }
+}
+
 void QtTray::showMessage(const QString& title, const QString& body) {
     if (visible()) {
         icon_->showMessage(title, body);
@@ -141,6 +174,7 @@ void QtTray::lookForArea() {
         return;
     }
     lookAgain_.stop();
+    grace_.stop();
     if (onAreaAppeared_) {
         onAreaAppeared_();
     }

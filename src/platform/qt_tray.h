@@ -21,6 +21,8 @@ public:
     /// How often a missing notification area is looked for again. Cheap, and only while
     /// the icon is wanted but has no place.
     static constexpr int kLookAgainMs = 2000;
+    /// How long a panel that starts with the session may take to appear.
+    static constexpr int kGraceMs = 5000;
 
     QtTray();
     ~QtTray() override;
@@ -32,6 +34,8 @@ public:
     void setMenuCaption(int index, const QString& caption) override;
     void onClick(std::function<void(TrayClick)> handler) override;
     void onAreaAppeared(std::function<void()> handler) override;
+    void onAreaStillMissing(std::function<void()> handler) override;
+    void prepareMenu() override;
     /// A message from the icon, where the system shows those as notifications (Windows,
     /// macOS); nothing without an icon in a notification area.
     void showMessage(const QString& title, const QString& body);
@@ -47,8 +51,10 @@ private:
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::vector<TrayMenuItem> items_;
     QTimer lookAgain_;
+    QTimer grace_;
     std::function<void(TrayClick)> onClick_;
     std::function<void()> onAreaAppeared_;
+    std::function<void()> onAreaStillMissing_;
 };
 
 } // namespace velto

@@ -103,13 +103,25 @@ public:
     /// `handler` runs on the UI thread when a notification area appears while an add() has
     /// found none and no remove() followed (a panel that starts late or restarts).
     virtual void onAreaAppeared(std::function<void()> handler) = 0;
+    /// `handler` runs on the UI thread, once, when an add() found no notification area and
+    /// none has appeared a few seconds later (long enough for a panel that starts with the
+    /// session), unless a remove() came first.
+    virtual void onAreaStillMissing(std::function<void()> handler) = 0;
+    /// Gets the menu ready to open at once (its style, fonts and window), ahead of the first
+    /// right click; meant for a moment when nothing waits, such as after the first paint.
+    virtual void prepareMenu() {}
 };
 
-/// Modal message boxes with a single OK button.
+/// Message boxes with a single OK button, which leave every other window usable while they
+/// are up.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    virtual void inform(const QString& title, const QString& text) = 0;
+    /// Shows `text` and returns at once. The box stays until the user closes it or
+    /// withdraw() takes it away; returns its number, for withdraw().
+    virtual int inform(const QString& title, const QString& text) = 0;
+    /// Takes away box `id` if it is still up; nothing otherwise.
+    virtual void withdraw(int id) = 0;
 };
 
 /// Opening a web address in the user's browser. Failure is not reported.

@@ -18,13 +18,13 @@ QString homePage() {
 
 AboutWindow::AboutWindow(UrlOpener& urls) : QWidget(nullptr) {
     setObjectName(QStringLiteral("aboutWindow"));
-    setWindowTitle(QStringLiteral("About Velto"));
+    setWindowTitle(tr("About Velto"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(304, 139);
 
     // "Done" is made first, so it comes first in the tab order.
-    done_ = new QPushButton(QStringLiteral("Done"), this);
+    done_ = new QPushButton(tr("Done"), this);
     done_->setObjectName(QStringLiteral("cmdDone"));
     done_->setDefault(true);
     // The frame holds the description and the address button; "Done" sits below it. Both
@@ -32,16 +32,15 @@ AboutWindow::AboutWindow(UrlOpener& urls) : QWidget(nullptr) {
     auto* frame = new QGroupBox(QStringLiteral("Velto"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(16, 8, 273, 89);
-    auto* label = new QLabel(
-        QStringLiteral("Analog clock, timer, alarm, time intervals announcer, punch clock."),
-        frame);
+    auto* label =
+        new QLabel(tr("Analog clock, timer, alarm, time intervals announcer, punch clock."), frame);
     label->setObjectName(QStringLiteral("Label1"));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(8, 18, 257, 36);
     auto* page = new QPushButton(homePage(), frame);
     page->setObjectName(QStringLiteral("cmdHTTP"));
-    page->setToolTip(QStringLiteral("Open the page in your web browser"));
+    page->setToolTip(tr("Open the page in your web browser"));
     const int wide = std::clamp(page->sizeHint().width(), 185, 257);
     page->setGeometry((frame->width() - wide) / 2, 56, wide, 25);
     done_->setGeometry(frame->x() + page->x(), 104, wide, 25);

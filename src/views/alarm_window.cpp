@@ -13,7 +13,7 @@ namespace velto {
 
 AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullptr) {
     setObjectName(QStringLiteral("alarmWindow"));
-    setWindowTitle(QStringLiteral("Alarm"));
+    setWindowTitle(tr("Alarm"));
     // Above the other windows, but never taking the keyboard from what the user is typing:
     // the announcer rings every few minutes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -23,7 +23,7 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     setWindowIcon(depot.windowIcon(model.armed() ? 0 : 1));
     setFixedSize(layout::alarm::kClient);
 
-    frame_ = new QGroupBox(QStringLiteral("Alarm"), this);
+    frame_ = new QGroupBox(tr("Alarm"), this);
     frame_->setObjectName(QStringLiteral("Frame1"));
     frame_->setGeometry(layout::alarm::Frame1);
     std::array<QRect, 5> places;
@@ -37,15 +37,15 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     done_->setGeometry(layout::alarm::cmdDone);
     done_->setFocusPolicy(Qt::NoFocus);
     // Its caption counts the seconds; what it does is to close.
-    done_->setAccessibleName(QStringLiteral("Close"));
-    done_->setToolTip(QStringLiteral("Close now (Esc on the clock)"));
+    done_->setAccessibleName(tr("Close"));
+    done_->setToolTip(tr("Close now (Esc on the clock)"));
     connect(done_, &QPushButton::clicked, this, &AlarmWindow::unload);
 
     done_->setText(QString::number(secondsLeft_));
     time_->showTime(model.timeText());
     const QString rang = model.timeText().left(5);
     for (size_t e = 0; e < time_->elements().size(); ++e) {
-        Describe(time_->element(e), {.name = QStringLiteral("Rang at"),
+        Describe(time_->element(e), {.name = tr("Rang at"),
                                      .role = QAccessible::StaticText,
                                      // The copy captured is handed out on every call: not a
                                      // local that could move.

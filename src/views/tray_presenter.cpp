@@ -21,22 +21,25 @@ TrayPresenter::TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray,
     // The switch starts as "Alarm ON" and follows the alarm from then on.
     item(TrayEntry::AlarmSwitch, depot.tag(DepotArray::imgTrayIcon, 0),
          [this] { model_.toggleAlarm(); });
-    item(TrayEntry::Show, QStringLiteral("&Show Velto"), [this] { emit showChosen(); }).isDefault =
-        true;
-    item(TrayEntry::About, QStringLiteral("&About"), [this] { emit aboutChosen(); });
-    MakeLoginStartItem(item(TrayEntry::LoginStart, QStringLiteral("Start at &login"), {}), login);
-    item(TrayEntry::Exit, QStringLiteral("E&xit"), [this] { emit exitChosen(); });
+    item(TrayEntry::Show, tr("&Show Velto"), [this] { emit showChosen(); }).isDefault = true;
+    item(TrayEntry::About, tr("&About"), [this] { emit aboutChosen(); });
+    MakeLoginStartItem(item(TrayEntry::LoginStart, tr("Start at &login"), {}), login);
+    item(TrayEntry::Exit, tr("E&xit"), [this] { emit exitChosen(); });
     tray.setMenu(std::move(menu));
     tray.onClick([this](TrayClick click) { emit clicked(click); });
     tray.onAreaAppeared([this] { areaAppeared(); });
+    tray.onAreaStillMissing([this] { areaStillMissing(); });
     connect(&model, &ClockModel::alarmChanged, this, &TrayPresenter::showAlarmState);
 }
 
 void TrayPresenter::addIcon() {
-    if (!tray_.add(depot_.trayIcon(0), depot_.tag(DepotArray::imgTrayIcon, 0))) {
-        messages_.inform(QStringLiteral("Velto"),
-                         QStringLiteral("Unable to add icon to system tray"));
-    }
+    // Without a notification area the tray tells when one is still missing a few seconds
+    // on: a panel that starts with the session often comes a moment after the clock.
+    (void)tray_.add(depot_.trayIcon(0), depot_.tag(DepotArray::imgTrayIcon, 0));
+}
+
+void TrayPresenter::areaStillMissing() {
+    notice_ = messages_.inform(QStringLiteral("Velto"), tr("Unable to add icon to system tray"));
 }
 
 void TrayPresenter::removeIcon() {
@@ -51,6 +54,10 @@ void TrayPresenter::showAlarmState() {
 }
 
 void TrayPresenter::areaAppeared() {
+    if (notice_) {
+        messages_.withdraw(*notice_); // what it said is no longer so
+        notice_.reset();
+    }
     (void)tray_.add(depot_.trayIcon(look()), depot_.tag(DepotArray::imgTrayIcon, look()));
 }
 

@@ -7,6 +7,7 @@
 #include "platform/seams.h"
 
 #include <QObject>
+#include <optional>
 
 namespace velto {
 
@@ -29,8 +30,9 @@ public:
     TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray, MessageBoxes& messages,
                   LoginStart& login);
 
-    /// Adds the icon in the armed look. Without a notification area the user is told once;
-    /// the icon then appears by itself when an area does.
+    /// Adds the icon in the armed look. Without a notification area the user is told once,
+    /// in a box that leaves the clock usable, when none has come a few seconds later; the icon
+    /// appears by itself when an area does, and the box goes.
     void addIcon();
     void removeIcon();
 
@@ -44,17 +46,21 @@ signals:
 
 private:
     /// The look of the alarm's state; the menu offers the other state: its caption is the
-    /// tip of the other icon. Without an icon nothing is said: the user was told at start-up,
-    /// and this runs inside the tick when a ring switches the alarm off.
+    /// tip of the other icon. Without an icon nothing is said: the user is told once, after
+    /// start-up, and this runs inside the tick when a ring switches the alarm off.
     void showAlarmState();
     /// A notification area appeared after start-up: the icon goes in, in the current state.
     void areaAppeared();
     [[nodiscard]] int look() const { return model_.armed() ? 0 : 1; }
+    /// No notification area came in the seconds after addIcon(): the user is told.
+    void areaStillMissing();
 
     ClockModel& model_;
     Depot& depot_;
     TrayIcon& tray_;
     MessageBoxes& messages_;
+    /// The box that says there is no notification area, while it may be up.
+    std::optional<int> notice_;
 };
 
 } // namespace velto

@@ -12,62 +12,62 @@ namespace velto {
 namespace {
 
 QString onOff(const ClockModel& m) {
-    return m.armed() ? QStringLiteral("on") : QStringLiteral("off");
+    return m.armed() ? MainWindow::tr("on") : MainWindow::tr("off");
 }
 
 QString countdownValue(const ClockModel& m) {
     if (!m.armed()) {
-        return QStringLiteral("off");
+        return MainWindow::tr("off");
     }
-    return m.countdown() == 0 ? QStringLiteral("less than a minute") : inWords(m.countdown());
+    return m.countdown() == 0 ? MainWindow::tr("less than a minute") : inWords(m.countdown());
 }
 
 QString alarmSwitchTip(const ClockModel& m) {
-    return m.armed() ? QStringLiteral("Alarm on: click to switch it off (A)")
-                     : QStringLiteral("Alarm off: click to switch it on; it rings "
+    return m.armed() ? MainWindow::tr("Alarm on: click to switch it off (A)")
+                     : MainWindow::tr("Alarm off: click to switch it on; it rings "
                                       "4 seconds later (A)");
 }
 
 /// The punch clock in words: "out", or the minutes counted as `in`(n) says them.
 QString punchValue(const ClockModel& m, const std::function<QString(int)>& in) {
-    return m.punchMinutes() ? in(*m.punchMinutes()) : QStringLiteral("out");
+    return m.punchMinutes() ? in(*m.punchMinutes()) : MainWindow::tr("out");
 }
 
 QString presetName(int minutes) {
-    return minutes == 0 ? QStringLiteral("No countdown")
-                        : QStringLiteral("Alarm in %1").arg(inWords(minutes));
+    return minutes == 0 ? MainWindow::tr("No countdown")
+                        : MainWindow::tr("Alarm in %1").arg(inWords(minutes));
 }
 
 } // namespace
 
 QString inWords(int n) {
-    return n == 1 ? QStringLiteral("1 minute") : QStringLiteral("%1 minutes").arg(n);
+    return MainWindow::tr("%n minute(s)", "a span of time", n);
 }
 
 void MainWindow::describe() {
     // A clock on the desktop is seldom the active window; its tips show all the same.
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    Describe(*alarmSwitch_, {.name = QStringLiteral("Alarm switch"),
+    Describe(*alarmSwitch_, {.name = MainWindow::tr("Alarm switch"),
                              .value = [&m = model_] { return onOff(m); },
                              .tip = [&m = model_] { return alarmSwitchTip(m); }});
     Describe(*minimiseButton_,
-             {.name = QStringLiteral("Minimise"),
-              .tip = [] { return QStringLiteral("Hide the window; the clock runs on (Esc)"); }});
-    Describe(*closeButton_, {.name = QStringLiteral("Close"),
-                             .tip = [] { return QStringLiteral("End the clock (Ctrl+Q)"); }});
+             {.name = MainWindow::tr("Minimise"),
+              .tip = [] { return MainWindow::tr("Hide the window; the clock runs on (Esc)"); }});
+    Describe(*closeButton_, {.name = MainWindow::tr("Close"),
+                             .tip = [] { return MainWindow::tr("End the clock (Ctrl+Q)"); }});
 
     for (int k = 1; k <= 12; ++k) {
         Describe(*keys_[k],
-                 {.name = QStringLiteral("Key %1").arg(k),
+                 {.name = MainWindow::tr("Key %1").arg(k),
                   .value =
                       [&key = std::as_const(*keys_[k]), k] {
                           return key.picture() == Depot::ref(DepotArray::imgPunchDn, k)
-                                     ? QStringLiteral("down")
-                                     : QStringLiteral("up");
+                                     ? MainWindow::tr("down")
+                                     : MainWindow::tr("up");
                       },
                   .tip =
                       [] {
-                          return QStringLiteral("The keypad only latches: the key pressed last "
+                          return MainWindow::tr("The keypad only latches: the key pressed last "
                                                 "stays down. It sets nothing else.");
                       }});
     }
@@ -75,34 +75,34 @@ void MainWindow::describe() {
     // The date, which the read-out does not show, in the user's own words for it.
     Describe(
         time_->element(0),
-        {.name = QStringLiteral("Time"),
+        {.name = MainWindow::tr("Time"),
          .role = QAccessible::StaticText,
          .value = [&m = model_] { return m.timeText().left(5); },
          .tip = [&m = model_] { return QLocale().toString(m.now().date(), QLocale::LongFormat); }});
     const auto alarmTip = [&m = model_] {
-        return !m.editing() ? QStringLiteral("Alarm time: click to set it digit by digit")
-                            : QStringLiteral("Type the time, or click the bars above the digits; "
+        return !m.editing() ? MainWindow::tr("Alarm time: click to set it digit by digit")
+                            : MainWindow::tr("Type the time, or click the bars above the digits; "
                                              "click here or press Return to set it");
     };
     const auto alarmValue = [&m = model_] {
         if (m.editing()) {
-            return QStringLiteral("editing %1").arg(m.editedTime().left(5));
+            return MainWindow::tr("editing %1").arg(m.editedTime().left(5));
         }
-        return m.armed() ? m.alarmTime().left(5) : QStringLiteral("off");
+        return m.armed() ? m.alarmTime().left(5) : MainWindow::tr("off");
     };
     for (size_t e = 0; e < alarm_->elements().size(); ++e) {
-        Describe(alarm_->element(e), {.name = QStringLiteral("Alarm time"),
+        Describe(alarm_->element(e), {.name = MainWindow::tr("Alarm time"),
                                       .value = alarmValue,
                                       .tip = alarmTip,
                                       .part = e != 0});
     }
-    const std::array<QString, 4> digit{QStringLiteral("tens of hours"), QStringLiteral("hours"),
-                                       QStringLiteral("tens of minutes"),
-                                       QStringLiteral("minutes")};
+    const std::array<QString, 4> digit{MainWindow::tr("tens of hours"), MainWindow::tr("hours"),
+                                       MainWindow::tr("tens of minutes"),
+                                       MainWindow::tr("minutes")};
     for (size_t k = 0; k < digit.size(); ++k) {
         const QString& what = digit[k];
-        Describe(*bars_[k], {.name = QStringLiteral("One more on the %1").arg(what), .tip = [what] {
-                                 return QStringLiteral("One more on the %1").arg(what);
+        Describe(*bars_[k], {.name = MainWindow::tr("One more on the %1").arg(what), .tip = [what] {
+                                 return MainWindow::tr("One more on the %1").arg(what);
                              }});
     }
 
@@ -110,25 +110,25 @@ void MainWindow::describe() {
         const int minutes = ClockModel::kPresetMinutes.at(static_cast<size_t>(k));
         const QString name = presetName(minutes);
         Describe(*presets_[k], {.name = name, .tip = [name, k] {
-                                    return QStringLiteral("%1 (key %2)").arg(name).arg(k);
+                                    return MainWindow::tr("%1 (key %2)").arg(name).arg(k);
                                 }});
     }
 
-    Describe(*face_, {.name = QStringLiteral("Clock face"), .role = QAccessible::Graphic});
-    Describe(*faceSwitch_, {.name = QStringLiteral("Alarm switch on the face"),
+    Describe(*face_, {.name = MainWindow::tr("Clock face"), .role = QAccessible::Graphic});
+    Describe(*faceSwitch_, {.name = MainWindow::tr("Alarm switch on the face"),
                             .value = [&m = model_] { return onOff(m); },
                             .tip = [&m = model_] { return alarmSwitchTip(m); }});
     Describe(*mark_,
-             {.name = QStringLiteral("Countdown mark"),
+             {.name = MainWindow::tr("Countdown mark"),
               .role = QAccessible::Slider,
               .value = [&m = model_] { return countdownValue(m); },
-              .tip = [] { return QStringLiteral("Drag to set the countdown (arrow keys)"); }});
+              .tip = [] { return MainWindow::tr("Drag to set the countdown (arrow keys)"); }});
     for (size_t i = 0; i < countdown_->elements().size(); ++i) {
         Describe(countdown_->element(i),
-                 {.name = QStringLiteral("Minutes to the alarm"),
+                 {.name = MainWindow::tr("Minutes to the alarm"),
                   .role = QAccessible::StaticText,
                   .value = [&m = model_] { return countdownValue(m); },
-                  .tip = [] { return QStringLiteral("Minutes left until the alarm"); },
+                  .tip = [] { return MainWindow::tr("Minutes left until the alarm"); },
                   .part = i != 0});
     }
     for (size_t k = 0; k < hotSpots_.size(); ++k) {
@@ -139,50 +139,50 @@ void MainWindow::describe() {
     }
 
     Describe(*punchButton_,
-             {.name = QStringLiteral("Punch clock"),
+             {.name = MainWindow::tr("Punch clock"),
               .value =
                   [&m = model_] {
                       return punchValue(
-                          m, [](int n) { return QStringLiteral("in, %1").arg(inWords(n)); });
+                          m, [](int n) { return MainWindow::tr("in, %1").arg(inWords(n)); });
                   },
               .tip =
                   [&m = model_] {
                       return !m.punchMinutes()
-                                 ? QStringLiteral("Punch in: counts the minutes from now (P)")
-                                 : QStringLiteral("Punch out; the count starts again at "
+                                 ? MainWindow::tr("Punch in: counts the minutes from now (P)")
+                                 : MainWindow::tr("Punch out; the count starts again at "
                                                   "the next punch in (P)");
                   }});
     for (size_t i = 0; i < punchCount_->elements().size(); ++i) {
         Describe(
             punchCount_->element(i),
-            {.name = QStringLiteral("Minutes punched in"),
+            {.name = MainWindow::tr("Minutes punched in"),
              .role = QAccessible::StaticText,
              .value =
                  [&m = model_] { return punchValue(m, [](int n) { return QString::number(n); }); },
-             .tip = [] { return QStringLiteral("Minutes punched in"); },
+             .tip = [] { return MainWindow::tr("Minutes punched in"); },
              .part = i != 0});
     }
 
     Describe(*announcer_,
-             {.name = QStringLiteral("Announcer"),
+             {.name = MainWindow::tr("Announcer"),
               .value =
                   [&m = model_] {
                       return m.announceInterval() == 0
-                                 ? QStringLiteral("off")
-                                 : QStringLiteral("every %1").arg(inWords(m.announceInterval()));
+                                 ? MainWindow::tr("off")
+                                 : MainWindow::tr("every %1").arg(inWords(m.announceInterval()));
                   },
               .tip =
                   [&m = model_] {
                       const int next = ClockModel::nextAnnounceInterval(m.announceInterval());
                       const QString then =
-                          next == 0 ? QStringLiteral("switch it off")
-                                    : QStringLiteral("chime every %1").arg(inWords(next));
+                          next == 0 ? MainWindow::tr("switch it off")
+                                    : MainWindow::tr("chime every %1").arg(inWords(next));
                       const QString now =
                           m.announceInterval() == 0
-                              ? QStringLiteral("Announcer off (the blank circle)")
-                              : QStringLiteral("Chimes every %1, at the yellow marks")
+                              ? MainWindow::tr("Announcer off (the blank circle)")
+                              : MainWindow::tr("Chimes every %1, at the yellow marks")
                                     .arg(inWords(m.announceInterval()));
-                      return QStringLiteral("%1. Click to %2 (I)").arg(now, then);
+                      return MainWindow::tr("%1. Click to %2 (I)").arg(now, then);
                   }});
 }
 

@@ -128,6 +128,7 @@ public:
     }
     void onClick(std::function<void(TrayClick)> h) override { clickHandler = std::move(h); }
     void onAreaAppeared(std::function<void()> h) override { appearHandler = std::move(h); }
+    void onAreaStillMissing(std::function<void()> h) override { missingHandler = std::move(h); }
 
     /// The captions of the menu, "-" for a separator.
     [[nodiscard]] QStringList captions() const {
@@ -160,6 +161,12 @@ public:
         }
     }
 
+    /// The seconds after a failed add() passed, and no panel came.
+    void stillMissing() {
+        ASSERT_TRUE(missingHandler);
+        missingHandler();
+    }
+
     bool available = true;
     bool shown = false;
     int adds = 0;
@@ -169,6 +176,7 @@ public:
     std::vector<TrayMenuItem> menu;
     std::function<void(TrayClick)> clickHandler;
     std::function<void()> appearHandler;
+    std::function<void()> missingHandler;
 
 private:
     void keep(const QIcon& i, const QString& t) {
@@ -177,12 +185,17 @@ private:
     }
 };
 
+/// Every box shown stays in `shown`; `up` holds those that no one took away.
 class FakeMessages final : public MessageBoxes {
 public:
-    void inform(const QString& title, const QString& text) override {
+    int inform(const QString& title, const QString& text) override {
         shown.append(title + QStringLiteral(": ") + text);
+        up.append(static_cast<int>(shown.size()) - 1);
+        return up.back();
     }
+    void withdraw(int id) override { up.removeAll(id); }
     QStringList shown;
+    QList<int> up;
 };
 
 class FakeUrls final : public UrlOpener {

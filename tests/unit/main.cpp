@@ -1,4 +1,6 @@
 // The test runner: one QApplication (offscreen) for every test that makes widgets.
+#include "app/languages.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,7 @@ int main(int argc, char** argv) {
         qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
     }
     QApplication app(argc, argv);
+    velto::installTranslations(app, QLocale::system()); // as the program does: English here
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 // no notification area.
 #include "art/depot_art.h"
 #include "fakes.h"
+#include "platform/qt_platform.h"
 #include "views/about_window.h"
 #include "views/tray_presenter.h"
 
@@ -123,14 +124,17 @@ protected:
     }
 };
 
-TEST_F(NoTrayArea, SaysSoOnceAtStartUpAndNeverFromTheTick) {
+TEST_F(NoTrayArea, SaysSoOnceWhenNoneCameAFewSecondsAfterStartUp) {
+    EXPECT_TRUE(messages.shown.isEmpty()); // a panel starting with the session has time
+    tray.stillMissing();
     EXPECT_EQ(messages.shown, QStringList({unableToAdd()}));
     EXPECT_FALSE(tray.visible());
     tray.choose("Alarm ON");
-    tickUntil("10:00:04"); // rings and switches the alarm off inside the tick
+    tickUntil("10:00:14"); // rings and switches the alarm off inside the tick
     EXPECT_EQ(rings(), 1);
     tray.choose("Alarm ON");
     tray.choose("Alarm OFF");
+    tickUntil("10:01:00");
     EXPECT_EQ(messages.shown, QStringList({unableToAdd()}));
 }
 
@@ -146,17 +150,38 @@ TEST_F(NoTrayArea, MinimiseAndCloseLeaveTheWindowOnTheTaskbar) {
     EXPECT_EQ(desktop.ends, 0);
 }
 
-TEST_F(NoTrayArea, AnAreaThatComesLaterGetsTheIconInTheCurrentState) {
+TEST_F(NoTrayArea, AnAreaThatComesLaterGetsTheIconInTheCurrentStateAndTakesTheBoxAway) {
+    tray.stillMissing();
+    ASSERT_EQ(messages.up.size(), 1);
     tray.choose("Alarm ON");
     tray.appear();
     EXPECT_TRUE(tray.visible());
     EXPECT_EQ(tray.tip, "Alarm ON");
     EXPECT_EQ(tray.iconKey, app.depot().trayIcon(0).cacheKey());
+    EXPECT_TRUE(messages.up.isEmpty());
     EXPECT_EQ(messages.shown.size(), 1);
 
     // With an icon to come back from, minimising hides again.
     QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
     EXPECT_TRUE(window().isHidden());
+}
+
+TEST(MessageBox, LeavesTheOtherWindowsUsableAndGoesWhenWithdrawn) {
+    QtMessageBoxes boxes;
+    const int id = boxes.inform(QStringLiteral("Velto"), QStringLiteral("Said in a box"));
+    QPointer<QMessageBox> box;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* b = qobject_cast<QMessageBox*>(w); b && b->text() == "Said in a box") {
+            box = b;
+        }
+    }
+    ASSERT_FALSE(box.isNull());
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    boxes.withdraw(id);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(box.isNull());
+    boxes.withdraw(id); // gone already: nothing
 }
 
 TEST(TrayArt, IconsAreDrawnAtEveryPanelSize) {

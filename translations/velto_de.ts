@@ -1,0 +1,286 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>velto::AboutWindow</name>
+    <message>
+        <source>About Velto</source>
+        <translation>Über Velto</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Analog clock, timer, alarm, time intervals announcer, punch clock.</source>
+        <translation>Analoguhr, Timer, Wecker, Intervallansage, Stempeluhr.</translation>
+    </message>
+    <message>
+        <source>Open the page in your web browser</source>
+        <translation>Die Seite im Webbrowser öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>velto::AlarmWindow</name>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close now (Esc on the clock)</source>
+        <translation>Jetzt schließen (Esc auf der Uhr)</translation>
+    </message>
+    <message>
+        <source>Rang at</source>
+        <translation>Geklingelt um</translation>
+    </message>
+</context>
+<context>
+    <name>velto::Depot</name>
+    <message>
+        <source>Alarm ON</source>
+        <translation>Alarm EIN</translation>
+    </message>
+    <message>
+        <source>Alarm OFF</source>
+        <translation>Alarm AUS</translation>
+    </message>
+</context>
+<context>
+    <name>velto::MainWindow</name>
+    <message>
+        <source>on</source>
+        <translation>ein</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>less than a minute</source>
+        <translation>weniger als eine Minute</translation>
+    </message>
+    <message>
+        <source>Alarm on: click to switch it off (A)</source>
+        <translation>Alarm ein: klicken, um ihn auszuschalten (A)</translation>
+    </message>
+    <message>
+        <source>Alarm off: click to switch it on; it rings 4 seconds later (A)</source>
+        <translation>Alarm aus: klicken, um ihn einzuschalten; er klingelt 4 Sekunden später (A)</translation>
+    </message>
+    <message>
+        <source>out</source>
+        <translation>ausgestempelt</translation>
+    </message>
+    <message>
+        <source>No countdown</source>
+        <translation>Kein Countdown</translation>
+    </message>
+    <message>
+        <source>Alarm in %1</source>
+        <translation>Alarm in %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <comment>a span of time</comment>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Alarm switch</source>
+        <translation>Alarmschalter</translation>
+    </message>
+    <message>
+        <source>Minimise</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Hide the window; the clock runs on (Esc)</source>
+        <translation>Das Fenster ausblenden; die Uhr läuft weiter (Esc)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>End the clock (Ctrl+Q)</source>
+        <translation>Die Uhr beenden (Strg+Q)</translation>
+    </message>
+    <message>
+        <source>Key %1</source>
+        <translation>Taste %1</translation>
+    </message>
+    <message>
+        <source>down</source>
+        <translation>gedrückt</translation>
+    </message>
+    <message>
+        <source>up</source>
+        <translation>oben</translation>
+    </message>
+    <message>
+        <source>The keypad only latches: the key pressed last stays down. It sets nothing else.</source>
+        <translation>Das Tastenfeld rastet nur ein: Die zuletzt gedrückte Taste bleibt unten. Sonst stellt es nichts ein.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Alarm time: click to set it digit by digit</source>
+        <translation>Alarmzeit: klicken, um sie Ziffer für Ziffer einzustellen</translation>
+    </message>
+    <message>
+        <source>Type the time, or click the bars above the digits; click here or press Return to set it</source>
+        <translation>Die Uhrzeit eintippen oder auf die Balken über den Ziffern klicken; zum Stellen hier klicken oder die Eingabetaste drücken</translation>
+    </message>
+    <message>
+        <source>editing %1</source>
+        <translation>wird bearbeitet: %1</translation>
+    </message>
+    <message>
+        <source>Alarm time</source>
+        <translation>Alarmzeit</translation>
+    </message>
+    <message>
+        <source>tens of hours</source>
+        <translation>Zehnerstelle der Stunden</translation>
+    </message>
+    <message>
+        <source>hours</source>
+        <translation>Einerstelle der Stunden</translation>
+    </message>
+    <message>
+        <source>tens of minutes</source>
+        <translation>Zehnerstelle der Minuten</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>Einerstelle der Minuten</translation>
+    </message>
+    <message>
+        <source>One more on the %1</source>
+        <translation>Eins mehr auf der %1</translation>
+    </message>
+    <message>
+        <source>%1 (key %2)</source>
+        <translation>%1 (Taste %2)</translation>
+    </message>
+    <message>
+        <source>Clock face</source>
+        <translation>Zifferblatt</translation>
+    </message>
+    <message>
+        <source>Alarm switch on the face</source>
+        <translation>Alarmschalter auf dem Zifferblatt</translation>
+    </message>
+    <message>
+        <source>Countdown mark</source>
+        <translation>Countdown-Marke</translation>
+    </message>
+    <message>
+        <source>Drag to set the countdown (arrow keys)</source>
+        <translation>Ziehen, um den Countdown einzustellen (Pfeiltasten)</translation>
+    </message>
+    <message>
+        <source>Minutes to the alarm</source>
+        <translation>Minuten bis zum Alarm</translation>
+    </message>
+    <message>
+        <source>Minutes left until the alarm</source>
+        <translation>Verbleibende Minuten bis zum Alarm</translation>
+    </message>
+    <message>
+        <source>Punch clock</source>
+        <translation>Stempeluhr</translation>
+    </message>
+    <message>
+        <source>in, %1</source>
+        <translation>eingestempelt, %1</translation>
+    </message>
+    <message>
+        <source>Punch in: counts the minutes from now (P)</source>
+        <translation>Einstempeln: zählt die Minuten ab jetzt (P)</translation>
+    </message>
+    <message>
+        <source>Punch out; the count starts again at the next punch in (P)</source>
+        <translation>Ausstempeln; die Zählung beginnt beim nächsten Einstempeln von vorn (P)</translation>
+    </message>
+    <message>
+        <source>Minutes punched in</source>
+        <translation>Eingestempelte Minuten</translation>
+    </message>
+    <message>
+        <source>Announcer</source>
+        <translation>Intervallansage</translation>
+    </message>
+    <message>
+        <source>every %1</source>
+        <translation>alle %1</translation>
+    </message>
+    <message>
+        <source>switch it off</source>
+        <translation>sie auszuschalten</translation>
+    </message>
+    <message>
+        <source>chime every %1</source>
+        <translation>alle %1 zu läuten</translation>
+    </message>
+    <message>
+        <source>Announcer off (the blank circle)</source>
+        <translation>Intervallansage aus (der leere Kreis)</translation>
+    </message>
+    <message>
+        <source>Chimes every %1, at the yellow marks</source>
+        <translation>Läutet alle %1, an den gelben Marken</translation>
+    </message>
+    <message>
+        <source>%1. Click to %2 (I)</source>
+        <translation>%1. Klicken, um %2 (I)</translation>
+    </message>
+</context>
+<context>
+    <name>velto::RingNotices</name>
+    <message>
+        <source>Alarm %1, rang at %2: the computer was asleep</source>
+        <translation>Alarm %1, geklingelt um %2: Der Computer hat geschlafen</translation>
+    </message>
+    <message>
+        <source>Alarm %1</source>
+        <translation>Alarm %1</translation>
+    </message>
+    <message>
+        <source>Alarm %1 passed while Velto was not running</source>
+        <translation>Der Alarm um %1 ist verstrichen, während Velto nicht lief</translation>
+    </message>
+</context>
+<context>
+    <name>velto::TrayPresenter</name>
+    <message>
+        <source>&amp;Show Velto</source>
+        <translation>Velto &amp;zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Über</translation>
+    </message>
+    <message>
+        <source>Start at &amp;login</source>
+        <translation>Bei der &amp;Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Unable to add icon to system tray</source>
+        <translation>Das Symbol kann nicht in den Infobereich gelegt werden</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,286 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>velto::AboutWindow</name>
+    <message>
+        <source>About Velto</source>
+        <translation>À propos de Velto</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Analog clock, timer, alarm, time intervals announcer, punch clock.</source>
+        <translation>Horloge analogique, minuteur, alarme, annonce des intervalles, pointeuse.</translation>
+    </message>
+    <message>
+        <source>Open the page in your web browser</source>
+        <translation>Ouvrir la page dans votre navigateur web</translation>
+    </message>
+</context>
+<context>
+    <name>velto::AlarmWindow</name>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarme</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Close now (Esc on the clock)</source>
+        <translation>Fermer maintenant (Échap sur l’horloge)</translation>
+    </message>
+    <message>
+        <source>Rang at</source>
+        <translation>A sonné à</translation>
+    </message>
+</context>
+<context>
+    <name>velto::Depot</name>
+    <message>
+        <source>Alarm ON</source>
+        <translation>Alarme ACTIVÉE</translation>
+    </message>
+    <message>
+        <source>Alarm OFF</source>
+        <translation>Alarme DÉSACTIVÉE</translation>
+    </message>
+</context>
+<context>
+    <name>velto::MainWindow</name>
+    <message>
+        <source>on</source>
+        <translation>activée</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>désactivée</translation>
+    </message>
+    <message>
+        <source>less than a minute</source>
+        <translation>moins d’une minute</translation>
+    </message>
+    <message>
+        <source>Alarm on: click to switch it off (A)</source>
+        <translation>Alarme activée : cliquer pour la désactiver (A)</translation>
+    </message>
+    <message>
+        <source>Alarm off: click to switch it on; it rings 4 seconds later (A)</source>
+        <translation>Alarme désactivée : cliquer pour l’activer ; elle sonne 4 secondes plus tard (A)</translation>
+    </message>
+    <message>
+        <source>out</source>
+        <translation>non pointé</translation>
+    </message>
+    <message>
+        <source>No countdown</source>
+        <translation>Pas de compte à rebours</translation>
+    </message>
+    <message>
+        <source>Alarm in %1</source>
+        <translation>Alarme dans %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <comment>a span of time</comment>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Alarm switch</source>
+        <translation>Interrupteur d’alarme</translation>
+    </message>
+    <message>
+        <source>Minimise</source>
+        <translation>Réduire</translation>
+    </message>
+    <message>
+        <source>Hide the window; the clock runs on (Esc)</source>
+        <translation>Masquer la fenêtre ; l’horloge continue (Échap)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>End the clock (Ctrl+Q)</source>
+        <translation>Quitter l’horloge (Ctrl+Q)</translation>
+    </message>
+    <message>
+        <source>Key %1</source>
+        <translation>Touche %1</translation>
+    </message>
+    <message>
+        <source>down</source>
+        <translation>enfoncée</translation>
+    </message>
+    <message>
+        <source>up</source>
+        <translation>relevée</translation>
+    </message>
+    <message>
+        <source>The keypad only latches: the key pressed last stays down. It sets nothing else.</source>
+        <translation>Le clavier ne fait que s’enclencher : la dernière touche enfoncée reste enfoncée. Il ne règle rien d’autre.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Alarm time: click to set it digit by digit</source>
+        <translation>Heure de l’alarme : cliquer pour la régler chiffre par chiffre</translation>
+    </message>
+    <message>
+        <source>Type the time, or click the bars above the digits; click here or press Return to set it</source>
+        <translation>Tapez l’heure ou cliquez sur les barres au-dessus des chiffres ; cliquez ici ou appuyez sur Entrée pour la régler</translation>
+    </message>
+    <message>
+        <source>editing %1</source>
+        <translation>en cours de saisie : %1</translation>
+    </message>
+    <message>
+        <source>Alarm time</source>
+        <translation>Heure de l’alarme</translation>
+    </message>
+    <message>
+        <source>tens of hours</source>
+        <translation>dizaines des heures</translation>
+    </message>
+    <message>
+        <source>hours</source>
+        <translation>unités des heures</translation>
+    </message>
+    <message>
+        <source>tens of minutes</source>
+        <translation>dizaines des minutes</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>unités des minutes</translation>
+    </message>
+    <message>
+        <source>One more on the %1</source>
+        <translation>Un de plus sur les %1</translation>
+    </message>
+    <message>
+        <source>%1 (key %2)</source>
+        <translation>%1 (touche %2)</translation>
+    </message>
+    <message>
+        <source>Clock face</source>
+        <translation>Cadran</translation>
+    </message>
+    <message>
+        <source>Alarm switch on the face</source>
+        <translation>Interrupteur d’alarme sur le cadran</translation>
+    </message>
+    <message>
+        <source>Countdown mark</source>
+        <translation>Repère du compte à rebours</translation>
+    </message>
+    <message>
+        <source>Drag to set the countdown (arrow keys)</source>
+        <translation>Faire glisser pour régler le compte à rebours (touches fléchées)</translation>
+    </message>
+    <message>
+        <source>Minutes to the alarm</source>
+        <translation>Minutes avant l’alarme</translation>
+    </message>
+    <message>
+        <source>Minutes left until the alarm</source>
+        <translation>Minutes restantes avant l’alarme</translation>
+    </message>
+    <message>
+        <source>Punch clock</source>
+        <translation>Pointeuse</translation>
+    </message>
+    <message>
+        <source>in, %1</source>
+        <translation>pointé, %1</translation>
+    </message>
+    <message>
+        <source>Punch in: counts the minutes from now (P)</source>
+        <translation>Pointer l’arrivée : compte les minutes à partir de maintenant (P)</translation>
+    </message>
+    <message>
+        <source>Punch out; the count starts again at the next punch in (P)</source>
+        <translation>Pointer le départ ; le compte repart de zéro au prochain pointage (P)</translation>
+    </message>
+    <message>
+        <source>Minutes punched in</source>
+        <translation>Minutes pointées</translation>
+    </message>
+    <message>
+        <source>Announcer</source>
+        <translation>Annonce des intervalles</translation>
+    </message>
+    <message>
+        <source>every %1</source>
+        <translation>toutes les %1</translation>
+    </message>
+    <message>
+        <source>switch it off</source>
+        <translation>la désactiver</translation>
+    </message>
+    <message>
+        <source>chime every %1</source>
+        <translation>sonner toutes les %1</translation>
+    </message>
+    <message>
+        <source>Announcer off (the blank circle)</source>
+        <translation>Annonce des intervalles désactivée (le cercle vide)</translation>
+    </message>
+    <message>
+        <source>Chimes every %1, at the yellow marks</source>
+        <translation>Sonne toutes les %1, aux repères jaunes</translation>
+    </message>
+    <message>
+        <source>%1. Click to %2 (I)</source>
+        <translation>%1. Cliquer pour %2 (I)</translation>
+    </message>
+</context>
+<context>
+    <name>velto::RingNotices</name>
+    <message>
+        <source>Alarm %1, rang at %2: the computer was asleep</source>
+        <translation>Alarme de %1, sonnée à %2 : l’ordinateur était en veille</translation>
+    </message>
+    <message>
+        <source>Alarm %1</source>
+        <translation>Alarme de %1</translation>
+    </message>
+    <message>
+        <source>Alarm %1 passed while Velto was not running</source>
+        <translation>L’alarme de %1 est passée pendant que Velto ne fonctionnait pas</translation>
+    </message>
+</context>
+<context>
+    <name>velto::TrayPresenter</name>
+    <message>
+        <source>&amp;Show Velto</source>
+        <translation>&amp;Afficher Velto</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>À &amp;propos</translation>
+    </message>
+    <message>
+        <source>Start at &amp;login</source>
+        <translation>Lancer à l’&amp;ouverture de session</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Unable to add icon to system tray</source>
+        <translation>Impossible d’ajouter l’icône à la zone de notification</translation>
+    </message>
+</context>
+</TS>
