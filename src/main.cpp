@@ -30,9 +30,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     velto::endDisplayCheck();
     const velto::EndWithDisplay endWithDisplay; // a display that goes away ends us cleanly
-    QApplication::setApplicationName(QStringLiteral("velto"));
-    // No display name: the desktop would add it to every window's caption, and the alarm
-    // window's "Alarm" would not fit its title bar.
+    // The name the desktop shows for the program as a whole: the tray item's title, the
+    // application a screen reader lists, the window class. The settings and the runtime
+    // folder have their own fixed names. No display name: the desktop would add it to every
+    // window's caption, and the alarm window's "Alarm" would not fit its title bar.
+    QApplication::setApplicationName(QStringLiteral("Velto"));
     QApplication::setQuitOnLastWindowClosed(false); // the clock lives on in the tray
 
     velto::SystemClock clock;
