@@ -13,6 +13,9 @@ namespace velto {
 
 AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullptr) {
     setObjectName(QStringLiteral("alarmWindow"));
+    InstallControlAccessibility();
+    // A screen reader reads an alert out as it comes up, wherever the user is.
+    DescribeWindow(*this, QAccessible::AlertMessage);
     setWindowTitle(QStringLiteral("Alarm"));
     // Above the other windows, but never taking the keyboard from what the user is typing:
     // the announcer rings every few minutes.
@@ -44,19 +47,21 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     done_->setText(QString::number(secondsLeft_));
     time_->showTime(model.timeText());
     const QString rang = model.timeText().left(5);
-    for (size_t e = 0; e < time_->elements().size(); ++e) {
-        Describe(time_->element(e), {.name = QStringLiteral("Rang at"),
-                                     .role = QAccessible::StaticText,
-                                     // The copy captured is handed out on every call: not a
-                                     // local that could move.
-                                     // NOLINTNEXTLINE(performance-no-automatic-move)
-                                     .value = [rang] { return rang; },
-                                     .part = e != 0});
-    }
+    time_->describe({.name = QStringLiteral("Rang at"),
+                     .role = QAccessible::StaticText,
+                     // The copy captured is handed out on every call: not a local that could
+                     // move.
+                     // NOLINTNEXTLINE(performance-no-automatic-move)
+                     .value = [rang] { return rang; }});
     countdown_.setObjectName(QStringLiteral("TimerAlarm"));
     countdown_.setInterval(1000);
     connect(&countdown_, &QTimer::timeout, this, &AlarmWindow::tick);
     countdown_.start();
+}
+
+void AlarmWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    AnnounceAlert(*this);
 }
 
 void AlarmWindow::tick() {

@@ -32,7 +32,8 @@ QString punchValue(const ClockModel& m, const std::function<QString(int)>& in) {
     return m.punchMinutes() ? in(*m.punchMinutes()) : QStringLiteral("out");
 }
 
-QString presetName(int minutes) {
+/// What a preset or a hot spot on the dial does.
+QString presetWords(int minutes) {
     return minutes == 0 ? QStringLiteral("No countdown")
                         : QStringLiteral("Alarm in %1").arg(inWords(minutes));
 }
@@ -71,9 +72,12 @@ void MainWindow::describe() {
                       }});
     }
 
-    Describe(time_->element(0), {.name = QStringLiteral("Time"),
-                                 .role = QAccessible::StaticText,
-                                 .value = [&m = model_] { return m.timeText().left(5); }});
+    time_->describe({.name = QStringLiteral("Time"),
+                     .role = QAccessible::StaticText,
+                     .value = [&m = model_] { return m.timeText().left(5); }});
+    // Counted in the hands and told in the time: a screen reader skips them.
+    seconds_->describe(
+        {.name = QStringLiteral("Seconds"), .role = QAccessible::StaticText, .part = true});
     const auto alarmTip = [&m = model_] {
         return !m.editing() ? QStringLiteral("Alarm time: click to set it digit by digit")
                             : QStringLiteral("Type the time, or click the bars above the digits; "
@@ -85,12 +89,7 @@ void MainWindow::describe() {
         }
         return m.armed() ? m.alarmTime().left(5) : QStringLiteral("off");
     };
-    for (size_t e = 0; e < alarm_->elements().size(); ++e) {
-        Describe(alarm_->element(e), {.name = QStringLiteral("Alarm time"),
-                                      .value = alarmValue,
-                                      .tip = alarmTip,
-                                      .part = e != 0});
-    }
+    alarm_->describe({.name = QStringLiteral("Alarm time"), .value = alarmValue, .tip = alarmTip});
     const std::array<QString, 4> digit{QStringLiteral("tens of hours"), QStringLiteral("hours"),
                                        QStringLiteral("tens of minutes"),
                                        QStringLiteral("minutes")};
@@ -103,9 +102,10 @@ void MainWindow::describe() {
 
     for (int k = 0; k < 10; ++k) {
         const int minutes = ClockModel::kPresetMinutes.at(static_cast<size_t>(k));
-        const QString name = presetName(minutes);
-        Describe(*presets_[k], {.name = name, .tip = [name, k] {
-                                    return QStringLiteral("%1 (key %2)").arg(name).arg(k);
+        const QString words = presetWords(minutes);
+        // Named apart from the hot spot of the same minutes, which does the same.
+        Describe(*presets_[k], {.name = QStringLiteral("%1, preset").arg(words), .tip = [words, k] {
+                                    return QStringLiteral("%1 (key %2)").arg(words).arg(k);
                                 }});
     }
 
@@ -113,24 +113,28 @@ void MainWindow::describe() {
     Describe(*faceSwitch_, {.name = QStringLiteral("Alarm switch on the face"),
                             .value = [&m = model_] { return onOff(m); },
                             .tip = [&m = model_] { return alarmSwitchTip(m); }});
-    Describe(*mark_,
-             {.name = QStringLiteral("Countdown mark"),
-              .role = QAccessible::Slider,
-              .value = [&m = model_] { return countdownValue(m); },
-              .tip = [] { return QStringLiteral("Drag to set the countdown (arrow keys)"); }});
-    for (size_t i = 0; i < countdown_->elements().size(); ++i) {
-        Describe(countdown_->element(i),
-                 {.name = QStringLiteral("Minutes to the alarm"),
-                  .role = QAccessible::StaticText,
-                  .value = [&m = model_] { return countdownValue(m); },
-                  .tip = [] { return QStringLiteral("Minutes left until the alarm"); },
-                  .part = i != 0});
-    }
+    Describe(
+        *mark_,
+        {.name = QStringLiteral("Countdown mark"),
+         .role = QAccessible::Slider,
+         .value = [&m = model_] { return countdownValue(m); },
+         .tip = [] { return QStringLiteral("Drag to set the countdown (arrow keys)"); },
+         // In minutes to the alarm, as the mark stands on the dial; setting it is a drag.
+         .scale =
+             ControlInfo::Scale{.minimum = 0,
+                                .maximum = ClockModel::kCountdownTop,
+                                .current = [&m = model_] { return m.armed() ? m.countdown() : 0; },
+                                .set = [&m = model_](int minutes) { m.setAlarmIn(minutes); }}});
+    countdown_->describe({.name = QStringLiteral("Minutes to the alarm"),
+                          .role = QAccessible::StaticText,
+                          .value = [&m = model_] { return countdownValue(m); },
+                          .tip = [] { return QStringLiteral("Minutes left until the alarm"); }});
     for (size_t k = 0; k < hotSpots_.size(); ++k) {
-        const QString name = presetName(5 * static_cast<int>(k));
+        const QString words = presetWords(5 * static_cast<int>(k));
         // The copy captured is handed out on every call: not a local that could move.
         // NOLINTNEXTLINE(performance-no-automatic-move)
-        Describe(*hotSpots_[k], {.name = name, .tip = [name] { return name; }});
+        Describe(*hotSpots_[k],
+                 {.name = QStringLiteral("%1, dial").arg(words), .tip = [words] { return words; }});
     }
 
     Describe(*punchButton_,
@@ -147,16 +151,11 @@ void MainWindow::describe() {
                                  : QStringLiteral("Punch out; the count starts again at "
                                                   "the next punch in (P)");
                   }});
-    for (size_t i = 0; i < punchCount_->elements().size(); ++i) {
-        Describe(
-            punchCount_->element(i),
-            {.name = QStringLiteral("Minutes punched in"),
-             .role = QAccessible::StaticText,
-             .value =
-                 [&m = model_] { return punchValue(m, [](int n) { return QString::number(n); }); },
-             .tip = [] { return QStringLiteral("Minutes punched in"); },
-             .part = i != 0});
-    }
+    punchCount_->describe(
+        {.name = QStringLiteral("Minutes punched in"),
+         .role = QAccessible::StaticText,
+         .value = [&m = model_] { return punchValue(m, [](int n) { return QString::number(n); }); },
+         .tip = [] { return QStringLiteral("Minutes punched in"); }});
 
     Describe(*announcer_,
              {.name = QStringLiteral("Announcer"),

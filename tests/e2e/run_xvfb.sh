@@ -20,6 +20,7 @@ case $1 in
   install.sh) first=119 ;;
   scale.sh) first=135 ;;
   notify.sh) first=155 ;;
+  access.sh) first=161 ;;
   */limits.sh) first=141 ;;
   */lock_files.sh) first=145 ;;
   */show_flood.sh) first=171 ;;
