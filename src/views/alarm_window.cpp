@@ -23,7 +23,12 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
                    Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(depot.windowIcon(model.armed() ? 0 : 1));
+    // The alarm's state, which a ring of the alarm switches off just after it opens.
+    const auto showState = [this, &model, &depot] {
+        setWindowIcon(depot.windowIcon(model.armed() ? 0 : 1));
+    };
+    showState();
+    connect(&model, &ClockModel::alarmChanged, this, showState);
     setFixedSize(layout::alarm::kClient);
 
     frame_ = new QGroupBox(QStringLiteral("Alarm"), this);
