@@ -21,6 +21,7 @@ case $1 in
   scale.sh) first=135 ;;
   notify.sh) first=155 ;;
   access.sh) first=161 ;;
+  sni.sh) first=165 ;;
   */limits.sh) first=141 ;;
   */lock_files.sh) first=145 ;;
   */show_flood.sh) first=171 ;;
