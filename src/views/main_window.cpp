@@ -365,6 +365,11 @@ void MainWindow::unload() {
 }
 
 void MainWindow::bringBack() {
+    if (!isHidden() && !isActiveWindow() && !desktop_.restoresMinimised()) {
+        // It may be minimised, which only the compositor could undo, and which it does not
+        // tell: mapped anew, the window shows.
+        hide();
+    }
     if (isHidden()) {
         // A window manager may have changed the state behind Qt's back while the window
         // was hidden (closing it with Alt+F4 can leave it iconic with Qt believing it

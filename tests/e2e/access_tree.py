@@ -5,6 +5,7 @@ the countdown mark through the value interface.
 
    access_tree.py tree      the main window: roles, names, the mark, the time
    access_tree.py alert     the ring window, once it is up
+   access_tree.py press B   presses the button named B of the main window
 """
 import sys
 import time
@@ -133,7 +134,14 @@ def alert(app):
     check("Rang at" in names and "Close" in names, "the ring window says when it rang")
 
 
+def press(app):
+    frame = window(app, pyatspi.ROLE_FRAME, "Velto")
+    button = by_name(walk(frame), sys.argv[2])
+    if button is not None:
+        button.queryAction().doAction(0)
+
+
 if __name__ == "__main__":
     app = velto()
-    {"tree": main_window, "alert": alert}[sys.argv[1]](app)
+    {"tree": main_window, "alert": alert, "press": press}[sys.argv[1]](app)
     sys.exit(1 if failures else 0)
