@@ -31,10 +31,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     velto::endDisplayCheck();
     const velto::EndWithDisplay endWithDisplay; // a display that goes away ends us cleanly
-    QApplication::setApplicationName(QStringLiteral("velto"));
+    // The name the desktop shows for the program as a whole: the tray item's title, the
+    // application a screen reader lists, the window class. The settings and the runtime
+    // folder have their own fixed names. No display name: the desktop would add it to every
+    // window's caption, and the alarm window's "Alarm" would not fit its title bar.
+    QApplication::setApplicationName(QStringLiteral("Velto"));
     velto::installTranslations(app, QLocale::system());
-    // No display name: the desktop would add it to every window's caption, and the alarm
-    // window's "Alarm" would not fit its title bar.
     QApplication::setQuitOnLastWindowClosed(false); // the clock lives on in the tray
 
     velto::SystemClock clock;

@@ -53,6 +53,18 @@
 <context>
     <name>velto::MainWindow</name>
     <message>
+        <source>%1, preset</source>
+        <translation>%1, Vorwahl</translation>
+    </message>
+    <message>
+        <source>%1, dial</source>
+        <translation>%1, Zifferblatt</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
         <source>on</source>
         <translation>ein</translation>
     </message>
@@ -243,6 +255,41 @@
     <message>
         <source>%1. Click to %2 (I)</source>
         <translation>%1. Klicken, um %2 (I)</translation>
+    </message>
+</context>
+<context>
+    <name>velto::Readout</name>
+    <message>
+        <source>hours tens</source>
+        <translation>Stunden, Zehner</translation>
+    </message>
+    <message>
+        <source>hours units</source>
+        <translation>Stunden, Einer</translation>
+    </message>
+    <message>
+        <source>colon</source>
+        <translation>Doppelpunkt</translation>
+    </message>
+    <message>
+        <source>minutes tens</source>
+        <translation>Minuten, Zehner</translation>
+    </message>
+    <message>
+        <source>minutes units</source>
+        <translation>Minuten, Einer</translation>
+    </message>
+    <message>
+        <source>hundreds</source>
+        <translation>Hunderter</translation>
+    </message>
+    <message>
+        <source>tens</source>
+        <translation>Zehner</translation>
+    </message>
+    <message>
+        <source>units</source>
+        <translation>Einer</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,18 @@
 <context>
     <name>velto::MainWindow</name>
     <message>
+        <source>%1, preset</source>
+        <translation>%1, présélection</translation>
+    </message>
+    <message>
+        <source>%1, dial</source>
+        <translation>%1, cadran</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Secondes</translation>
+    </message>
+    <message>
         <source>on</source>
         <translation>activée</translation>
     </message>
@@ -243,6 +255,41 @@
     <message>
         <source>%1. Click to %2 (I)</source>
         <translation>%1. Cliquer pour %2 (I)</translation>
+    </message>
+</context>
+<context>
+    <name>velto::Readout</name>
+    <message>
+        <source>hours tens</source>
+        <translation>heures, dizaines</translation>
+    </message>
+    <message>
+        <source>hours units</source>
+        <translation>heures, unités</translation>
+    </message>
+    <message>
+        <source>colon</source>
+        <translation>deux-points</translation>
+    </message>
+    <message>
+        <source>minutes tens</source>
+        <translation>minutes, dizaines</translation>
+    </message>
+    <message>
+        <source>minutes units</source>
+        <translation>minutes, unités</translation>
+    </message>
+    <message>
+        <source>hundreds</source>
+        <translation>centaines</translation>
+    </message>
+    <message>
+        <source>tens</source>
+        <translation>dizaines</translation>
+    </message>
+    <message>
+        <source>units</source>
+        <translation>unités</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,8 @@
 #include <QAccessibleWidget>
 #include <QHelpEvent>
 #include <QToolTip>
+#include <algorithm>
+#include <cmath>
 
 namespace velto {
 
@@ -51,11 +53,51 @@ const Description* descriptionOf(const QObject& control) {
 
 /// A described picture control as Qt's accessibility sees it. The description is looked up
 /// on each question, so a control described after Qt first asked about it is still right.
-class ControlAccessible final : public QAccessibleWidget {
+class ControlAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit ControlAccessible(QWidget* control) : QAccessibleWidget(control) {}
 
     [[nodiscard]] const Description* description() const { return descriptionOf(*object()); }
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::ValueInterface && scale() != nullptr) {
+            return static_cast<QAccessibleValueInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // A slider as a number.
+    [[nodiscard]] QVariant currentValue() const override {
+        const ControlInfo::Scale* s = scale();
+        return s != nullptr ? QVariant(s->current()) : QVariant();
+    }
+    void setCurrentValue(const QVariant& value) override {
+        const ControlInfo::Scale* s = scale();
+        if (s == nullptr) {
+            return;
+        }
+        bool number = false;
+        const double wanted = value.toDouble(&number);
+        if (!number) {
+            qWarning("velto: %s takes a number from %d to %d, not \"%s\"",
+                     qPrintable(description()->info().name), s->minimum, s->maximum,
+                     qPrintable(value.toString()));
+            return;
+        }
+        // A screen reader steps past the ends as a key does; the slider stops there.
+        s->set(static_cast<int>(
+            std::clamp(std::round(wanted), double(s->minimum), double(s->maximum))));
+        AnnounceChanges(*widget()->window());
+    }
+    [[nodiscard]] QVariant maximumValue() const override {
+        const ControlInfo::Scale* s = scale();
+        return s != nullptr ? QVariant(s->maximum) : QVariant();
+    }
+    [[nodiscard]] QVariant minimumValue() const override {
+        const ControlInfo::Scale* s = scale();
+        return s != nullptr ? QVariant(s->minimum) : QVariant();
+    }
+    [[nodiscard]] QVariant minimumStepSize() const override { return 1; }
 
     [[nodiscard]] QString text(QAccessible::Text t) const override {
         const Description* desc = description();
@@ -109,11 +151,38 @@ public:
         }
         QAccessibleWidget::doAction(action);
     }
+
+private:
+    [[nodiscard]] const ControlInfo::Scale* scale() const {
+        const Description* desc = description();
+        return desc != nullptr && desc->info().scale ? &*desc->info().scale : nullptr;
+    }
 };
+
+/// The role a window was given, kept as its child.
+class WindowRole final : public QObject {
+    Q_OBJECT
+public:
+    WindowRole(QWidget& window, QAccessible::Role role) : QObject(&window), role_(role) {}
+    [[nodiscard]] QAccessible::Role role() const { return role_; }
+
+private:
+    QAccessible::Role role_;
+};
+
+const WindowRole* windowRoleOf(const QObject& window) {
+    return window.findChild<const WindowRole*>(QString(), Qt::FindDirectChildrenOnly);
+}
 
 QAccessibleInterface* controlFactory(const QString&, QObject* object) {
     if (object != nullptr && object->inherits("velto::ImageControl")) {
         return new ControlAccessible(static_cast<QWidget*>(object));
+    }
+    if (object != nullptr && object->isWidgetType()) {
+        // Without a role of its own a plain widget window would be a nameless pane.
+        if (const WindowRole* role = windowRoleOf(*object); role != nullptr) {
+            return new QAccessibleWidget(static_cast<QWidget*>(object), role->role());
+        }
     }
     return nullptr;
 }
@@ -123,6 +192,19 @@ QAccessibleInterface* controlFactory(const QString&, QObject* object) {
 void Describe(ImageControl& control, ControlInfo info) {
     delete descriptionOf(control);
     new Description(control, std::move(info));
+}
+
+void DescribeWindow(QWidget& window, QAccessible::Role role) {
+    delete windowRoleOf(window);
+    new WindowRole(window, role);
+}
+
+void AnnounceAlert(QWidget& window) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleEvent alert(&window, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 QString DescribedValue(const QWidget& control) {

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -25,10 +26,28 @@ struct ControlInfo {
     /// Part of a control described on another picture (one digit of a read-out): it keeps
     /// its tooltip, and a screen reader passes over it.
     bool part = false;
+
+    /// Where a slider stands on its scale, and what setting it from a screen reader does.
+    struct Scale {
+        int minimum = 0;
+        int maximum = 0;
+        std::function<int()> current;
+        /// Called with a value within the scale; the control follows the state it changes.
+        std::function<void(int)> set;
+    };
+    /// A control that stands on a scale; screen readers can read and set it as a number.
+    std::optional<Scale> scale = {};
 };
 
 /// Describes `control`; a later call replaces the description.
 void Describe(ImageControl& control, ControlInfo info);
+
+/// Gives a window the role a screen reader announces it by (a frame, an alert). To be called
+/// in its constructor, before Qt's accessibility first asks about it.
+void DescribeWindow(QWidget& window, QAccessible::Role role);
+
+/// Tells screen readers that the alert `window` has just come up, to be read out at once.
+void AnnounceAlert(QWidget& window);
 
 /// The control's value now, as a screen reader hears it; empty without a description.
 QString DescribedValue(const QWidget& control);

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QThreadPool>
@@ -241,6 +242,10 @@ void QtDesktop::endProcess() {
 
 QString QtDesktop::programFolder() const {
     return QCoreApplication::applicationDirPath();
+}
+
+bool QtDesktop::restoresMinimised() const {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 } // namespace velto

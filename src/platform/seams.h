@@ -152,6 +152,10 @@ public:
     virtual void endProcess() = 0;
     /// The folder that holds the program.
     [[nodiscard]] virtual QString programFolder() const = 0;
+    /// Whether the program may restore its minimised window itself. Where it may not
+    /// (Wayland: the compositor alone brings a minimised window back, and does not say when
+    /// it did), a window that is mapped anew shows.
+    [[nodiscard]] virtual bool restoresMinimised() const = 0;
 };
 
 /// Where the user's choices are kept between runs: named values, each a number or a text.

@@ -13,6 +13,9 @@ namespace velto {
 
 AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullptr) {
     setObjectName(QStringLiteral("alarmWindow"));
+    InstallControlAccessibility();
+    // A screen reader reads an alert out as it comes up, wherever the user is.
+    DescribeWindow(*this, QAccessible::AlertMessage);
     setWindowTitle(tr("Alarm"));
     // Above the other windows, but never taking the keyboard from what the user is typing:
     // the announcer rings every few minutes.
@@ -20,7 +23,12 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
                    Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(depot.windowIcon(model.armed() ? 0 : 1));
+    // The alarm's state, which a ring of the alarm switches off just after it opens.
+    const auto showState = [this, &model, &depot] {
+        setWindowIcon(depot.windowIcon(model.armed() ? 0 : 1));
+    };
+    showState();
+    connect(&model, &ClockModel::alarmChanged, this, showState);
     setFixedSize(layout::alarm::kClient);
 
     frame_ = new QGroupBox(tr("Alarm"), this);
@@ -44,19 +52,21 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     done_->setText(QString::number(secondsLeft_));
     time_->showTime(model.timeText());
     const QString rang = model.timeText().left(5);
-    for (size_t e = 0; e < time_->elements().size(); ++e) {
-        Describe(time_->element(e), {.name = tr("Rang at"),
-                                     .role = QAccessible::StaticText,
-                                     // The copy captured is handed out on every call: not a
-                                     // local that could move.
-                                     // NOLINTNEXTLINE(performance-no-automatic-move)
-                                     .value = [rang] { return rang; },
-                                     .part = e != 0});
-    }
+    time_->describe({.name = tr("Rang at"),
+                     .role = QAccessible::StaticText,
+                     // The copy captured is handed out on every call: not a local that could
+                     // move.
+                     // NOLINTNEXTLINE(performance-no-automatic-move)
+                     .value = [rang] { return rang; }});
     countdown_.setObjectName(QStringLiteral("TimerAlarm"));
     countdown_.setInterval(1000);
     connect(&countdown_, &QTimer::timeout, this, &AlarmWindow::tick);
     countdown_.start();
+}
+
+void AlarmWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    AnnounceAlert(*this);
 }
 
 void AlarmWindow::tick() {

@@ -28,6 +28,7 @@ public:
     [[nodiscard]] bool unloaded() const { return unloaded_; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -13,10 +13,12 @@ MainKeys::MainKeys(QWidget& window, ClockModel& model, Controls controls)
     : QObject(&window), window_(window), model_(model), controls_(std::move(controls)),
       frame_(new FocusFrame(window)) {
     Controls& c = controls_;
-    // In reading order: the title band, the keypad, the alarm read-out with its bars, the
-    // face, the presets along the bottom.
+    // In reading order: the title band, the keypad, the time (so that the keyboard can reach
+    // it and a screen reader read it out), the alarm read-out with its bars, the face, the
+    // presets along the bottom.
     order_ = {&c.alarmSwitch, &c.closeButton, &c.minimiseButton};
     order_.insert(order_.end(), c.keys.begin(), c.keys.end());
+    order_.push_back(c.timeReadout.front());
     order_.push_back(c.alarmReadout.front());
     order_.insert(order_.end(), c.bars.begin(), c.bars.end());
     order_.insert(order_.end(), {&c.punchButton, &c.announcer, &c.faceSwitch, &c.mark});
@@ -26,8 +28,10 @@ MainKeys::MainKeys(QWidget& window, ClockModel& model, Controls controls)
     for (size_t i = 0; i < order_.size(); ++i) {
         // Tab only: a click must not move the keyboard, nor leave a frame on the clock.
         order_[i]->setFocusPolicy(Qt::TabFocus);
-        const bool readout = order_[i] == c.alarmReadout.front();
-        frame_->track(*order_[i], readout ? c.alarmReadout.back() : nullptr);
+        QWidget* upTo = order_[i] == c.alarmReadout.front()  ? c.alarmReadout.back()
+                        : order_[i] == c.timeReadout.front() ? c.timeReadout.back()
+                                                             : nullptr;
+        frame_->track(*order_[i], upTo);
         if (i > 0) {
             QWidget::setTabOrder(order_[i - 1], order_[i]);
         }

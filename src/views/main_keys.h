@@ -23,6 +23,7 @@ public:
         ImageControl& closeButton;
         ImageControl& minimiseButton;
         std::vector<ImageControl*> keys;         // 1..12
+        std::vector<ImageControl*> timeReadout;  // its five pictures: it takes no action
         std::vector<ImageControl*> alarmReadout; // its five pictures
         std::vector<ImageControl*> bars;
         ImageControl& punchButton;

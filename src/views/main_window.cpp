@@ -56,13 +56,14 @@ int dialIndex(int minutes) {
 MainWindow::MainWindow(ClockModel& model, Depot& depot, Desktop& desktop, const TrayIcon& tray)
     : QWidget(nullptr), model_(model), depot_(depot), desktop_(desktop), tray_(tray) {
     setObjectName(QStringLiteral("mainWindow"));
+    // Before any control is shown: showing one makes Qt ask for its accessibility at once.
+    InstallControlAccessibility();
+    DescribeWindow(*this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Velto"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(layout::kMainClient);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // Before any control is shown: showing one makes Qt ask for its accessibility at once.
-    InstallControlAccessibility();
     // The first pictures are drawn for the screen the window will most likely show on.
     depot.setScale(devicePixelRatioF());
     build();
@@ -182,6 +183,7 @@ void MainWindow::start() {
                             .closeButton = *closeButton_,
                             .minimiseButton = *minimiseButton_,
                             .keys = {keys_.begin() + 1, keys_.end()},
+                            .timeReadout = time_->elements(),
                             .alarmReadout = alarm_->elements(),
                             .bars = {bars_.begin(), bars_.end()},
                             .punchButton = *punchButton_,
@@ -363,6 +365,11 @@ void MainWindow::unload() {
 }
 
 void MainWindow::bringBack() {
+    if (!isHidden() && !isActiveWindow() && !desktop_.restoresMinimised()) {
+        // It may be minimised, which only the compositor could undo, and which it does not
+        // tell: mapped anew, the window shows.
+        hide();
+    }
     if (isHidden()) {
         // A window manager may have changed the state behind Qt's back while the window
         // was hidden (closing it with Alt+F4 can leave it iconic with Qt believing it

@@ -1,5 +1,9 @@
 #include "views/readout.h"
 
+#include "platform/describe.h"
+
+#include <QCoreApplication>
+#include <QStringList>
 #include <algorithm>
 
 namespace velto {
@@ -8,6 +12,25 @@ namespace {
 
 /// The place of the colon in a hh:mm read-out.
 constexpr size_t kColon = 2;
+
+/// The places of a read-out, left to right: hh:mm, or the digits of a number.
+QStringList placeNames(size_t places) {
+    switch (places) {
+    case 5:
+        return {QCoreApplication::translate("velto::Readout", "hours tens"),
+                QCoreApplication::translate("velto::Readout", "hours units"),
+                QCoreApplication::translate("velto::Readout", "colon"),
+                QCoreApplication::translate("velto::Readout", "minutes tens"),
+                QCoreApplication::translate("velto::Readout", "minutes units")};
+    case 3:
+        return {QCoreApplication::translate("velto::Readout", "hundreds"),
+                QCoreApplication::translate("velto::Readout", "tens"),
+                QCoreApplication::translate("velto::Readout", "units")};
+    default:
+        return {QCoreApplication::translate("velto::Readout", "tens"),
+                QCoreApplication::translate("velto::Readout", "units")};
+    }
+}
 
 } // namespace
 
@@ -55,6 +78,18 @@ void Readout::showNumber(int value, Leading leading) {
 void Readout::clear() {
     for (size_t e = 0; e < elements_.size(); ++e) {
         show(e, isTime() && e == kColon ? kUnlitColon : blank());
+    }
+}
+
+void Readout::describe(const ControlInfo& whole) const {
+    const QStringList places = placeNames(elements_.size());
+    Describe(*elements_.front(), whole);
+    for (size_t e = 1; e < elements_.size(); ++e) {
+        Describe(*elements_[e],
+                 {.name = QStringLiteral("%1, %2").arg(whole.name, places.value(qsizetype(e))),
+                  .role = QAccessible::StaticText,
+                  .tip = whole.tip,
+                  .part = true});
     }
 }
 

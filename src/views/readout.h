@@ -12,6 +12,8 @@
 
 namespace velto {
 
+struct ControlInfo;
+
 /// A row of depot pictures that shows a time or a number. It owns its elements: controls
 /// named as one element array of the layout, at consecutive indexes, all on one parent.
 class Readout {
@@ -37,6 +39,11 @@ public:
     void showNumber(int value, Leading leading);
     /// No digits, and an unlit colon.
     void clear();
+
+    /// Describes the read-out as one control: its first picture speaks for it with `whole`;
+    /// the others, which a screen reader passes over, are named by their place ("Time,
+    /// minutes tens") and keep the tooltip.
+    void describe(const ControlInfo& whole) const;
 
     /// The element at place `e`.
     [[nodiscard]] ImageControl& element(size_t e) const { return *elements_.at(e); }

@@ -33,7 +33,8 @@ QString punchValue(const ClockModel& m, const std::function<QString(int)>& in) {
     return m.punchMinutes() ? in(*m.punchMinutes()) : MainWindow::tr("out");
 }
 
-QString presetName(int minutes) {
+/// What a preset or a hot spot on the dial does.
+QString presetWords(int minutes) {
     return minutes == 0 ? MainWindow::tr("No countdown")
                         : MainWindow::tr("Alarm in %1").arg(inWords(minutes));
 }
@@ -72,13 +73,15 @@ void MainWindow::describe() {
                       }});
     }
 
-    // The date, which the read-out does not show, in the user's own words for it.
-    Describe(
-        time_->element(0),
+    time_->describe(
         {.name = MainWindow::tr("Time"),
          .role = QAccessible::StaticText,
          .value = [&m = model_] { return m.timeText().left(5); },
+         // The date, which the read-out does not show, in the user's own words.
          .tip = [&m = model_] { return QLocale().toString(m.now().date(), QLocale::LongFormat); }});
+    // Counted in the hands and told in the time: a screen reader skips them.
+    seconds_->describe(
+        {.name = MainWindow::tr("Seconds"), .role = QAccessible::StaticText, .part = true});
     const auto alarmTip = [&m = model_] {
         return !m.editing() ? MainWindow::tr("Alarm time: click to set it digit by digit")
                             : MainWindow::tr("Type the time, or click the bars above the digits; "
@@ -90,12 +93,7 @@ void MainWindow::describe() {
         }
         return m.armed() ? m.alarmTime().left(5) : MainWindow::tr("off");
     };
-    for (size_t e = 0; e < alarm_->elements().size(); ++e) {
-        Describe(alarm_->element(e), {.name = MainWindow::tr("Alarm time"),
-                                      .value = alarmValue,
-                                      .tip = alarmTip,
-                                      .part = e != 0});
-    }
+    alarm_->describe({.name = MainWindow::tr("Alarm time"), .value = alarmValue, .tip = alarmTip});
     const std::array<QString, 4> digit{MainWindow::tr("tens of hours"), MainWindow::tr("hours"),
                                        MainWindow::tr("tens of minutes"),
                                        MainWindow::tr("minutes")};
@@ -108,9 +106,10 @@ void MainWindow::describe() {
 
     for (int k = 0; k < 10; ++k) {
         const int minutes = ClockModel::kPresetMinutes.at(static_cast<size_t>(k));
-        const QString name = presetName(minutes);
-        Describe(*presets_[k], {.name = name, .tip = [name, k] {
-                                    return MainWindow::tr("%1 (key %2)").arg(name).arg(k);
+        const QString words = presetWords(minutes);
+        // Named apart from the hot spot of the same minutes, which does the same.
+        Describe(*presets_[k], {.name = MainWindow::tr("%1, preset").arg(words), .tip = [words, k] {
+                                    return MainWindow::tr("%1 (key %2)").arg(words).arg(k);
                                 }});
     }
 
@@ -118,24 +117,27 @@ void MainWindow::describe() {
     Describe(*faceSwitch_, {.name = MainWindow::tr("Alarm switch on the face"),
                             .value = [&m = model_] { return onOff(m); },
                             .tip = [&m = model_] { return alarmSwitchTip(m); }});
-    Describe(*mark_,
-             {.name = MainWindow::tr("Countdown mark"),
-              .role = QAccessible::Slider,
-              .value = [&m = model_] { return countdownValue(m); },
-              .tip = [] { return MainWindow::tr("Drag to set the countdown (arrow keys)"); }});
-    for (size_t i = 0; i < countdown_->elements().size(); ++i) {
-        Describe(countdown_->element(i),
-                 {.name = MainWindow::tr("Minutes to the alarm"),
-                  .role = QAccessible::StaticText,
-                  .value = [&m = model_] { return countdownValue(m); },
-                  .tip = [] { return MainWindow::tr("Minutes left until the alarm"); },
-                  .part = i != 0});
-    }
+    Describe(
+        *mark_,
+        {.name = MainWindow::tr("Countdown mark"),
+         .role = QAccessible::Slider,
+         .value = [&m = model_] { return countdownValue(m); },
+         .tip = [] { return MainWindow::tr("Drag to set the countdown (arrow keys)"); },
+         // In minutes to the alarm, as the mark stands on the dial; setting it is a drag.
+         .scale =
+             ControlInfo::Scale{.minimum = 0,
+                                .maximum = ClockModel::kCountdownTop,
+                                .current = [&m = model_] { return m.armed() ? m.countdown() : 0; },
+                                .set = [&m = model_](int minutes) { m.setAlarmIn(minutes); }}});
+    countdown_->describe({.name = MainWindow::tr("Minutes to the alarm"),
+                          .role = QAccessible::StaticText,
+                          .value = [&m = model_] { return countdownValue(m); },
+                          .tip = [] { return MainWindow::tr("Minutes left until the alarm"); }});
     for (size_t k = 0; k < hotSpots_.size(); ++k) {
-        const QString name = presetName(5 * static_cast<int>(k));
-        // The copy captured is handed out on every call: not a local that could move.
-        // NOLINTNEXTLINE(performance-no-automatic-move)
-        Describe(*hotSpots_[k], {.name = name, .tip = [name] { return name; }});
+        const QString words = presetWords(5 * static_cast<int>(k));
+        // A copy of the captured words on every call.
+        Describe(*hotSpots_[k], {.name = MainWindow::tr("%1, dial").arg(words),
+                                 .tip = [words] { return QString(words); }});
     }
 
     Describe(*punchButton_,
@@ -152,16 +154,11 @@ void MainWindow::describe() {
                                  : MainWindow::tr("Punch out; the count starts again at "
                                                   "the next punch in (P)");
                   }});
-    for (size_t i = 0; i < punchCount_->elements().size(); ++i) {
-        Describe(
-            punchCount_->element(i),
-            {.name = MainWindow::tr("Minutes punched in"),
-             .role = QAccessible::StaticText,
-             .value =
-                 [&m = model_] { return punchValue(m, [](int n) { return QString::number(n); }); },
-             .tip = [] { return MainWindow::tr("Minutes punched in"); },
-             .part = i != 0});
-    }
+    punchCount_->describe(
+        {.name = MainWindow::tr("Minutes punched in"),
+         .role = QAccessible::StaticText,
+         .value = [&m = model_] { return punchValue(m, [](int n) { return QString::number(n); }); },
+         .tip = [] { return MainWindow::tr("Minutes punched in"); }});
 
     Describe(*announcer_,
              {.name = MainWindow::tr("Announcer"),

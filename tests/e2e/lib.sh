@@ -76,7 +76,7 @@ tray_icon() {
     function depth(s) { match(s, /^ */); return RLENGTH }
     /"panel": \("panel" "trayer"\)/ { p = depth($0); next }
     p && depth($0) <= p { exit }
-    p && /\("velto" "velto"\)/ { print; exit }') || true
+    p && /\("velto" "Velto"\)/ { print; exit }') || true
   [ -n "$line" ] || return 1
   # ... 22x26+0+0  +777+573: size, then the absolute position.
   local size abs
@@ -107,7 +107,7 @@ other_velto_window() {
 # root window, which xdotool's search does not list).
 menu_shown() {
   local id
-  for id in $(xwininfo -root -children | awk '/\("velto" "velto"\)/ { print $1 }'); do
+  for id in $(xwininfo -root -children | awk '/\("velto" "Velto"\)/ { print $1 }'); do
     [ "$((id))" = "${WID:-0}" ] && continue
     [[ $(xwininfo -id "$id") == *IsViewable* ]] && return 0
   done

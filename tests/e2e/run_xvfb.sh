@@ -23,7 +23,9 @@ case $1 in
   install.sh) first=119 ;;
   scale.sh) first=135 ;;
   notify.sh) first=155 ;;
-  lang.sh) first=161 ;;
+  lang.sh) first=185 ;;
+  access.sh) first=161 ;;
+  sni.sh) first=165 ;;
   */limits.sh) first=141 ;;
   */lock_files.sh) first=145 ;;
   */show_flood.sh) first=171 ;;

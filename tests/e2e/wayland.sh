@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Native on Wayland: under a headless Weston of our own the clock shows its borderless
 # 385x195 window, known by the desktop entry's id, stays up without a word from Qt, and a
-# second start hands over to it and ends by itself.
+# second start hands over to it and ends by itself. Minimised (the compositor has no input
+# here, so its button is pressed the way a screen reader presses it), the window comes back
+# at the next start.
 #   wayland.sh path/to/velto work-folder
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -33,6 +35,16 @@ if [ ! -S "$XDG_RUNTIME_DIR/velto-test" ]; then
 fi
 start_sound_server # so that Qt's sound code has nothing to complain about either
 export WAYLAND_DISPLAY=velto-test QT_QPA_PLATFORM=wayland
+export XDG_CONFIG_HOME=$WORK/config
+# A session bus with the accessibility bus, where there are both.
+LAUNCHER=/usr/libexec/at-spi-bus-launcher PY=/usr/bin/python3 BUS_PID="" LAUNCHER_PID=""
+if command -v dbus-daemon > /dev/null && [ -x "$LAUNCHER" ] && "$PY" -c 'import pyatspi' 2> /dev/null; then
+  start_session_bus
+  "$LAUNCHER" --launch-immediately > "$WORK/atspi.log" 2>&1 &
+  LAUNCHER_PID=$!
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+fi
+trap 'kill $PID $PULSE_PID $WESTON_PID $LAUNCHER_PID $BUS_PID 2>/dev/null || true' EXIT
 
 # The protocol log shows what the clock asks of the compositor; Qt's own lines do not start
 # with "[".
@@ -60,6 +72,19 @@ if grep -v '^QEventLoop: Cannot be used without QApplication$' "$WORK/second.log
 fi
 sleep 1 # the first clock answers the request to show itself
 kill -0 "$PID" 2> /dev/null || fail "the first clock is gone"
+
+if [ -n "$LAUNCHER_PID" ]; then
+  "$PY" "$here/access_tree.py" press Minimise || fail "the minimise button could not be pressed"
+  minimised() { grep -q 'xdg_toplevel@[0-9]*\.set_minimized()' "$WORK/velto.log"; }
+  wait_for minimised || fail "the window was not minimised"
+  maps() { grep -c 'xdg_toplevel@[0-9]*\.set_title("Velto")' "$WORK/velto.log"; }
+  before=$(maps)
+  timeout 5 "$VELTO" >> "$WORK/second.log" 2>&1 || fail "the third start ended with $?"
+  back() { [ "$(maps)" -gt "$before" ]; }
+  wait_for back || fail "the minimised window did not come back at the next start"
+else
+  echo "no AT-SPI here: the return of a minimised window is not checked"
+fi
 kill "$PID"
 wait "$PID" || true
 PID=""

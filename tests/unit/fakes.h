@@ -226,7 +226,9 @@ public:
     }
     bool endsEventLoop = false;
     [[nodiscard]] QString programFolder() const override { return folder; }
+    [[nodiscard]] bool restoresMinimised() const override { return restores; }
     QString folder = QStringLiteral("/opt/velto");
+    bool restores = true;
     int moves = 0;
     int ends = 0;
 };

@@ -66,36 +66,73 @@ TEST_F(Access, TheTreeNamesEveryControlTheKeyboardReaches) {
     QList<QAccessibleInterface*> tree;
     walk(of(&window()), tree);
     QHash<QObject*, QAccessibleInterface*> byObject;
+    QSet<QString> everyName;
     for (QAccessibleInterface* iface : tree) {
         byObject.insert(iface->object(), iface);
+        const QString n = iface->text(QAccessible::Name);
+        // A screen reader would say only "filler" of a nameless picture.
+        EXPECT_FALSE(n.isEmpty()) << qPrintable(iface->object()->objectName());
+        EXPECT_FALSE(everyName.contains(n)) << "named twice: " << qPrintable(n);
+        everyName.insert(n);
     }
     const std::vector<ImageControl*>& controls = window().findChild<MainKeys*>()->tabOrder();
-    ASSERT_EQ(controls.size(), 46u);
-    QSet<QString> names;
+    ASSERT_EQ(controls.size(), 47u);
+    bool timeReached = false;
     for (ImageControl* control : controls) {
         SCOPED_TRACE(qPrintable(control->objectName()));
         QAccessibleInterface* iface = byObject.value(control);
         ASSERT_NE(iface, nullptr); // reachable from the window, not only by asking
-        const QString n = iface->text(QAccessible::Name);
-        EXPECT_FALSE(n.isEmpty());
-        names.insert(n);
         EXPECT_TRUE(iface->state().focusable);
-        EXPECT_FALSE(tip(control).isEmpty());
+        timeReached = timeReached || iface->text(QAccessible::Value) == "10:00";
+        if (control != w().imgTime[0]) {
+            EXPECT_FALSE(tip(control).isEmpty());
+        }
         if (iface->role() == QAccessible::Button) {
             EXPECT_TRUE(iface->actionInterface()->actionNames().contains(
                 QAccessibleActionInterface::pressAction()));
         }
     }
-    // Two controls share a name only where they do the same (a preset and the hot spot of
-    // the same minutes): 46 controls, 39 names.
-    EXPECT_EQ(names.size(), 39);
-    EXPECT_EQ(name(w().imgFixed[3]), "Alarm in 5 minutes");
-    EXPECT_EQ(name(w().imgHotSpot[0]), "No countdown");
+    EXPECT_TRUE(timeReached) << "Tab reaches the time";
+    // The window is a frame that says whose it is.
+    EXPECT_EQ(of(&window())->role(), QAccessible::Window);
+    EXPECT_EQ(of(&window())->text(QAccessible::Name), "Velto");
+    // A preset and the hot spot of the same minutes do the same, but are told apart.
+    EXPECT_EQ(name(w().imgFixed[3]), "Alarm in 5 minutes, preset");
+    EXPECT_EQ(name(w().imgHotSpot[1]), "Alarm in 5 minutes, dial");
+    EXPECT_EQ(name(w().imgHotSpot[0]), "No countdown, dial");
     EXPECT_EQ(name(w().imgPunchUp[12]), "Key 12");
     EXPECT_EQ(of(w().imgMark)->role(), QAccessible::Slider);
     // The other pictures of a read-out are passed over; its first speaks for it.
-    EXPECT_TRUE(of(w().imgAlarm[3])->state().invisible);
     EXPECT_EQ(name(w().imgTime[0]), "Time");
+    EXPECT_EQ(name(w().imgAlarm[3]), "Alarm time, minutes tens");
+    EXPECT_TRUE(of(w().imgAlarm[3])->state().invisible);
+    EXPECT_TRUE(of(w().imgSet[5])->state().invisible); // the seconds: the hands count them
+}
+
+TEST_F(Access, TheMarkIsASliderOfMinutesAScreenReaderCanSet) {
+    QAccessibleValueInterface* mark = of(w().imgMark)->valueInterface();
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->minimumValue().toInt(), 0);
+    EXPECT_EQ(mark->maximumValue().toInt(), 60);
+    EXPECT_EQ(mark->currentValue().toInt(), 0); // the alarm is off
+    EXPECT_EQ(of(w().imgFixed[3])->valueInterface(), nullptr);
+
+    mark->setCurrentValue(25);
+    EXPECT_TRUE(model().armed());
+    EXPECT_EQ(model().alarmTime().left(5), "10:25");
+    EXPECT_EQ(mark->currentValue().toInt(), 25);
+    EXPECT_EQ(value(w().imgMark), "25 minutes");
+    mark->setCurrentValue(90); // past the end of the dial: as far as it goes
+    EXPECT_EQ(mark->currentValue().toInt(), 60);
+    {
+        const Console console;
+        mark->setCurrentValue(QStringLiteral("soon"));
+        EXPECT_EQ(Console::lines(),
+                  QStringList{"velto: Countdown mark takes a number from 0 to 60, not \"soon\""});
+    }
+    EXPECT_EQ(mark->currentValue().toInt(), 60); // nothing lost
+    mark->setCurrentValue(0);
+    EXPECT_FALSE(model().armed());
 }
 
 TEST_F(Access, ValuesFollowTheTickAPunchAndTheAlarm) {
@@ -173,6 +210,8 @@ TEST_F(Access, ARingsWindowSaysWhenItRangAndWhatItsButtonDoes) {
     EXPECT_EQ(value(time), "10:01");
     EXPECT_EQ(name(ring.findChild<QPushButton*>(QStringLiteral("cmdDone"))),
               "Close"); // its caption only counts the seconds
+    EXPECT_EQ(of(&ring)->role(), QAccessible::AlertMessage);
+    EXPECT_EQ(name(element(ring, "imgTime", 4)), "Rang at, minutes units");
 }
 
 TEST_F(Access, OnlyValuesThatChangedAreToldAgain) {
@@ -216,6 +255,9 @@ TEST_F(Access, NothingIsSentWhileNoScreenReaderListens) {
     tickUntil("10:01:00");
     EXPECT_TRUE(heard().contains(
         std::make_pair(static_cast<QObject*>(w().imgTime[0]), QAccessible::ValueChanged)));
+    app.ringer().ring(); // its window is read out as it comes up
+    EXPECT_TRUE(
+        heard().contains(std::make_pair(static_cast<QObject*>(alarmWindow()), QAccessible::Alert)));
 }
 
 } // namespace velto::test

@@ -99,7 +99,7 @@ TEST_F(Keys, EscapeClosesARingsWindowBeforeItHidesTheClock) {
 
 TEST_F(Keys, TabVisitsEveryControlInReadingOrderAndComesRound) {
     QList<QWidget*> seen;
-    for (int i = 0; i < 42; ++i) {
+    for (int i = 0; i < 43; ++i) {
         press(Qt::Key_Tab);
         seen.append(QApplication::focusWidget());
     }
@@ -108,14 +108,15 @@ TEST_F(Keys, TabVisitsEveryControlInReadingOrderAndComesRound) {
     for (int k = 1; k <= 12; ++k) {
         EXPECT_EQ(seen.at(2 + k), w().imgPunchUp[k]);
     }
-    EXPECT_EQ(seen.at(15), w().imgAlarm[0]); // the bars are hidden: Tab passes them
-    EXPECT_EQ(seen.mid(16, 4),
+    EXPECT_EQ(seen.at(15), w().imgTime[0]);  // read, not pressed
+    EXPECT_EQ(seen.at(16), w().imgAlarm[0]); // the bars are hidden: Tab passes them
+    EXPECT_EQ(seen.mid(17, 4),
               QList<QWidget*>({w().imgPunch, w().imgEach, w().imgCenter, w().imgMark}));
     for (int k = 0; k < 12; ++k) {
-        EXPECT_EQ(seen.at(20 + k), w().imgHotSpot[k]);
+        EXPECT_EQ(seen.at(21 + k), w().imgHotSpot[k]);
     }
     for (int k = 0; k < 10; ++k) {
-        EXPECT_EQ(seen.at(32 + k), w().imgFixed[k]);
+        EXPECT_EQ(seen.at(33 + k), w().imgFixed[k]);
     }
     press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), w().imgHeader);

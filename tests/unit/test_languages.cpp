@@ -25,7 +25,7 @@ TEST_F(Languages, AGermanDesktopReadsTheMenuTipsAndNamesInGerman) {
                                             "Bei der &Anmeldung starten", "-", "&Beenden"}));
     EXPECT_EQ(tray.tip, "Alarm AUS");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w().imgFixed[3])->text(QAccessible::Name),
-              "Alarm in 5 Minuten");
+              "Alarm in 5 Minuten, Vorwahl");
     EXPECT_EQ(inWords(1), "1 Minute");
 }
 

@@ -57,6 +57,17 @@ TEST_F(Ring, PlaysTheSoundThenOpensTheWindowShowingTheTime) {
     EXPECT_EQ(shown(), "07:45");
 }
 
+TEST_F(Ring, TheWindowCarriesTheIconOfTheAlarmAsItIsNow) {
+    startAt("09:00:00");
+    model().choosePreset(1); // a minute
+    tickUntil("09:01:00");
+    ASSERT_NE(alarm(), nullptr);
+    EXPECT_FALSE(model().armed());
+    EXPECT_EQ(alarm()->windowIcon().cacheKey(), app.depot().windowIcon(1).cacheKey()) << "off";
+    model().toggleAlarm();
+    EXPECT_EQ(alarm()->windowIcon().cacheKey(), app.depot().windowIcon(0).cacheKey()) << "on";
+}
+
 TEST_F(Ring, WindowCountsTwoOneAndIsGone) {
     startAt("09:00:00");
     ring();
