@@ -92,7 +92,7 @@ void ClockModel::tick(const ClockReading& reading) {
     lastTick_ = t;
     now_ = t;
     offset_ = clock_.utcOffsetAt(t);
-    const WallSeconds wall = wallOf(t);
+    const WallSeconds wall{t.time_since_epoch() + offset_};
     const WallSeconds prevWall = lastWall_.value_or(wall - seconds{1});
     lastWall_ = wall;
 
@@ -153,7 +153,11 @@ void ClockModel::armAt(Instant at) {
         switchOff();
         return;
     }
-    alarmAt_ = at;
+    placeAlarm(at, true);
+}
+
+void ClockModel::placeAlarm(Instant at, bool armed) {
+    alarmAt_ = armed ? std::optional(at) : std::nullopt;
     alarmTime_ = velto::timeText(timeOfDay(wallOf(at)));
     emit alarmChanged();
     emit countdownChanged();
@@ -169,12 +173,9 @@ void ClockModel::setAlarmAhead(int secs) {
     armAt(now_ + seconds{secs});
 }
 
-void ClockModel::restoreAlarm(Instant at, AlarmKind kind) {
+void ClockModel::restoreAlarm(Instant at, AlarmKind kind, bool armed) {
     alarmKind_ = kind;
-    alarmAt_ = at;
-    alarmTime_ = velto::timeText(timeOfDay(wallOf(at)));
-    emit alarmChanged();
-    emit countdownChanged();
+    placeAlarm(at, armed);
 }
 
 std::optional<Instant> ClockModel::nextInstantShowing(QTime time, Instant from) const {

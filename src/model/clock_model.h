@@ -100,9 +100,9 @@ public:
     void setAlarm(const QString& text);
     /// Off, with the current minute as the alarm time, saying so.
     void clearAlarm();
-    /// The alarm armed for `at` as it was kept from an earlier run, even when that instant
-    /// has passed: then it rings at the next tick.
-    void restoreAlarm(Instant at, AlarmKind kind);
+    /// The alarm for `at` as it was kept from an earlier run: armed even when that instant
+    /// has passed (then it rings at the next tick), or off with its time showing.
+    void restoreAlarm(Instant at, AlarmKind kind, bool armed);
     /// The alarm `minutes` (0..60) real minutes from now, seconds included; 0 switches it off.
     void setAlarmIn(int minutes);
     /// Preset `k` (0..9).
@@ -190,6 +190,8 @@ private:
     [[nodiscard]] std::optional<Instant> nextInstantShowing(QTime timeOfDay, Instant from) const;
     /// Arms the alarm for `at`, or switches it off when that is not in the future.
     void armAt(Instant at);
+    /// The alarm at `at`, armed or off with its time showing; the views hear of it once.
+    void placeAlarm(Instant at, bool armed);
     void setAlarmAhead(int seconds);
     void switchOff();
     /// The alarm's time as the zone of the last reading shows it; says when that changed.

@@ -128,12 +128,11 @@ void KeptSettings::restoreClock() {
         const Instant due{std::chrono::seconds{*at}};
         const AlarmKind k =
             kind == QStringLiteral("time") ? AlarmKind::TimeOfDay : AlarmKind::Countdown;
-        model_.restoreAlarm(due, k); // in the future, or it rings at the next tick
-        if (model_.instant() - due >= kStillWorthRinging) {
-            model_.toggleAlarm(); // off: too late to ring
-            if (onPassedWhileAway) {
-                onPassedWhileAway(due);
-            }
+        // In the future, or it rings at the next tick; off when it is too late to ring.
+        const bool late = model_.instant() - due >= kStillWorthRinging;
+        model_.restoreAlarm(due, k, !late);
+        if (late && onPassedWhileAway) {
+            onPassedWhileAway(due);
         }
     }
     if (const auto punched = read.number(kPunchedIn, kEarliest, kLatest)) {

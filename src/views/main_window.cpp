@@ -384,7 +384,9 @@ void MainWindow::bringBack() {
 }
 
 void MainWindow::showAgain() {
-    if (isHidden()) {
+    // A minimised window is shown minimised, and keeps its place by itself. Placing it would
+    // restore it on X11, where Qt un-minimises a window it moves.
+    if (isHidden() && !isMinimized()) {
         placeWhereLeft();
     }
     show();

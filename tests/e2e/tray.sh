@@ -61,6 +61,9 @@ for way in menu press; do
   [ "$X,$Y" = "$moved" ] || fail "$way brought the window back at $X,$Y, not at $moved"
 done
 
+# About from the tray while the clock is there too: its "Done" shows the clock as it was,
+# minimised on the task bar, and it comes back from there where it was left.
+click 358 10
 open_menu
 xdotool key a
 about_shown() { xdotool search --onlyvisible --name '^About Velto$' > /dev/null 2>&1; }
@@ -76,6 +79,15 @@ grep -Eq '^https?://[^ ]+$' "$WORK/opened.txt" || fail "the browser got $(cat "$
 about_shown || fail "the address button closed the About window"
 xdotool mousemove --window "$ABOUT" 152 116 click 1 # Done
 wait_for eval '! about_shown' || fail "Done did not close the About window"
+iconic() { [[ $(xprop -id "$WID" WM_STATE) == *"window state: Iconic"* ]]; }
+wait_for iconic || fail "Done did not show the clock minimised: $(xprop -id "$WID" WM_STATE)"
+[ "$(visible_windows)" = 0 ] || fail "Done showed the clock on the screen"
+open_menu
+xdotool key s
+wait_for test "$(visible_windows)" = 1 || fail "Show Velto did not restore the minimised clock"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$WID")"
+[ "$X,$Y" = "$moved" ] || fail "the clock came back from the task bar at $X,$Y, not at $moved"
 
 # Start at login: an autostart entry that the desktop's own validator accepts and that starts
 # this very program, gone again when switched off.
