@@ -136,9 +136,10 @@ bool LocalInstanceGuard::askFirstToShow() {
     // asked again for a moment.
     constexpr int kTries = 50;
     constexpr unsigned long kPauseMs = 20;
+    const QByteArray message = showMessage(qgetenv("XDG_ACTIVATION_TOKEN"));
     bool reached = false;
     for (int i = 0; i < kTries; ++i) {
-        if (::sendto(fd, kShow, sizeof(kShow) - 1, MSG_DONTWAIT, asAddress(address),
+        if (::sendto(fd, message.constData(), message.size(), MSG_DONTWAIT, asAddress(address),
                      sizeof(address)) >= 0) {
             reached = true;
             break;
@@ -182,8 +183,8 @@ void LocalInstanceGuard::listen() {
     listener_ = notifier;
     connect(notifier, &QSocketNotifier::activated, this, [this, fd] {
         // Every waiting message is read; one longer than the buffer arrives cut short, and
-        // so is not the one message either.
-        char buffer[16];
+        // so is no request either.
+        char buffer[512];
         ssize_t n = 0;
         while ((n = ::recv(fd, buffer, sizeof(buffer), 0)) >= 0) {
             heard(QByteArray(buffer, static_cast<qsizetype>(n)));

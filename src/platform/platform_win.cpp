@@ -41,7 +41,7 @@ bool LocalInstanceGuard::askFirstToShow() {
     if (!socket.waitForConnected(1000)) {
         return false;
     }
-    socket.write(kShow);
+    socket.write(showMessage(qgetenv("XDG_ACTIVATION_TOKEN")));
     const bool sent = socket.waitForBytesWritten(1000);
     socket.disconnectFromServer();
     return sent;

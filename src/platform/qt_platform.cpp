@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <optional>
 
 namespace velto {
 
@@ -211,9 +213,40 @@ bool LocalInstanceGuard::claim() {
     return true;
 }
 
+QByteArray LocalInstanceGuard::showMessage(const QByteArray& token) {
+    return token.isEmpty() ? QByteArray(kShow) : "show " + token + '\n';
+}
+
+namespace {
+
+/// The token of a request to show, empty when there is none; nullopt when `message` is no
+/// such request. A token is one word of printable characters, as compositors make them.
+std::optional<QByteArray> tokenOfShow(const QByteArray& message) {
+    if (message == LocalInstanceGuard::kShow) {
+        return QByteArray();
+    }
+    constexpr qsizetype kLongestToken = 255;
+    if (!message.startsWith("show ") || !message.endsWith('\n')) {
+        return std::nullopt;
+    }
+    const QByteArray token = message.mid(5, message.size() - 6);
+    const bool word =
+        std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 127; });
+    if (token.isEmpty() || token.size() > kLongestToken || !word) {
+        return std::nullopt;
+    }
+    return token;
+}
+
+} // namespace
+
 void LocalInstanceGuard::heard(const QByteArray& message) {
-    if (message != kShow || !handler_) {
+    const auto token = tokenOfShow(message);
+    if (!token || !handler_) {
         return;
+    }
+    if (!token->isEmpty()) {
+        qputenv("XDG_ACTIVATION_TOKEN", *token);
     }
     // Requests that come in a flood bring the window back once, and once more after it: the
     // window manager would otherwise be asked to raise the window as many times.
@@ -222,6 +255,9 @@ void LocalInstanceGuard::heard(const QByteArray& message) {
         return;
     }
     handler_();
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        qunsetenv("XDG_ACTIVATION_TOKEN"); // only Qt's Wayland platform takes it up
+    }
     showPause_.start();
 }
 

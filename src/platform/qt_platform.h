@@ -80,8 +80,11 @@ public:
     /// After a claim() that found another clock: whether it got the request to show itself.
     [[nodiscard]] bool firstAnswered() const { return firstAnswered_; }
 
-    /// The one message a later start sends.
+    /// The one message a later start sends, when it was started without an activation token.
     static constexpr char kShow[] = "show\n";
+    /// The message a later start sends, with the activation token it was started with (a
+    /// Wayland compositor's permission to give the window the keyboard), when there is one.
+    [[nodiscard]] static QByteArray showMessage(const QByteArray& token);
 
 private:
     // How a later start reaches the first differs per system.
@@ -90,7 +93,8 @@ private:
     void listen();
     void stopListening();
     /// A later start said `message`: the one message brings the window back, anything else
-    /// is ignored.
+    /// is ignored. Its token is left where Qt's Wayland platform takes it from when it
+    /// activates the window.
     void heard(const QByteArray& message);
 
     QString name_;

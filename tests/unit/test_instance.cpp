@@ -103,6 +103,20 @@ TEST_F(Instance, SecondClaimIsRefusedAndBringsTheFirstBack) {
     QTRY_COMPARE(asked, 1);
 }
 
+TEST_F(Instance, ALaterStartHandsItsActivationTokenOnForTheWindowItBringsBack) {
+    LocalInstanceGuard first(key);
+    ASSERT_TRUE(first.claim());
+    QByteArray tokenWhenAsked;
+    first.onActivationRequest([&] { tokenWhenAsked = qgetenv("XDG_ACTIVATION_TOKEN"); });
+
+    qputenv("XDG_ACTIVATION_TOKEN", "kwin-4f1c_9a:2");
+    LocalInstanceGuard second(key);
+    EXPECT_FALSE(second.claim());
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    QTRY_COMPARE(tokenWhenAsked, QByteArray("kwin-4f1c_9a:2"));
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+}
+
 TEST_F(Instance, LockLeftByACrashedRunDoesNotBlock) {
     QFile stale(lockPath());
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
@@ -274,7 +288,9 @@ TEST_F(Instance, OnlyTheShowMessageCountsAndTheSocketGoesWithTheGuard) {
 
         for (const QByteArray& garbage :
              {QByteArray("hide\n"), QByteArray("show"), QByteArray("show\nshow\n"), QByteArray(),
-              QByteArray("show\n") + QByteArray(100, 'x'), QByteArray(5, '\0')}) {
+              QByteArray("show\n") + QByteArray(100, 'x'), QByteArray(5, '\0'),
+              QByteArray("show \n"), QByteArray("show a b\n"),
+              "show " + QByteArray(600, 'x') + '\n'}) {
             send(path, garbage);
         }
         QTest::qWait(200);
