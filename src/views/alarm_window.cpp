@@ -4,12 +4,35 @@
 #include "platform/describe.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 
 namespace velto {
+
+namespace {
+
+/// The window's width on Wayland, where Qt draws the title bar itself: it centres the caption
+/// over the whole bar, placed by its width in the application's font but drawn 14 pixels
+/// high, and cuts it off 5 pixels short of its three buttons, which take the bar's right
+/// 77 pixels (and the frame 3 pixels on each side). At 182 pixels that cut "Alarm" to
+/// "Alarr". Elsewhere the window manager draws the bar, and the window stays as it is.
+int clientWidth(const QString& caption) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return layout::alarm::kClient.width();
+    }
+    QFont drawn = QGuiApplication::font();
+    drawn.setPixelSize(14);
+    const int placedBy = QFontMetrics(QGuiApplication::font()).horizontalAdvance(caption);
+    const int width = QFontMetrics(drawn).horizontalAdvance(caption);
+    // Its right end, (bar - placedBy) / 2 + width, must stay left of bar - 77 - 5.
+    const int bar = 2 * (77 + 5 + width) - placedBy;
+    return qMax(layout::alarm::kClient.width(), bar - 2 * 3);
+}
+
+} // namespace
 
 AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullptr) {
     setObjectName(QStringLiteral("alarmWindow"));
@@ -29,11 +52,13 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     };
     showState();
     connect(&model, &ClockModel::alarmChanged, this, showState);
-    setFixedSize(layout::alarm::kClient);
+    // Wider only for Qt's own title bar; then the content keeps its layout in the middle.
+    setFixedSize(clientWidth(windowTitle()), layout::alarm::kClient.height());
+    const QPoint middle((width() - layout::alarm::kClient.width()) / 2, 0);
 
     frame_ = new QGroupBox(tr("Alarm"), this);
     frame_->setObjectName(QStringLiteral("Frame1"));
-    frame_->setGeometry(layout::alarm::Frame1);
+    frame_->setGeometry(layout::alarm::Frame1.translated(middle));
     std::array<QRect, 5> places;
     for (int e = 0; e < 5; ++e) {
         places[static_cast<size_t>(e)] =
@@ -42,7 +67,7 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     time_.emplace(depot, *frame_, QStringLiteral("imgTime"), 0, DepotArray::imgTime, places);
     done_ = new QPushButton(this);
     done_->setObjectName(QStringLiteral("cmdDone"));
-    done_->setGeometry(layout::alarm::cmdDone);
+    done_->setGeometry(layout::alarm::cmdDone.translated(middle));
     done_->setFocusPolicy(Qt::NoFocus);
     // Its caption counts the seconds; what it does is to close.
     done_->setAccessibleName(tr("Close"));
