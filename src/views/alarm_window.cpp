@@ -14,22 +14,29 @@ namespace velto {
 
 namespace {
 
-/// The window's width on Wayland, where Qt draws the title bar itself: it centres the caption
-/// over the whole bar, placed by its width in the application's font but drawn 14 pixels
-/// high, and cuts it off 5 pixels short of its three buttons, which take the bar's right
-/// 77 pixels (and the frame 3 pixels on each side). At 182 pixels that cut "Alarm" to
-/// "Alarr". Elsewhere the window manager draws the bar, and the window stays as it is.
+// Qt's own title bar on Wayland: it centres the caption over the whole bar, placed by its
+// width in the application's font but drawn kCaptionPixels high, and cuts it off kGap pixels
+// short of its three buttons, which take the bar's right kButtons pixels; its frame adds
+// kSide pixels on either side of the window.
+constexpr int kCaptionPixels = 14;
+constexpr int kGap = 5;
+constexpr int kButtons = 72;
+constexpr int kSide = 3;
+
+/// The window's width: on Wayland, where Qt draws the title bar itself, wide enough for the
+/// whole caption (at 182 pixels "Alarm" was cut to "Alarr"); elsewhere the window manager
+/// draws the bar, and the window keeps its classic width.
 int clientWidth(const QString& caption) {
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         return layout::alarm::kClient.width();
     }
     QFont drawn = QGuiApplication::font();
-    drawn.setPixelSize(14);
+    drawn.setPixelSize(kCaptionPixels);
     const int placedBy = QFontMetrics(QGuiApplication::font()).horizontalAdvance(caption);
     const int width = QFontMetrics(drawn).horizontalAdvance(caption);
-    // Its right end, (bar - placedBy) / 2 + width, must stay left of bar - 77 - 5.
-    const int bar = 2 * (77 + 5 + width) - placedBy;
-    return qMax(layout::alarm::kClient.width(), bar - 2 * 3);
+    // The caption's right end, (bar - placedBy) / 2 + width, stays left of the cut.
+    const int bar = 2 * (kButtons + kGap + width) - placedBy;
+    return qMax(layout::alarm::kClient.width(), bar - 2 * kSide);
 }
 
 } // namespace
