@@ -34,8 +34,9 @@ int clientWidth(const QString& caption) {
     drawn.setPixelSize(kCaptionPixels);
     const int placedBy = QFontMetrics(QGuiApplication::font()).horizontalAdvance(caption);
     const int width = QFontMetrics(drawn).horizontalAdvance(caption);
-    // The caption's right end, (bar - placedBy) / 2 + width, stays left of the cut.
-    const int bar = 2 * (kButtons + kGap + width) - placedBy;
+    // The caption's right end, (bar - placedBy) / 2 + width, stays left of the cut, with a
+    // pixel on either side to spare for the rounding of its place and of its letters.
+    const int bar = 2 * (kButtons + kGap + width + 1) - placedBy;
     return qMax(layout::alarm::kClient.width(), bar - 2 * kSide);
 }
 
