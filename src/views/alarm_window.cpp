@@ -4,12 +4,43 @@
 #include "platform/describe.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 
 namespace velto {
+
+namespace {
+
+// Qt's own title bar on Wayland: it centres the caption over the whole bar, placed by its
+// width in the application's font but drawn kCaptionPixels high, and cuts it off kGap pixels
+// short of its three buttons, which take the bar's right kButtons pixels; its frame adds
+// kSide pixels on either side of the window.
+constexpr int kCaptionPixels = 14;
+constexpr int kGap = 5;
+constexpr int kButtons = 72;
+constexpr int kSide = 3;
+
+/// The window's width: on Wayland, where Qt draws the title bar itself, wide enough for the
+/// whole caption (at 182 pixels "Alarm" was cut to "Alarr"); elsewhere the window manager
+/// draws the bar, and the window keeps its classic width.
+int clientWidth(const QString& caption) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return layout::alarm::kClient.width();
+    }
+    QFont drawn = QGuiApplication::font();
+    drawn.setPixelSize(kCaptionPixels);
+    const int placedBy = QFontMetrics(QGuiApplication::font()).horizontalAdvance(caption);
+    const int width = QFontMetrics(drawn).horizontalAdvance(caption);
+    // The caption's right end, (bar - placedBy) / 2 + width, stays left of the cut, with a
+    // pixel on either side to spare for the rounding of its place and of its letters.
+    const int bar = 2 * (kButtons + kGap + width + 1) - placedBy;
+    return qMax(layout::alarm::kClient.width(), bar - 2 * kSide);
+}
+
+} // namespace
 
 AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullptr) {
     setObjectName(QStringLiteral("alarmWindow"));
@@ -29,11 +60,13 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     };
     showState();
     connect(&model, &ClockModel::alarmChanged, this, showState);
-    setFixedSize(layout::alarm::kClient);
+    // Wider only for Qt's own title bar; then the content keeps its layout in the middle.
+    setFixedSize(clientWidth(windowTitle()), layout::alarm::kClient.height());
+    const QPoint middle((width() - layout::alarm::kClient.width()) / 2, 0);
 
     frame_ = new QGroupBox(tr("Alarm"), this);
     frame_->setObjectName(QStringLiteral("Frame1"));
-    frame_->setGeometry(layout::alarm::Frame1);
+    frame_->setGeometry(layout::alarm::Frame1.translated(middle));
     std::array<QRect, 5> places;
     for (int e = 0; e < 5; ++e) {
         places[static_cast<size_t>(e)] =
@@ -42,7 +75,7 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     time_.emplace(depot, *frame_, QStringLiteral("imgTime"), 0, DepotArray::imgTime, places);
     done_ = new QPushButton(this);
     done_->setObjectName(QStringLiteral("cmdDone"));
-    done_->setGeometry(layout::alarm::cmdDone);
+    done_->setGeometry(layout::alarm::cmdDone.translated(middle));
     done_->setFocusPolicy(Qt::NoFocus);
     // Its caption counts the seconds; what it does is to close.
     done_->setAccessibleName(tr("Close"));

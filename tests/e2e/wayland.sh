@@ -3,12 +3,14 @@
 # 385x195 window, known by the desktop entry's id, stays up without a word from Qt, and a
 # second start hands over to it and ends by itself. Minimised (the compositor has no input
 # here, so its button is pressed the way a screen reader presses it), the window comes back
-# at the next start.
+# at the next start. With a notification area of the check's own, the tray icon is the same
+# StatusNotifierItem as under X11 (see sni_lib.sh).
 #   wayland.sh path/to/velto work-folder
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 VELTO=$1 WORK=$2
 source "$here/lib.sh"
+source "$here/sni_lib.sh"
 skip() { echo "SKIP: $*"; exit 77; }
 command -v weston > /dev/null || skip "weston is not installed"
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so > /dev/null 2>&1 ||
@@ -36,19 +38,24 @@ fi
 start_sound_server # so that Qt's sound code has nothing to complain about either
 export WAYLAND_DISPLAY=velto-test QT_QPA_PLATFORM=wayland
 export XDG_CONFIG_HOME=$WORK/config
-# A session bus with the accessibility bus, where there are both.
+# A session bus, where dbus is installed, and on it the accessibility bus and a notification
+# area of our own, where each is installed.
 LAUNCHER=/usr/libexec/at-spi-bus-launcher PY=/usr/bin/python3 BUS_PID="" LAUNCHER_PID=""
-if command -v dbus-daemon > /dev/null && [ -x "$LAUNCHER" ] && "$PY" -c 'import pyatspi' 2> /dev/null; then
-  start_session_bus
+HOST_PID=""
+command -v dbus-daemon > /dev/null && start_session_bus
+if [ -n "$BUS_PID" ] && [ -x "$LAUNCHER" ] && "$PY" -c 'import pyatspi' 2> /dev/null; then
   "$LAUNCHER" --launch-immediately > "$WORK/atspi.log" 2>&1 &
   LAUNCHER_PID=$!
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 fi
-trap 'kill $PID $PULSE_PID $WESTON_PID $LAUNCHER_PID $BUS_PID 2>/dev/null || true' EXIT
+[ -n "$BUS_PID" ] && [ -z "$(sni_missing)" ] && start_sni_host
+trap 'kill $PID $PULSE_PID $WESTON_PID $LAUNCHER_PID $HOST_PID $BUS_PID 2>/dev/null || true' EXIT
 
 # The protocol log shows what the clock asks of the compositor; Qt's own lines do not start
-# with "[".
-WAYLAND_DEBUG=client "$VELTO" > "$WORK/velto.log" 2>&1 &
+# with "[". The clock stands still, so that an armed alarm stays armed, at a minute of the
+# announcer, so that a ring window comes up at once and what Qt says about it is heard too.
+LD_PRELOAD=$FAKETIME_LIB FAKETIME="2026-12-08 09:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+  WAYLAND_DEBUG=client "$VELTO" > "$WORK/velto.log" 2>&1 &
 PID=$!
 shown=""
 for _ in $(seq 100); do
@@ -61,6 +68,7 @@ grep -q 'xdg_toplevel@[0-9]*\.set_app_id("io.github.velto_clock.Velto")' "$WORK/
 grep -q 'xdg_toplevel@[0-9]*\.set_title("Velto")' "$WORK/velto.log" || fail "the window's title"
 sleep 3
 kill -0 "$PID" 2> /dev/null || { grep -v '^\[' "$WORK/velto.log"; fail "the clock is gone"; }
+grep -q 'xdg_toplevel@[0-9]*\.set_title("Alarm")' "$WORK/velto.log" || fail "no ring window"
 
 status=0
 timeout 5 "$VELTO" > "$WORK/second.log" 2>&1 || status=$?
@@ -73,24 +81,38 @@ fi
 sleep 1 # the first clock answers the request to show itself
 kill -0 "$PID" 2> /dev/null || fail "the first clock is gone"
 
-if [ -n "$LAUNCHER_PID" ]; then
-  "$PY" "$here/access_tree.py" press Minimise || fail "the minimise button could not be pressed"
-  minimised() { grep -q 'xdg_toplevel@[0-9]*\.set_minimized()' "$WORK/velto.log"; }
+press() { "$PY" "$here/access_tree.py" press "$1" || fail "\"$1\" could not be pressed"; }
+requests() { grep -c "xdg_toplevel@[0-9]*\.$1" "$WORK/velto.log" || true; }
+# minimise: the window minimised through its button; MAPS, the times the clock's window was
+# mapped so far (each time a toplevel of its own fixed size).
+minimise() {
+  local before
+  before=$(requests 'set_minimized()') MAPS=$(requests 'set_min_size(385, 195)')
+  press Minimise
+  minimised() { [ "$(requests 'set_minimized()')" -gt "$before" ]; }
   wait_for minimised || fail "the window was not minimised"
-  maps() { grep -c 'xdg_toplevel@[0-9]*\.set_title("Velto")' "$WORK/velto.log"; }
-  before=$(maps)
+}
+mapped_anew() { [ "$(requests 'set_min_size(385, 195)')" -gt "$MAPS" ]; }
+if [ -n "$LAUNCHER_PID" ]; then
+  minimise
   timeout 5 "$VELTO" >> "$WORK/second.log" 2>&1 || fail "the third start ended with $?"
-  back() { [ "$(maps)" -gt "$before" ]; }
-  wait_for back || fail "the minimised window did not come back at the next start"
+  wait_for mapped_anew || fail "the minimised window did not come back at the next start"
 else
   echo "no AT-SPI here: the return of a minimised window is not checked"
 fi
-kill "$PID"
-wait "$PID" || true
+if [ -n "$LAUNCHER_PID" ] && [ -n "$HOST_PID" ]; then
+  sni_item
+  arm() { press "Alarm switch"; }
+  check_sni arm minimise mapped_anew
+else
+  echo "no AT-SPI or no notification area of our own here: the tray icon is not checked"
+  kill "$PID"
+  wait "$PID" || true
+fi
 PID=""
 
-# Nothing but the protocol log and the clock's own "velto:" lines (a headless compositor has
-# no notification area, which the clock says once); anything else would be Qt's.
+# Nothing but the protocol log and the clock's own "velto:" lines (without a notification
+# area of ours, the clock says once that there is none); anything else would be Qt's.
 if grep -v '^\[' "$WORK/velto.log" | grep -v '^\s*$' | grep -v '^velto: ' > "$WORK/said.txt"; then
   cat "$WORK/said.txt"
   fail "the clock printed the lines above"
