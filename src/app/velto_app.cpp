@@ -43,7 +43,8 @@ bool VeltoApp::startUp() {
     wire();
 
     model_.start(platform_.clock.now());
-    auto* kept = new KeptSettings(model_, platform_.settings, *main_); // the window's child
+    auto* kept = new KeptSettings(model_, platform_.settings, platform_.desktop,
+                                  *main_); // the window's child
     kept->onPassedWhileAway = [this](Instant due) {
         RingNotices::passedWhileAway(platform_.notifier, platform_.clock, due);
     };

@@ -81,8 +81,9 @@ QPoint onAScreen(QRect frame) {
 
 } // namespace
 
-KeptSettings::KeptSettings(ClockModel& model, SettingsStore& store, QWidget& window)
-    : QObject(&window), model_(model), store_(store), window_(window) {
+KeptSettings::KeptSettings(ClockModel& model, SettingsStore& store, const Desktop& desktop,
+                           QWidget& window)
+    : QObject(&window), model_(model), store_(store), desktop_(desktop), window_(window) {
     moved_.setSingleShot(true);
     moved_.setInterval(500);
     connect(&moved_, &QTimer::timeout, this, &KeptSettings::save);
@@ -105,8 +106,8 @@ void KeptSettings::restoreWindow() {
     const auto x = read.number(kX, -100000, 100000);
     const auto y = read.number(kY, -100000, 100000);
     if (x && y) {
-        window_.move(
-            onAScreen(QRect(QPoint(static_cast<int>(*x), static_cast<int>(*y)), window_.size())));
+        keptPlace_ = QPoint(static_cast<int>(*x), static_cast<int>(*y));
+        window_.move(onAScreen(QRect(*keptPlace_, window_.size())));
     }
     if (!read.problems().isEmpty()) {
         store_.setAside(QStringLiteral("make no sense in ") +
@@ -160,8 +161,15 @@ bool KeptSettings::eventFilter(QObject* watched, QEvent* event) {
 QVariantMap KeptSettings::values() const {
     QVariantMap v;
     v[kVersion] = kFormat;
-    v[kX] = window_.x();
-    v[kY] = window_.y();
+    if (desktop_.managesOwnWindows()) {
+        v[kX] = window_.x();
+        v[kY] = window_.y();
+    } else if (keptPlace_) {
+        // Where the window's place is not known (Wayland) the one kept from another session
+        // stays for the next, rather than the nowhere Qt reports.
+        v[kX] = keptPlace_->x();
+        v[kY] = keptPlace_->y();
+    }
     v[kInterval] = model_.announceInterval();
     if (const auto at = model_.alarmAt()) {
         v[kAlarmAt] = static_cast<qlonglong>(at->time_since_epoch().count());

@@ -6,9 +6,11 @@
 #include "platform/seams.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
 #include <QVariantMap>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -21,7 +23,7 @@ public:
     /// older than this; an older one stays off.
     static constexpr std::chrono::hours kStillWorthRinging{1};
 
-    KeptSettings(ClockModel& model, SettingsStore& store, QWidget& window);
+    KeptSettings(ClockModel& model, SettingsStore& store, const Desktop& desktop, QWidget& window);
 
     /// Reads the store and puts the window where it was, inside a screen that is there now.
     /// Call once, before the window first shows.
@@ -42,6 +44,8 @@ private:
 
     ClockModel& model_;
     SettingsStore& store_;
+    const Desktop& desktop_;
+    std::optional<QPoint> keptPlace_; // as read at start
     QWidget& window_;
     QVariantMap kept_;  // as read at start
     QVariantMap saved_; // as written last

@@ -280,7 +280,7 @@ QString QtDesktop::programFolder() const {
     return QCoreApplication::applicationDirPath();
 }
 
-bool QtDesktop::restoresMinimised() const {
+bool QtDesktop::managesOwnWindows() const {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 

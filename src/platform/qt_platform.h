@@ -112,7 +112,7 @@ public:
     bool startSystemMove(QWidget& window) override;
     void endProcess() override;
     [[nodiscard]] QString programFolder() const override;
-    [[nodiscard]] bool restoresMinimised() const override;
+    [[nodiscard]] bool managesOwnWindows() const override;
 };
 
 /// Whether a running program holds the lock file at `path` (per system). A file that is not

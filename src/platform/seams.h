@@ -152,10 +152,11 @@ public:
     virtual void endProcess() = 0;
     /// The folder that holds the program.
     [[nodiscard]] virtual QString programFolder() const = 0;
-    /// Whether the program may restore its minimised window itself. Where it may not
-    /// (Wayland: the compositor alone brings a minimised window back, and does not say when
-    /// it did), a window that is mapped anew shows.
-    [[nodiscard]] virtual bool restoresMinimised() const = 0;
+    /// Whether the program places its windows, learns where they are and restores them from
+    /// minimised itself. Where it does not (Wayland: the compositor alone places windows and
+    /// brings a minimised one back, and tells neither), a window that is mapped anew shows,
+    /// and its place is not known.
+    [[nodiscard]] virtual bool managesOwnWindows() const = 0;
 };
 
 /// Where the user's choices are kept between runs: named values, each a number or a text.

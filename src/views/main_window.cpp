@@ -365,7 +365,7 @@ void MainWindow::unload() {
 }
 
 void MainWindow::bringBack() {
-    if (!isHidden() && !isActiveWindow() && !desktop_.restoresMinimised()) {
+    if (!isHidden() && !isActiveWindow() && !desktop_.managesOwnWindows()) {
         // It may be minimised, which only the compositor could undo, and which it does not
         // tell: mapped anew, the window shows.
         hide();

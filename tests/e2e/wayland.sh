@@ -38,6 +38,9 @@ fi
 start_sound_server # so that Qt's sound code has nothing to complain about either
 export WAYLAND_DISPLAY=velto-test QT_QPA_PLATFORM=wayland
 export XDG_CONFIG_HOME=$WORK/config
+# A place kept from an X11 session: Wayland tells the clock no place, so it must stay.
+mkdir -p "$XDG_CONFIG_HOME/velto"
+printf '[General]\nversion=1\n[window]\nx=120\ny=80\n' > "$XDG_CONFIG_HOME/velto/velto.conf"
 # A session bus, where dbus is installed, and on it the accessibility bus and a notification
 # area of our own, where each is installed.
 LAUNCHER=/usr/libexec/at-spi-bus-launcher PY=/usr/bin/python3 BUS_PID="" LAUNCHER_PID=""
@@ -110,6 +113,8 @@ else
   wait "$PID" || true
 fi
 PID=""
+grep -qx 'x=120' "$XDG_CONFIG_HOME/velto/velto.conf" && grep -qx 'y=80' "$XDG_CONFIG_HOME/velto/velto.conf" ||
+  { cat "$XDG_CONFIG_HOME/velto/velto.conf"; fail "the place kept from another session was lost"; }
 
 # Nothing but the protocol log and the clock's own "velto:" lines (without a notification
 # area of ours, the clock says once that there is none); anything else would be Qt's.

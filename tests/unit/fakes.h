@@ -226,9 +226,9 @@ public:
     }
     bool endsEventLoop = false;
     [[nodiscard]] QString programFolder() const override { return folder; }
-    [[nodiscard]] bool restoresMinimised() const override { return restores; }
+    [[nodiscard]] bool managesOwnWindows() const override { return manages; }
     QString folder = QStringLiteral("/opt/velto");
-    bool restores = true;
+    bool manages = true;
     int moves = 0;
     int ends = 0;
 };

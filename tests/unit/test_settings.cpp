@@ -59,6 +59,16 @@ TEST_F(Kept, EveryChangeIsWrittenAtOnceButNotTheRunningCount) {
     EXPECT_FALSE(settings.kept.contains("alarm/at"));
 }
 
+TEST_F(Kept, APlaceTheDesktopDoesNotTellIsNotWrittenOverTheKeptOne) {
+    desktop.manages = false; // Wayland
+    keep({{"window/x", 300}, {"window/y", 200}});
+    startAt("10:00:00");
+    window().move(0, 0); // as far as Qt knows
+    model().stepAnnouncer();
+    EXPECT_EQ(settings.kept.value("window/x"), 300);
+    EXPECT_EQ(settings.kept.value("window/y"), 200);
+}
+
 TEST_F(Kept, AnAlarmDueWhileTheClockWasNotRunningRingsAtOnceIfRecent) {
     keep({{"alarm/at", at(-minutes{59})}});
     startAt("10:00:00");
