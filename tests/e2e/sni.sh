@@ -22,4 +22,21 @@ minimise() {
 }
 shown() { [ "$(visible_windows)" = 1 ]; }
 check_sni arm minimise shown
+
+# Under a German desktop the item speaks German: its tooltip and every entry of its menu, as
+# the real program gives them.
+unset LC_ALL LC_MESSAGES LANGUAGE
+before=$(wc -l < "$ITEMS")
+LANG=de_DE.UTF-8 start_clock "2026-12-08 09:00:00"
+wait_for test "$(wc -l < "$ITEMS")" -gt "$before" || fail "the German clock's item did not register"
+ITEM=$(tail -n 1 "$ITEMS")
+echo "tooltip in German: $(sni_prop ToolTip)"
+[[ $(sni_prop ToolTip) == "Alarm AUS |"* ]] || fail "the German tooltip says $(sni_prop ToolTip)"
+$HOST menu "$ITEM" | tee "$WORK/menu-de.txt"
+for entry in "Alarm EIN" "Velto zeigen" "Über" "Bei der Anmeldung starten" "Beenden"; do
+  grep -q "'$entry'" <(sed 's/_//g' "$WORK/menu-de.txt") || fail "no \"$entry\" in the German menu"
+done
+$HOST click "$ITEM" "Beenden"
+wait_for eval '! kill -0 $PID 2> /dev/null' || fail "Beenden did not end the clock"
+wait "$PID" || fail "the clock did not end cleanly"
 echo "e2e sni ok"
