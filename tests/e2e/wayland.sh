@@ -74,7 +74,7 @@ kill -0 "$PID" 2> /dev/null || { grep -v '^\[' "$WORK/velto.log"; fail "the cloc
 grep -q 'xdg_toplevel@[0-9]*\.set_title("Alarm")' "$WORK/velto.log" || fail "no ring window"
 
 status=0
-timeout 5 "$VELTO" > "$WORK/second.log" 2>&1 || status=$?
+timeout 15 "$VELTO" > "$WORK/second.log" 2>&1 || status=$?
 [ "$status" = 0 ] || { cat "$WORK/second.log"; fail "the second start ended with $status"; }
 # A start that ends at once can race Qt's own threads at exit ("QEventLoop: Cannot be used
 # without QApplication", on X11 as well); that one line says nothing about Wayland.
@@ -98,7 +98,7 @@ minimise() {
 mapped_anew() { [ "$(requests 'set_min_size(385, 195)')" -gt "$MAPS" ]; }
 if [ -n "$LAUNCHER_PID" ]; then
   minimise
-  timeout 5 "$VELTO" >> "$WORK/second.log" 2>&1 || fail "the third start ended with $?"
+  timeout 15 "$VELTO" >> "$WORK/second.log" 2>&1 || fail "the third start ended with $?"
   wait_for mapped_anew || fail "the minimised window did not come back at the next start"
 else
   echo "no AT-SPI here: the return of a minimised window is not checked"
