@@ -69,6 +69,7 @@ public:
     void onClick(std::function<void(velto::TrayClick)>) override {}
     void onAreaAppeared(std::function<void()>) override {}
     void onAreaStillMissing(std::function<void()>) override {}
+    void onAreaGone(std::function<void()>) override {}
 };
 
 class NoLoginStart final : public velto::LoginStart {

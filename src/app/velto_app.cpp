@@ -103,6 +103,13 @@ void VeltoApp::wire() {
         }
     });
     QObject::connect(tray_.get(), &TrayPresenter::showChosen, w, &MainWindow::bringBack);
+    // A clock kept in a notification area that went away (a panel that crashed) would have
+    // no way back but a second start: it comes back on the screen.
+    QObject::connect(tray_.get(), &TrayPresenter::areaGone, w, [this] {
+        if (main_->isHidden()) {
+            main_->bringBack();
+        }
+    });
     QObject::connect(tray_.get(), &TrayPresenter::aboutChosen, w, [this] { showAbout(); });
     QObject::connect(tray_.get(), &TrayPresenter::exitChosen, w, [this] { shutDown(); });
 }

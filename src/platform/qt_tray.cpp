@@ -11,6 +11,8 @@ namespace velto {
 QtTray::QtTray() {
     lookAgain_.setInterval(kLookAgainMs);
     connect(&lookAgain_, &QTimer::timeout, this, &QtTray::lookForArea);
+    watch_.setInterval(kWatchMs);
+    connect(&watch_, &QTimer::timeout, this, &QtTray::watchArea);
     grace_.setSingleShot(true);
     grace_.setInterval(kGraceMs);
     connect(&grace_, &QTimer::timeout, this, [this] {
@@ -66,6 +68,7 @@ bool QtTray::add(const QIcon& picture, const QString& tip) {
     lookAgain_.stop();
     grace_.stop();
     tray.show();
+    watch_.start();
     return true;
 }
 
@@ -79,6 +82,7 @@ bool QtTray::modify(const QIcon& picture, const QString& tip) {
 void QtTray::remove() {
     lookAgain_.stop();
     grace_.stop();
+    watch_.stop();
     if (icon_) {
         icon_->hide();
     }
@@ -148,6 +152,10 @@ void QtTray::onAreaStillMissing(std::function<void()> handler) {
     onAreaStillMissing_ = std::move(handler);
 }
 
+void QtTray::onAreaGone(std::function<void()> handler) {
+    onAreaGone_ = std::move(handler);
+}
+
 void QtTray::prepareMenu() {
     // Left to the first right click, the style's polish, the fonts of the captions (the
     // default entry's bold one too), their glyphs and the pop-up's window made the menu take
@@ -166,6 +174,19 @@ void QtTray::prepareMenu() {
 void QtTray::showMessage(const QString& title, const QString& body) {
     if (visible()) {
         icon_->showMessage(title, body);
+    }
+}
+
+void QtTray::watchArea() {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        return;
+    }
+    // Hidden, so that showing it again in the next area registers it there anew.
+    watch_.stop();
+    icon_->hide();
+    lookAgain_.start();
+    if (onAreaGone_) {
+        onAreaGone_();
     }
 }
 

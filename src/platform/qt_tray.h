@@ -23,6 +23,9 @@ public:
     static constexpr int kLookAgainMs = 2000;
     /// How long a panel that starts with the session may take to appear.
     static constexpr int kGraceMs = 5000;
+    /// How often the notification area that holds the icon is looked at, to notice a panel
+    /// that went away; Qt does not tell.
+    static constexpr int kWatchMs = 5000;
 
     QtTray();
     ~QtTray() override;
@@ -35,6 +38,7 @@ public:
     void onClick(std::function<void(TrayClick)> handler) override;
     void onAreaAppeared(std::function<void()> handler) override;
     void onAreaStillMissing(std::function<void()> handler) override;
+    void onAreaGone(std::function<void()> handler) override;
     void prepareMenu() override;
     /// A message from the icon, where the system shows those as notifications (Windows,
     /// macOS); nothing without an icon in a notification area.
@@ -46,15 +50,19 @@ private:
     /// The check marks as their entries say now.
     void refreshChecks();
     void lookForArea();
+    /// While the icon is shown: whether its notification area is still there.
+    void watchArea();
 
     std::unique_ptr<QMenu> menu_; // made with the icon
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::vector<TrayMenuItem> items_;
     QTimer lookAgain_;
     QTimer grace_;
+    QTimer watch_;
     std::function<void(TrayClick)> onClick_;
     std::function<void()> onAreaAppeared_;
     std::function<void()> onAreaStillMissing_;
+    std::function<void()> onAreaGone_;
 };
 
 } // namespace velto

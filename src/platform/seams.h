@@ -107,6 +107,10 @@ public:
     /// none has appeared a few seconds later (long enough for a panel that starts with the
     /// session), unless a remove() came first.
     virtual void onAreaStillMissing(std::function<void()> handler) = 0;
+    /// `handler` runs on the UI thread when the notification area that held the icon goes
+    /// away (its panel ended or crashed). The icon is then no longer visible, and comes back
+    /// by itself, with onAreaAppeared, when an area appears again.
+    virtual void onAreaGone(std::function<void()> handler) = 0;
     /// Gets the menu ready to open at once (its style, fonts and window), ahead of the first
     /// right click; meant for a moment when nothing waits, such as after the first paint.
     virtual void prepareMenu() {}

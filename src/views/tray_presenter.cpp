@@ -29,6 +29,7 @@ TrayPresenter::TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray,
     tray.onClick([this](TrayClick click) { emit clicked(click); });
     tray.onAreaAppeared([this] { areaAppeared(); });
     tray.onAreaStillMissing([this] { areaStillMissing(); });
+    tray.onAreaGone([this] { emit areaGone(); });
     connect(&model, &ClockModel::alarmChanged, this, &TrayPresenter::showAlarmState);
 }
 

@@ -43,6 +43,8 @@ signals:
     void exitChosen();
     /// A click on the icon.
     void clicked(TrayClick click);
+    /// The notification area went away with the icon; it comes back with the next area.
+    void areaGone();
 
 private:
     /// The look of the alarm's state; the menu offers the other state: its caption is the

@@ -36,6 +36,17 @@ $HOST menu "$ITEM" | tee "$WORK/menu-de.txt"
 for entry in "Alarm EIN" "Velto zeigen" "Über" "Bei der Anmeldung starten" "Beenden"; do
   grep -q "'$entry'" <(sed 's/_//g' "$WORK/menu-de.txt") || fail "no \"$entry\" in the German menu"
 done
+
+# The notification area ends while the clock is kept in it: the clock comes back on the
+# screen, and its item registers with the next one.
+minimise
+kill "$HOST_PID"
+wait_for shown || wait_for shown || fail "the clock did not come back when its tray went away"
+before=$(wc -l < "$ITEMS")
+start_sni_host
+again() { [ "$(wc -l < "$ITEMS")" -gt "$before" ]; }
+wait_for again || wait_for again || fail "the item did not register with the new notification area"
+ITEM=$(tail -n 1 "$ITEMS")
 $HOST click "$ITEM" "Beenden"
 wait_for eval '! kill -0 $PID 2> /dev/null' || fail "Beenden did not end the clock"
 wait "$PID" || fail "the clock did not end cleanly"

@@ -129,6 +129,7 @@ public:
     void onClick(std::function<void(TrayClick)> h) override { clickHandler = std::move(h); }
     void onAreaAppeared(std::function<void()> h) override { appearHandler = std::move(h); }
     void onAreaStillMissing(std::function<void()> h) override { missingHandler = std::move(h); }
+    void onAreaGone(std::function<void()> h) override { goneHandler = std::move(h); }
 
     /// The captions of the menu, "-" for a separator.
     [[nodiscard]] QStringList captions() const {
@@ -161,6 +162,14 @@ public:
         }
     }
 
+    /// The panel that held the icon ends.
+    void vanish() {
+        available = false;
+        shown = false;
+        ASSERT_TRUE(goneHandler);
+        goneHandler();
+    }
+
     /// The seconds after a failed add() passed, and no panel came.
     void stillMissing() {
         ASSERT_TRUE(missingHandler);
@@ -177,6 +186,7 @@ public:
     std::function<void(TrayClick)> clickHandler;
     std::function<void()> appearHandler;
     std::function<void()> missingHandler;
+    std::function<void()> goneHandler;
 
 private:
     void keep(const QIcon& i, const QString& t) {

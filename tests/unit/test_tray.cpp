@@ -101,6 +101,19 @@ TEST_F(Tray, ShowVeltoBringsBackAHiddenMinimisedWindow) {
     EXPECT_FALSE(window().isMinimized());
 }
 
+TEST_F(Tray, AClockKeptInAnAreaThatGoesAwayComesBackOnTheScreen) {
+    QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
+    ASSERT_TRUE(window().isHidden());
+    tray.vanish();
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(window().isMinimized());
+    // Until an area comes again, minimising leaves it on the taskbar.
+    QTest::mouseClick(w().imgHeaderV, Qt::LeftButton);
+    EXPECT_TRUE(window().isVisible());
+    tray.appear();
+    EXPECT_TRUE(tray.visible());
+}
+
 TEST_F(Tray, ExitShutsDownAndTakesTheIconAndTheAboutWindowAlong) {
     tray.choose("&About");
     ASSERT_TRUE(app.aboutWindow());
