@@ -71,16 +71,20 @@ MainWindow::MainWindow(ClockModel& model, Depot& depot, Desktop& desktop, const 
 }
 
 void MainWindow::build() {
-    alarmSwitch_ = place(this, "imgHeader", -1, layout::imgHeader);
-    depot_.show(*alarmSwitch_, DepotArray::imgHeader, 1);
-    closeButton_ = place(this, "imgHeaderX", -1, layout::imgHeaderX);
-    depot_.show(*closeButton_, DepotArray::imgHeaderX, 0);
-    minimiseButton_ = place(this, "imgHeaderV", -1, layout::imgHeaderV);
-    depot_.show(*minimiseButton_, DepotArray::imgHeaderV, 0);
+    // A control placed at `r` that shows picture `picture` of `array`.
+    const auto showing = [this](QWidget* parent, const QString& name, int index, QRect r,
+                                DepotArray array, int picture) {
+        ImageControl* c = place(parent, name, index, r);
+        depot_.show(*c, array, picture);
+        return c;
+    };
+    alarmSwitch_ = showing(this, "imgHeader", -1, layout::imgHeader, DepotArray::imgHeader, 1);
+    closeButton_ = showing(this, "imgHeaderX", -1, layout::imgHeaderX, DepotArray::imgHeaderX, 0);
+    minimiseButton_ =
+        showing(this, "imgHeaderV", -1, layout::imgHeaderV, DepotArray::imgHeaderV, 0);
 
     for (int k = 1; k <= 12; ++k) {
-        keys_[k] = place(this, "imgPunchUp", k, layout::imgPunchUp(k));
-        depot_.show(*keys_[k], DepotArray::imgPunchUp, k);
+        keys_[k] = showing(this, "imgPunchUp", k, layout::imgPunchUp(k), DepotArray::imgPunchUp, k);
     }
     const auto timeAt = timePlaces(layout::kTimeY);
     time_.emplace(depot_, *this, QStringLiteral("imgTime"), 0, DepotArray::imgTime, timeAt);
@@ -104,15 +108,11 @@ void MainWindow::build() {
     punchCount_.emplace(depot_, *face_, set, 2, DepotArray::imgSet, setPlaces(2, 4));
     seconds_.emplace(depot_, *this, set, 5, DepotArray::imgSet, setPlaces(5, 6));
     for (int k = 0; k < 10; ++k) {
-        presets_[k] = place(this, "imgFixed", k, layout::imgFixed(k));
-        depot_.show(*presets_[k], DepotArray::imgFixed, k);
+        presets_[k] = showing(this, "imgFixed", k, layout::imgFixed(k), DepotArray::imgFixed, k);
     }
-    punchButton_ = place(face_, "imgPunch", -1, layout::imgPunch);
-    depot_.show(*punchButton_, DepotArray::imgPunch, 0);
-    announcer_ = place(face_, "imgEach", -1, layout::imgEach);
-    depot_.show(*announcer_, DepotArray::imgEach, 0);
-    faceSwitch_ = place(face_, "imgCenter", -1, layout::imgCenter);
-    depot_.show(*faceSwitch_, DepotArray::imgCenter, 1);
+    punchButton_ = showing(face_, "imgPunch", -1, layout::imgPunch, DepotArray::imgPunch, 0);
+    announcer_ = showing(face_, "imgEach", -1, layout::imgEach, DepotArray::imgEach, 0);
+    faceSwitch_ = showing(face_, "imgCenter", -1, layout::imgCenter, DepotArray::imgCenter, 1);
     mark_ = place(face_, "imgMark", -1, layout::imgMark);
     mark_->setPicture(depot_.mark(), {});
     hotSpots_.push_back(place(face_, "imgHotSpot", 0, layout::imgHotSpot));
