@@ -42,8 +42,8 @@ int digitAt(const QString& text, qsizetype pos) {
     return v >= 0 && v <= 9 ? v : 0;
 }
 
-WallSeconds wallSecondsOf(const QDateTime& t) {
-    return WallSeconds{seconds{t.toSecsSinceEpoch() + t.offsetFromUtc()}};
+QString timeTextAt(const Clock& clock, Instant t) {
+    return timeText(timeOfDay(WallSeconds{t.time_since_epoch() + clock.utcOffsetAt(t)}));
 }
 
 QString timeText(const QTime& t) {
@@ -67,17 +67,26 @@ QDateTime ClockModel::now() const {
                                          static_cast<int>(offset_.count()));
 }
 
+QTime ClockModel::time() const {
+    return timeOfDay(wallNow());
+}
+
 void ClockModel::start(const ClockReading& now) {
-    reading_ = now;
+    sinceBoot_ = now.sinceBoot;
     now_ = std::chrono::floor<seconds>(now.instant);
     offset_ = clock_.utcOffsetAt(now_);
-    lastWall_ = wallOf(now_);
+}
+
+std::optional<size_t> ClockModel::cycleIndex(int minutes) {
+    const auto* at = std::find(kAnnounceIntervals.begin(), kAnnounceIntervals.end(), minutes);
+    if (at == kAnnounceIntervals.end()) {
+        return std::nullopt;
+    }
+    return static_cast<size_t>(at - kAnnounceIntervals.begin());
 }
 
 bool ClockModel::announcesAt(int interval, int minute) {
-    return interval > 0 && minute % interval == 0 &&
-           std::find(kAnnounceIntervals.begin() + 1, kAnnounceIntervals.end(), interval) !=
-               kAnnounceIntervals.end();
+    return interval > 0 && minute % interval == 0 && cycleIndex(interval);
 }
 
 void ClockModel::tick(const ClockReading& reading) {
@@ -87,21 +96,21 @@ void ClockModel::tick(const ClockReading& reading) {
     }
     // The real time since the last reading, back from this one: a clock set or a change of
     // zone moves the instant or the wall clock, but passes no time.
-    const auto spanStart = reading.instant - (reading.sinceBoot - reading_.sinceBoot);
-    reading_ = reading;
+    const auto spanStart = reading.instant - (reading.sinceBoot - sinceBoot_);
+    sinceBoot_ = reading.sinceBoot;
     lastTick_ = t;
+    const WallSeconds prevWall = wallNow();
+    const int countdownBefore = countdown();
     now_ = t;
     offset_ = clock_.utcOffsetAt(t);
-    const WallSeconds wall{t.time_since_epoch() + offset_};
-    const WallSeconds prevWall = lastWall_.value_or(wall - seconds{1});
-    lastWall_ = wall;
+    const WallSeconds wall = wallNow();
 
     const auto intoMinute = wall - std::chrono::floor<minutes>(wall);
     const bool fullMinute = intoMinute == seconds{0} || wall - prevWall != seconds{1};
     emit timeChanged(fullMinute);
     if (armed()) {
         showAlarmTimeInZone();
-        if (fullMinute) {
+        if (countdown() != countdownBefore) {
             emit countdownChanged();
         }
     }
@@ -141,7 +150,14 @@ void ClockModel::switchOff() {
 }
 
 void ClockModel::showAlarmTimeInZone() {
-    const QString shown = velto::timeText(timeOfDay(wallOf(*alarmAt_)));
+    // The text changes only with the zone's offset at the alarm: formatted only then.
+    const seconds offset = clock_.utcOffsetAt(*alarmAt_);
+    if (offset == alarmOffset_) {
+        return;
+    }
+    alarmOffset_ = offset;
+    const QString shown =
+        velto::timeText(timeOfDay(WallSeconds{alarmAt_->time_since_epoch() + offset}));
     if (shown != alarmTime_) {
         alarmTime_ = shown;
         emit alarmChanged();
@@ -158,7 +174,8 @@ void ClockModel::armAt(Instant at) {
 
 void ClockModel::placeAlarm(Instant at, bool armed) {
     alarmAt_ = armed ? std::optional(at) : std::nullopt;
-    alarmTime_ = velto::timeText(timeOfDay(wallOf(at)));
+    alarmOffset_ = clock_.utcOffsetAt(at);
+    alarmTime_ = velto::timeText(timeOfDay(WallSeconds{at.time_since_epoch() + alarmOffset_}));
     emit alarmChanged();
     emit countdownChanged();
 }
@@ -222,7 +239,7 @@ void ClockModel::setAlarm(const QString& text) {
         return;
     }
     // After the current minute: a time typed for this very minute means tomorrow's.
-    const WallSeconds wall = wallOf(now_);
+    const WallSeconds wall = wallNow();
     const Instant nextMinute = now_ - (wall - std::chrono::floor<minutes>(wall)) + minutes{1};
     const std::optional<Instant> at = nextInstantShowing(time, nextMinute);
     if (!at) {
@@ -341,7 +358,7 @@ void ClockModel::togglePunch() {
         punchOut();
         return;
     }
-    punchedIn_ = reading_.sinceBoot;
+    punchedIn_ = sinceBoot_;
     punchedInAt_ = now_;
     punch_ = 0;
     emit punchChanged();
@@ -350,7 +367,7 @@ void ClockModel::togglePunch() {
 void ClockModel::restorePunch(Instant at) {
     // The machine's run time of then, as far as the clock tells: across a restart of the
     // machine the run time began anew.
-    punchedIn_ = reading_.sinceBoot - std::chrono::duration_cast<milliseconds>(now_ - at);
+    punchedIn_ = sinceBoot_ - std::chrono::duration_cast<milliseconds>(now_ - at);
     punchedInAt_ = at;
     punch_.reset();
     countPunch();
@@ -367,8 +384,7 @@ void ClockModel::countPunch() {
     if (!punchedIn_) {
         return;
     }
-    const auto counted =
-        std::chrono::floor<minutes>(runTimeBetween(*punchedIn_, reading_.sinceBoot));
+    const auto counted = std::chrono::floor<minutes>(runTimeBetween(*punchedIn_, sinceBoot_));
     const int count = static_cast<int>(std::min<int64_t>(kPunchTop, counted.count()));
     if (count != punch_) {
         punch_ = count;
@@ -393,11 +409,9 @@ void ClockModel::setAnnounceInterval(int mins) {
 }
 
 int ClockModel::nextAnnounceInterval(int mins) {
-    const auto* at = std::find(kAnnounceIntervals.begin(), kAnnounceIntervals.end(), mins);
-    if (at == kAnnounceIntervals.end() || mins == 0) {
-        return kAnnounceIntervals[1];
-    }
-    return ++at == kAnnounceIntervals.end() ? kAnnounceIntervals.front() : *at;
+    // From off and from a value outside the cycle alike, the first interval.
+    const size_t at = cycleIndex(mins).value_or(0);
+    return kAnnounceIntervals[(at + 1) % kAnnounceIntervals.size()];
 }
 
 void ClockModel::stepAnnouncer() {

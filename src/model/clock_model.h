@@ -33,7 +33,9 @@ enum class AlarmKind {
 /// It runs on with real time but jumps where the wall clock does (daylight saving, a change
 /// of zone, the clock set).
 using WallSeconds = std::chrono::local_seconds;
-WallSeconds wallSecondsOf(const QDateTime& t);
+
+/// The local "hh:mm:ss" at `t` in the zone of `clock`.
+QString timeTextAt(const Clock& clock, Instant t);
 
 /// "hh:mm:ss", 24-hour, whatever the locale.
 QString timeText(const QTime& t);
@@ -73,12 +75,17 @@ public:
     void tick(const ClockReading& now);
     /// Whether the announcer rings at `minute` (0..59) with `interval`.
     static bool announcesAt(int interval, int minute);
+    /// The place of `minutes` in the announcer's cycle (0 is off); none for a value that is
+    /// not in it.
+    static std::optional<size_t> cycleIndex(int minutes);
 
     /// The last reading, whole seconds, as the local date and time with the offset in force.
     [[nodiscard]] QDateTime now() const;
     [[nodiscard]] Instant instant() const { return now_; }
+    /// The reading's local time of day.
+    [[nodiscard]] QTime time() const;
     /// The reading as "hh:mm:ss".
-    [[nodiscard]] QString timeText() const { return velto::timeText(now().time()); }
+    [[nodiscard]] QString timeText() const { return velto::timeText(time()); }
 
     // ---- the alarm and its countdown ----
 
@@ -185,6 +192,10 @@ private:
         int place = 0;
     };
     [[nodiscard]] WallSeconds wallOf(Instant t) const;
+    /// The wall clock at the last reading.
+    [[nodiscard]] WallSeconds wallNow() const {
+        return WallSeconds{now_.time_since_epoch() + offset_};
+    }
     /// The first instant at or after `from` whose local time is `wall`, or the jump over it
     /// when the day skips it; none within the next days.
     [[nodiscard]] std::optional<Instant> nextInstantShowing(QTime timeOfDay, Instant from) const;
@@ -203,13 +214,13 @@ private:
     const Clock& clock_;
     Instant now_{};
     std::chrono::seconds offset_{0}; // of the local zone at now_
-    // The last reading as it came, and the second and wall second the last tick acted on:
-    // with these a tick knows the real time since and where the wall clock went.
-    ClockReading reading_;
+    // The machine's run time at the last reading, and the second the last tick acted on:
+    // with these and now_ a tick knows the real time since and where the wall clock went.
+    std::chrono::milliseconds sinceBoot_{0};
     std::optional<Instant> lastTick_;
-    std::optional<WallSeconds> lastWall_;
 
     QString alarmTime_;
+    std::chrono::seconds alarmOffset_{0}; // of the zone at alarmAt_, as alarmTime_ shows it
     std::optional<Instant> alarmAt_;
     AlarmKind alarmKind_ = AlarmKind::Countdown;
     std::optional<Edit> edit_;

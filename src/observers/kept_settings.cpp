@@ -51,7 +51,13 @@ public:
         }
         return v;
     }
-    [[nodiscard]] const QStringList& problems() const { return problems_; }
+    /// Says what made no sense, if anything did, and keeps the file aside.
+    void setAsideIfWrong(SettingsStore& store) const {
+        if (!problems_.isEmpty()) {
+            store.setAside(QStringLiteral("make no sense in ") +
+                           problems_.join(QStringLiteral(", ")));
+        }
+    }
 
 private:
     const QVariantMap& values_;
@@ -109,17 +115,13 @@ void KeptSettings::restoreWindow() {
         keptPlace_ = QPoint(static_cast<int>(*x), static_cast<int>(*y));
         window_.move(onAScreen(QRect(*keptPlace_, window_.size())));
     }
-    if (!read.problems().isEmpty()) {
-        store_.setAside(QStringLiteral("make no sense in ") +
-                        read.problems().join(QStringLiteral(", ")));
-    }
+    read.setAsideIfWrong(store_);
 }
 
 void KeptSettings::restoreClock() {
     Reader read(kept_);
-    const auto& cycle = ClockModel::kAnnounceIntervals;
     if (const auto interval = read.number(kInterval, 0, 60)) {
-        if (std::find(cycle.begin(), cycle.end(), *interval) != cycle.end()) {
+        if (ClockModel::cycleIndex(static_cast<int>(*interval))) {
             model_.setAnnounceInterval(static_cast<int>(*interval));
         }
     }
@@ -139,10 +141,7 @@ void KeptSettings::restoreClock() {
     if (const auto punched = read.number(kPunchedIn, kEarliest, kLatest)) {
         model_.restorePunch(Instant{std::chrono::seconds{*punched}});
     }
-    if (!read.problems().isEmpty()) {
-        store_.setAside(QStringLiteral("make no sense in ") +
-                        read.problems().join(QStringLiteral(", ")));
-    }
+    read.setAsideIfWrong(store_);
     restored_ = true;
     save();
     connect(&model_, &ClockModel::alarmChanged, this, &KeptSettings::save);

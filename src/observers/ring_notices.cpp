@@ -8,15 +8,6 @@ QString title() {
     return QStringLiteral("Velto");
 }
 
-/// The local "hh:mm" of `t`.
-QString hhmm(const Clock& clock, Instant t) {
-    using namespace std::chrono;
-    const local_seconds local{(t + clock.utcOffsetAt(t)).time_since_epoch()};
-    const hh_mm_ss time{local - floor<days>(local)};
-    return QString::asprintf("%02d:%02d", static_cast<int>(time.hours().count()),
-                             static_cast<int>(time.minutes().count()));
-}
-
 } // namespace
 
 RingNotices::RingNotices(ClockModel& model, Notifier& notifier)
@@ -33,15 +24,16 @@ void RingNotices::rang(RingKind kind) {
     const std::optional<Instant> at = model_.alarmAt();
     if (at && model_.instant() - *at > kLate) {
         notifier_.notify(title(), tr("Alarm %1, rang at %2: the computer was asleep")
-                                      .arg(due, model_.now().toString(QStringLiteral("hh:mm"))));
+                                      .arg(due, model_.timeText().left(5)));
         return;
     }
     notifier_.notify(title(), tr("Alarm %1").arg(due));
 }
 
 void RingNotices::passedWhileAway(Notifier& notifier, const Clock& clock, Instant due) {
-    notifier.notify(title(),
-                    tr("Alarm %1 passed while Velto was not running").arg(hhmm(clock, due)));
+    notifier.notify(
+        title(),
+        tr("Alarm %1 passed while Velto was not running").arg(timeTextAt(clock, due).left(5)));
 }
 
 } // namespace velto

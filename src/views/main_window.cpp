@@ -46,9 +46,7 @@ std::vector<QRect> setPlaces(int first, int last) {
 /// announcer's cycle; 0 (plain dial, blank button) for "off" and for any value that is not an
 /// interval.
 int dialIndex(int minutes) {
-    const auto& cycle = ClockModel::kAnnounceIntervals;
-    const auto* at = std::find(cycle.begin(), cycle.end(), minutes);
-    return at == cycle.end() ? 0 : static_cast<int>(at - cycle.begin());
+    return static_cast<int>(ClockModel::cycleIndex(minutes).value_or(0));
 }
 
 } // namespace
@@ -198,7 +196,7 @@ void MainWindow::start() {
 
     observe();
     time_->showTime(model_.timeText());
-    seconds_->showNumber(model_.now().time().second(), Readout::Leading::Zeros);
+    seconds_->showNumber(model_.time().second(), Readout::Leading::Zeros);
     showPunch();
 }
 
@@ -220,7 +218,7 @@ void MainWindow::showTick(bool fullMinute) {
     if (isVisible()) {
         redrawHands();
     }
-    seconds_->showNumber(model_.now().time().second(), Readout::Leading::Zeros);
+    seconds_->showNumber(model_.time().second(), Readout::Leading::Zeros);
     if (fullMinute) {
         time_->showTime(model_.timeText());
     }
@@ -232,7 +230,7 @@ void MainWindow::redrawHands() {
     }
     // All three hands come from the tick's one reading. (Reading the clock once per hand
     // could show a minute hand a minute behind its second hand at a minute's turn.)
-    drawHands(*face_, geometry_, model_.now().time());
+    drawHands(*face_, geometry_, model_.time());
 }
 
 void MainWindow::showAlarmState() {
