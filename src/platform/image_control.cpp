@@ -15,6 +15,11 @@ ImageControl::ImageControl(QWidget* parent, const QString& name, int index)
 }
 
 void ImageControl::setPicture(const QPixmap& picture, PictureRef ref) {
+    // The same picture again (a digit that stays, a highlight the pointer is still over)
+    // repaints nothing.
+    if (ref == ref_ && picture.cacheKey() == pixmap_.cacheKey()) {
+        return;
+    }
     pixmap_ = picture; // implicitly shared: the depot's picture, not a copy of its pixels
     ref_ = ref;
     update();

@@ -54,12 +54,8 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
                    Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
-    // The alarm's state, which a ring of the alarm switches off just after it opens.
-    const auto showState = [this, &model, &depot] {
-        setWindowIcon(depot.windowIcon(model.armed() ? 0 : 1));
-    };
-    showState();
-    connect(&model, &ClockModel::alarmChanged, this, showState);
+    // Its icon is the application's, which shows the alarm's state (a ring of the alarm
+    // switches it off just after the window opens).
     // Wider only for Qt's own title bar; then the content keeps its layout in the middle.
     setFixedSize(clientWidth(windowTitle()), layout::alarm::kClient.height());
     const QPoint middle((width() - layout::alarm::kClient.width()) / 2, 0);

@@ -236,10 +236,9 @@ void MainWindow::redrawHands() {
 void MainWindow::showAlarmState() {
     const int look = model_.armed() ? 0 : 1;
     depot_.show(*alarmSwitch_, DepotArray::imgHeader, look);
-    const QIcon& icon = depot_.windowIcon(look);
-    setWindowIcon(icon);
-    // The application icon stands for the program in task switchers and docks.
-    QGuiApplication::setWindowIcon(icon);
+    // The application icon stands for the program in task switchers and docks, and is the
+    // icon of each of its windows.
+    QGuiApplication::setWindowIcon(depot_.windowIcon(look));
     depot_.show(*faceSwitch_, DepotArray::imgCenter, look);
     if (model_.armed()) {
         alarm_->showTime(model_.alarmTime());
@@ -327,7 +326,7 @@ void MainWindow::setLook(ImageControl& button, Look& look, Look wanted) {
 }
 
 void MainWindow::hoverPreset(std::optional<int> k) {
-    // Every preset each time: cheaper to assign ten pictures than to keep track.
+    // Every preset each time: one whose picture stays repaints nothing.
     for (int i = 0; i < 10; ++i) {
         depot_.show(*presets_[i], DepotArray::imgFixed, i == k ? i + kHighlighted : i);
     }
