@@ -30,6 +30,14 @@ inline constexpr int kAlarmY = 96;
 constexpr QRect readout(int element, int y, int xOffset = 0) {
     return {kReadoutX[element] + xOffset, y, element == 2 ? 8 : 26, 50};
 }
+/// The places of all five elements of an hh:mm read-out.
+constexpr std::array<QRect, 5> readoutPlaces(int y, int xOffset = 0) {
+    std::array<QRect, 5> places;
+    for (int e = 0; e < 5; ++e) {
+        places[static_cast<size_t>(e)] = readout(e, y, xOffset);
+    }
+    return places;
+}
 inline constexpr std::array<int, 4> kCorrectX{115, 139, 171, 195};
 inline constexpr int kCorrectY = 84;
 inline constexpr QSize kCorrect{22, 9};
@@ -38,9 +46,6 @@ inline constexpr QSize kCorrect{22, 9};
 inline constexpr std::array<QPoint, 7> kSetPos{
     {{114, 5}, {122, 5}, {0, 5}, {7, 5}, {15, 5}, {220, 25}, {228, 25}}};
 inline constexpr QSize kSetSize{9, 17};
-constexpr bool setIsOnFace(int i) {
-    return i <= 4;
-}
 
 inline constexpr QRect picClock{248, 20, 137, 137};
 

@@ -14,6 +14,13 @@ ImageControl::ImageControl(QWidget* parent, const QString& name, int index)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+ImageControl* ImageControl::placed(QWidget* parent, const QString& name, int index, QRect r) {
+    auto* c = new ImageControl(parent, name, index);
+    c->resize(r.size());
+    c->setPosition(r.left(), r.top());
+    return c;
+}
+
 void ImageControl::setPicture(const QPixmap& picture, PictureRef ref) {
     // The same picture again (a digit that stays, a highlight the pointer is still over)
     // repaints nothing.

@@ -24,6 +24,8 @@ class ImageControl : public QWidget {
     Q_OBJECT
 public:
     explicit ImageControl(QWidget* parent, const QString& name, int index = -1);
+    /// A control of `parent` with the size and place of `r`.
+    static ImageControl* placed(QWidget* parent, const QString& name, int index, QRect r);
 
     /// Shows `picture` and remembers that it is depot element `ref`. Repaints at once.
     void setPicture(const QPixmap& picture, PictureRef ref);

@@ -63,12 +63,8 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     frame_ = new QGroupBox(tr("Alarm"), this);
     frame_->setObjectName(QStringLiteral("Frame1"));
     frame_->setGeometry(layout::alarm::Frame1.translated(middle));
-    std::array<QRect, 5> places;
-    for (int e = 0; e < 5; ++e) {
-        places[static_cast<size_t>(e)] =
-            layout::readout(e, layout::alarm::kTimeY, layout::alarm::kTimeXOffset);
-    }
-    time_.emplace(depot, *frame_, QStringLiteral("imgTime"), 0, DepotArray::imgTime, places);
+    time_.emplace(depot, *frame_, QStringLiteral("imgTime"), 0, DepotArray::imgTime,
+                  layout::readoutPlaces(layout::alarm::kTimeY, layout::alarm::kTimeXOffset));
     done_ = new QPushButton(this);
     done_->setObjectName(QStringLiteral("cmdDone"));
     done_->setGeometry(layout::alarm::cmdDone.translated(middle));
@@ -79,8 +75,9 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     connect(done_, &QPushButton::clicked, this, &AlarmWindow::unload);
 
     done_->setText(QString::number(secondsLeft_));
-    time_->showTime(model.timeText());
-    const QString rang = model.timeText().left(5);
+    const QString now = model.timeText();
+    time_->showTime(now);
+    const QString rang = now.left(5);
     time_->describe({.name = tr("Rang at"),
                      .role = QAccessible::StaticText,
                      // The copy captured is handed out on every call: not a local that could

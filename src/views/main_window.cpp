@@ -17,22 +17,6 @@ namespace velto {
 
 namespace {
 
-ImageControl* place(QWidget* parent, const QString& name, int index, QRect r) {
-    auto* c = new ImageControl(parent, name, index);
-    c->resize(r.size());
-    c->setPosition(r.left(), r.top());
-    return c;
-}
-
-/// The places of a hh:mm read-out at height `y`.
-std::array<QRect, 5> timePlaces(int y) {
-    std::array<QRect, 5> places;
-    for (int e = 0; e < 5; ++e) {
-        places[static_cast<size_t>(e)] = layout::readout(e, y);
-    }
-    return places;
-}
-
 /// The places of imgSet `first`..`last`.
 std::vector<QRect> setPlaces(int first, int last) {
     std::vector<QRect> places;
@@ -72,7 +56,7 @@ void MainWindow::build() {
     // A control placed at `r` that shows picture `picture` of `array`.
     const auto showing = [this](QWidget* parent, const QString& name, int index, QRect r,
                                 DepotArray array, int picture) {
-        ImageControl* c = place(parent, name, index, r);
+        ImageControl* c = ImageControl::placed(parent, name, index, r);
         depot_.show(*c, array, picture);
         return c;
     };
@@ -84,15 +68,16 @@ void MainWindow::build() {
     for (int k = 1; k <= 12; ++k) {
         keys_[k] = showing(this, "imgPunchUp", k, layout::imgPunchUp(k), DepotArray::imgPunchUp, k);
     }
-    const auto timeAt = timePlaces(layout::kTimeY);
+    const auto timeAt = layout::readoutPlaces(layout::kTimeY);
     time_.emplace(depot_, *this, QStringLiteral("imgTime"), 0, DepotArray::imgTime, timeAt);
     time_->clear();
-    const auto alarmAt = timePlaces(layout::kAlarmY);
+    const auto alarmAt = layout::readoutPlaces(layout::kAlarmY);
     alarm_.emplace(depot_, *this, QStringLiteral("imgAlarm"), 0, DepotArray::imgTime, alarmAt);
     alarm_->clear();
     for (int k = 0; k < 4; ++k) {
-        bars_[k] = place(this, "imgCorrect", k,
-                         {QPoint(layout::kCorrectX[k], layout::kCorrectY), layout::kCorrect});
+        bars_[k] = ImageControl::placed(
+            this, "imgCorrect", k,
+            {QPoint(layout::kCorrectX[k], layout::kCorrectY), layout::kCorrect});
         bars_[k]->setPicture(depot_.correctBar(), {});
         bars_[k]->hide();
     }
@@ -111,9 +96,9 @@ void MainWindow::build() {
     punchButton_ = showing(face_, "imgPunch", -1, layout::imgPunch, DepotArray::imgPunch, 0);
     announcer_ = showing(face_, "imgEach", -1, layout::imgEach, DepotArray::imgEach, 0);
     faceSwitch_ = showing(face_, "imgCenter", -1, layout::imgCenter, DepotArray::imgCenter, 1);
-    mark_ = place(face_, "imgMark", -1, layout::imgMark);
+    mark_ = ImageControl::placed(face_, "imgMark", -1, layout::imgMark);
     mark_->setPicture(depot_.mark(), {});
-    hotSpots_.push_back(place(face_, "imgHotSpot", 0, layout::imgHotSpot));
+    hotSpots_.push_back(ImageControl::placed(face_, "imgHotSpot", 0, layout::imgHotSpot));
     mark_->raise(); // above the hot spots, so that it can be grabbed wherever it stands
 }
 
@@ -162,9 +147,7 @@ void MainWindow::start() {
     started_ = true;
     redrawHands();
     for (int i = 1; i <= 11; ++i) {
-        const ImageControl* first = hotSpots_.front();
-        auto* c = new ImageControl(face_, QStringLiteral("imgHotSpot"), i);
-        c->resize(first->size());
+        auto* c = ImageControl::placed(face_, QStringLiteral("imgHotSpot"), i, layout::imgHotSpot);
         c->show();
         hotSpots_.push_back(c);
     }
@@ -240,6 +223,10 @@ void MainWindow::showAlarmState() {
     // icon of each of its windows.
     QGuiApplication::setWindowIcon(depot_.windowIcon(look));
     depot_.show(*faceSwitch_, DepotArray::imgCenter, look);
+    showAlarmTime();
+}
+
+void MainWindow::showAlarmTime() {
     if (model_.armed()) {
         alarm_->showTime(model_.alarmTime());
     } else {
@@ -260,10 +247,8 @@ void MainWindow::showCountdown() {
 void MainWindow::showEdit() {
     if (model_.editing()) {
         alarm_->showTime(model_.editedTime());
-    } else if (model_.armed()) {
-        alarm_->showTime(model_.alarmTime()); // an edit that changed nothing
     } else {
-        alarm_->clear();
+        showAlarmTime(); // after an edit, even one that changed nothing
     }
     for (ImageControl* bar : bars_) {
         bar->setVisible(model_.editing());

@@ -89,6 +89,8 @@ private:
     // What the model says.
     void showTick(bool fullMinute);
     void showAlarmState();
+    /// The alarm's time while armed, else a blank read-out.
+    void showAlarmTime();
     void showCountdown();
     void showEdit();
     void showEditColon();

@@ -40,20 +40,17 @@ Readout::Readout(Depot& depot, QWidget& parent, const QString& name, int first, 
     elements_.reserve(places.size());
     int index = first;
     for (const QRect& r : places) {
-        auto* c = new ImageControl(&parent, name, index++);
-        c->resize(r.size());
-        c->setPosition(r.left(), r.top());
-        elements_.push_back(c);
+        elements_.push_back(ImageControl::placed(&parent, name, index++, r));
     }
 }
 
-void Readout::showTime(const QString& text, bool colonLit) {
+void Readout::showTime(const QString& text) {
     for (size_t e = 0; e < elements_.size(); ++e) {
         if (e != kColon) {
             show(e, digitAt(text, static_cast<qsizetype>(e)));
         }
     }
-    showColon(colonLit);
+    showColon(true);
 }
 
 void Readout::showColon(bool lit) {

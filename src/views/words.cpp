@@ -98,10 +98,9 @@ void MainWindow::describe() {
                                        MainWindow::tr("tens of minutes"),
                                        MainWindow::tr("minutes")};
     for (size_t k = 0; k < digit.size(); ++k) {
-        const QString& what = digit[k];
-        Describe(*bars_[k], {.name = MainWindow::tr("One more on the %1").arg(what), .tip = [what] {
-                                 return MainWindow::tr("One more on the %1").arg(what);
-                             }});
+        const QString words = MainWindow::tr("One more on the %1").arg(digit[k]);
+        // NOLINTNEXTLINE(performance-no-automatic-move): the copy captured is handed out
+        Describe(*bars_[k], {.name = words, .tip = [words] { return words; }});
     }
 
     for (int k = 0; k < 10; ++k) {
