@@ -66,19 +66,13 @@ void drawHands(PictureBox& face, FaceGeometry& g, QTime t) {
     g.hourEnd = tip(g, hour, kHourLength);
     g.minuteEnd = tip(g, minute, kMinuteLength);
     g.secondEnd = tip(g, second, kSecondLength);
+    // On a face of more pixels (a scaled screen) the same geometry is worked out on its own
+    // pixels, not the box's pixels enlarged, so the hands point as finely as it can show.
     const double scale = face.scale();
-    if (scale == 1) {
-        drawHand(face.surface(), Hand::Hour, g.hourStart, g.hourEnd);
-        drawHand(face.surface(), Hand::Minute, g.minuteStart, g.minuteEnd);
-        drawHand(face.surface(), Hand::Second, g.secondStart, g.secondEnd);
-    } else {
-        // A face of more pixels (a scaled screen): the same geometry worked out on its own
-        // pixels, not the box's pixels enlarged, so the hands point as finely as it can show.
-        const PixelPoint centre{nearest(g.centerX * scale), nearest(g.centerY * scale)};
-        drawHand(face.surface(), Hand::Hour, centre, tip(g, hour, kHourLength, scale), scale);
-        drawHand(face.surface(), Hand::Minute, centre, tip(g, minute, kMinuteLength, scale), scale);
-        drawHand(face.surface(), Hand::Second, centre, tip(g, second, kSecondLength, scale), scale);
-    }
+    const PixelPoint centre{nearest(g.centerX * scale), nearest(g.centerY * scale)};
+    drawHand(face.surface(), Hand::Hour, centre, tip(g, hour, kHourLength, scale), scale);
+    drawHand(face.surface(), Hand::Minute, centre, tip(g, minute, kMinuteLength, scale), scale);
+    drawHand(face.surface(), Hand::Second, centre, tip(g, second, kSecondLength, scale), scale);
     face.update();
 }
 
