@@ -3,6 +3,7 @@
 #include "platform/sound_names.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -46,10 +47,15 @@ void SecondTicker::stop() {
 }
 
 void SecondTicker::aim() {
-    timer_.start(delayAfter(QTime::currentTime().msec()));
+    // The millisecond of the second is the same in every zone: read without the zone.
+    timer_.start(delayAfter(static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 1000)));
 }
 
 // ---- The process ----
+
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 void prepareForLongIdle() {
     // Qt splits large fills across its thread pool; the clock draws such art only now and
@@ -255,7 +261,7 @@ void LocalInstanceGuard::heard(const QByteArray& message) {
         return;
     }
     handler_();
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (!onWayland()) {
         qunsetenv("XDG_ACTIVATION_TOKEN"); // only Qt's Wayland platform takes it up
     }
     showPause_.start();
@@ -281,7 +287,7 @@ QString QtDesktop::programFolder() const {
 }
 
 bool QtDesktop::managesOwnWindows() const {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return !onWayland();
 }
 
 } // namespace velto

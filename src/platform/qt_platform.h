@@ -148,6 +148,9 @@ QString descriptorShortage();
 /// painted second. Call before the application object is made.
 void prepareForLongIdle();
 
+/// Whether the program runs on Qt's Wayland platform (any of its "wayland" variants).
+bool onWayland();
+
 /// Gives the memory that start-up drew its pictures in and freed back to the system, so that
 /// a clock that runs all day does not keep it (where the C library can).
 void returnFreeMemory();

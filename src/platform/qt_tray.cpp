@@ -1,7 +1,8 @@
 #include "platform/qt_tray.h"
 
+#include "platform/qt_platform.h"
+
 #include <QAction>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QPixmap>
 #include <QSystemTrayIcon>
@@ -165,7 +166,7 @@ void QtTray::prepareMenu() {
     menu_->adjustSize();
     QPixmap scratch(menu_->size());
     menu_->render(&scratch);
-    if (QGuiApplication::platformName() != QLatin1String("wayland")) {
+    if (!onWayland()) {
         // On Wayland a pop-up's surface gets its place only when shown, beside its parent.
         (void)menu_->winId();
     }

@@ -2,6 +2,7 @@
 
 #include "art/layout.h"
 #include "platform/describe.h"
+#include "platform/qt_platform.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -27,7 +28,7 @@ constexpr int kSide = 3;
 /// whole caption (at 182 pixels "Alarm" was cut to "Alarr"); elsewhere the window manager
 /// draws the bar, and the window keeps its classic width.
 int clientWidth(const QString& caption) {
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (!onWayland()) {
         return layout::alarm::kClient.width();
     }
     QFont drawn = QGuiApplication::font();
