@@ -344,7 +344,13 @@ void QtSound::changed() {
 std::unique_ptr<QSoundEffect> QtSound::effectOn(const QUrl& source, bool isFile) {
     auto effect = std::make_unique<QSoundEffect>();
     if (isFile) {
-        connect(effect.get(), &QSoundEffect::statusChanged, this, &QtSound::onFileStatus);
+        // Only the file's current effect is followed. setSource() may tell of a status at
+        // once, while the effect is not yet anyone's, so the sender is what counts.
+        connect(effect.get(), &QSoundEffect::statusChanged, this, [this, sender = effect.get()] {
+            if (sender == file_.get()) {
+                onFileStatus();
+            }
+        });
     }
     effect->setSource(source);
     return effect;
@@ -367,13 +373,13 @@ void QtSound::load(const QString& path) {
     stamp_ = stampOf(path);
     ringWaits_ = false;
     fileProblem_ = wavProblem(path);
+    if (!fileProblem_.isEmpty()) {
+        return; // the chime plays; what was loaded before stays as it is, unplayed
+    }
     // A new address for every load: the sound system keeps loaded sounds by address and
     // would otherwise hand back the old version of a replaced file.
-    fileUrl_.clear();
-    if (fileProblem_.isEmpty()) {
-        fileUrl_ = QUrl::fromLocalFile(path);
-        fileUrl_.setQuery(QStringLiteral("load=%1").arg(++loads_));
-    }
+    fileUrl_ = QUrl::fromLocalFile(path);
+    fileUrl_.setQuery(QStringLiteral("load=%1").arg(++loads_));
     if (!file_) {
         return; // loaded once the sound server answers
     }
@@ -385,6 +391,7 @@ void QtSound::load(const QString& path) {
         retired_.push_back(std::move(file_));
     }
     file_ = effectOn(fileUrl_, true);
+    onFileStatus(); // what it may have told while it was not yet the file's
 }
 
 void QtSound::onFileStatus() {
@@ -398,7 +405,7 @@ void QtSound::onFileStatus() {
     if (file_->status() == QSoundEffect::Ready && ringWaits_) {
         // The ring starts right after this; a sound output that refuses it stops it as soon.
         QTimer::singleShot(0, this, [this, effect = QPointer<QSoundEffect>(file_.get())] {
-            if (effect && !effect->isPlaying() && !(reconnect() && start(file_))) {
+            if (effect == file_.get() && !(reconnect() && start(file_))) {
                 lost();
                 changed();
             }
@@ -433,9 +440,13 @@ bool QtSound::start(std::unique_ptr<QSoundEffect>& effect) {
 bool QtSound::ring(bool ownFile) {
     if (ownFile) {
         chime_->stop();
-        const bool started = start(file_); // while loading, it starts as soon as it is ready
-        ringWaits_ = file_->status() == QSoundEffect::Loading;
-        return started;
+        if (file_->status() == QSoundEffect::Loading) {
+            // Qt 6.4 marks an effect played while it loads as playing, and then plays
+            // nothing: it starts once it is loaded (onFileStatus()).
+            ringWaits_ = true;
+            return true;
+        }
+        return start(file_);
     }
     file_->stop();
     return start(chime_);

@@ -2,6 +2,7 @@
 // recording of the sound output holds a sound.
 //   velto_ring_check window shot.png windowX windowY hh:mm n   read-out and button number
 //   velto_ring_check sound recording.wav                       loud enough, long enough
+//   velto_ring_check tone hz recording.wav                     that, and a sine of hz
 #include "app/velto_app.h"
 #include "art/depot.h"
 #include "art/layout.h"
@@ -12,9 +13,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QtEndian>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -96,7 +99,9 @@ int checkWindow(const QStringList& args) {
     return seen == args[5] && QString::number(button) == args[6] ? 0 : 1;
 }
 
-int checkSound(const QString& path) {
+/// Whether the recording at `path` holds a ring; with `hz` > 0, also whether what sounds is
+/// a tone of that pitch (told by its zero crossings, within 3 %).
+int checkSound(const QString& path, double hz = 0) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
@@ -116,23 +121,55 @@ int checkSound(const QString& path) {
     const qsizetype window = static_cast<qsizetype>(rate / 20) * channels;
     const auto* samples = reinterpret_cast<const char*>(all.constData() + data + 8);
     const qsizetype count = (all.size() - data - 8) / 2;
-    double loudest = 0;
-    int soundingWindows = 0;
+    const auto sample = [&](qsizetype i) {
+        return qFromLittleEndian<qint16>(samples + 2 * i) / 32768.0;
+    };
+    std::vector<double> loudness; // of each window
     for (qsizetype start = 0; start + window <= count; start += window) {
         double sum = 0;
         for (qsizetype i = start; i < start + window; ++i) {
-            const double v = qFromLittleEndian<qint16>(samples + 2 * i) / 32768.0;
-            sum += v * v;
+            sum += sample(i) * sample(i);
         }
-        const double rms = std::sqrt(sum / static_cast<double>(window));
-        loudest = std::max(loudest, rms);
-        soundingWindows += rms > 0.01 ? 1 : 0; // -40 dBFS
+        loudness.push_back(std::sqrt(sum / static_cast<double>(window)));
     }
-    const double seconds = soundingWindows / 20.0;
-    std::printf("recording %.1f s; loudest %.1f dBFS; sound above -40 dBFS for %.2f s\n",
+    const double loudest =
+        loudness.empty() ? 0 : *std::max_element(loudness.begin(), loudness.end());
+    const auto soundingWindows = std::count_if(loudness.begin(), loudness.end(),
+                                               [](double rms) { return rms > 0.01; }); // -40 dBFS
+    // The pitch from the zero crossings of the first channel, in the windows that sound in
+    // full (not those the sound starts or ends in).
+    // Half periods are counted between the first and last crossing of each window, so
+    // that no window's ends blur the count.
+    double halfPeriods = 0;
+    double spanned = 0; // samples
+    for (size_t w = 0; w < loudness.size(); ++w) {
+        if (loudness[w] < loudest / 2) {
+            continue;
+        }
+        const auto start = static_cast<qsizetype>(w) * window;
+        qsizetype first = -1;
+        qsizetype last = -1;
+        int crossings = 0;
+        for (qsizetype i = start + channels; i < start + window; i += channels) {
+            if ((sample(i - channels) < 0) != (sample(i) < 0)) {
+                first = first < 0 ? i : first;
+                last = i;
+                ++crossings;
+            }
+        }
+        if (crossings > 1) {
+            halfPeriods += crossings - 1;
+            spanned += static_cast<double>(last - first) / channels;
+        }
+    }
+    const double seconds = static_cast<double>(soundingWindows) / 20.0;
+    const double pitch = spanned > 0 ? halfPeriods / 2 / (spanned / rate) : 0;
+    std::printf("recording %.1f s; loudest %.1f dBFS; sound above -40 dBFS for %.2f s at "
+                "about %.0f Hz\n",
                 static_cast<double>(count) / channels / rate,
-                20 * std::log10(std::max(loudest, 1e-9)), seconds);
-    return loudest > 0.05 && seconds >= 0.3 ? 0 : 1;
+                20 * std::log10(std::max(loudest, 1e-9)), seconds, pitch);
+    const bool heard = loudest > 0.05 && seconds >= 0.3;
+    return heard && (hz <= 0 || std::abs(pitch - hz) <= hz * 0.03) ? 0 : 1;
 }
 
 } // namespace
@@ -147,7 +184,11 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[1] == QLatin1String("sound")) {
         return checkSound(args[2]);
     }
+    if (args.size() == 4 && args[1] == QLatin1String("tone")) {
+        return checkSound(args[3], args[2].toDouble());
+    }
     std::fprintf(stderr, "usage: velto_ring_check window shot.png windowX windowY hh:mm n\n"
-                         "       velto_ring_check sound recording.wav\n");
+                         "       velto_ring_check sound recording.wav\n"
+                         "       velto_ring_check tone hz recording.wav\n");
     return 2;
 }
