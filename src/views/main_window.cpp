@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <QWindow>
 #include <algorithm>
 
@@ -416,9 +417,12 @@ bool MainWindow::setScale(double scale) {
 
 bool MainWindow::event(QEvent* event) {
     const bool done = QWidget::event(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::UngrabMouse || type == QEvent::WindowDeactivate || type == QEvent::Hide) {
+        pressedAt_.reset(); // a drag that has not started ends with the grab or the focus
+    }
     // Qt tells the widgets of a window that moved to another screen (the scale may differ
     // there), and from 6.6 on also of a new scale on the same screen.
-    const QEvent::Type type = event->type();
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     if (type == QEvent::ScreenChangeInternal || type == QEvent::DevicePixelRatioChange) {
 #else
@@ -470,16 +474,37 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 // The bare background: the left button drags the window, and the pointer over it leaves
-// every header button and preset normal.
+// every header button and preset normal. The window is handed to the system to move only
+// once the pointer moves with the button still down: a move begun on the press alone
+// outlives a quick click (a tap), and the window then follows the pointer with no button
+// held.
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
+        pressedAt_ = event->globalPosition().toPoint();
+    }
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    hoverHeader(false, false);
+    hoverPreset(std::nullopt);
+    if (!pressedAt_) {
+        return;
+    }
+    if (!(event->buttons() & Qt::LeftButton)) {
+        pressedAt_.reset(); // released where we did not see it
+        return;
+    }
+    const QPoint moved = event->globalPosition().toPoint() - *pressedAt_;
+    if (moved.manhattanLength() >= QGuiApplication::styleHints()->startDragDistance()) {
+        pressedAt_.reset();
         drag();
     }
 }
 
-void MainWindow::mouseMoveEvent(QMouseEvent* /*event*/) {
-    hoverHeader(false, false);
-    hoverPreset(std::nullopt);
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        pressedAt_.reset();
+    }
 }
 
 // A user's close command (Alt+F4, the taskbar, the window menu) only sends the window to the

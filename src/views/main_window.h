@@ -72,6 +72,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -143,6 +144,9 @@ private:
     double barTop_ = 0;
     bool closingByProgram_ = false;
     std::optional<QPoint> hiddenAt_; // where the window was when it was last hidden
+    // Where the left button went down on the bare background, while it is held there and
+    // the window has not been handed to the system to move yet.
+    std::optional<QPoint> pressedAt_;
     bool painted_ = false;
 };
 

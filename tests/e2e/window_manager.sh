@@ -1,5 +1,5 @@
 # Under a real window manager: a left-button drag on the background moves the window, other
-# buttons do not; Alt+F4 only hides the clock, which runs on; a later start brings it back.
+# buttons and a quick click (a touchpad's tap) do not; Alt+F4 only hides the clock, which runs on; a later start brings it back.
 openbox > "$WORK/openbox.log" 2>&1 &
 sleep 1
 start_tray
@@ -16,8 +16,13 @@ for button in 2 3; do
   xdotool mouseup "$button"
   sleep 0.5
 done
+# Pressed and released at once: the window must not follow the pointer afterwards.
+xdotool mousemove --window "$WID" 100 170 click 1
+sleep 0.3
+xdotool mousemove_relative --sync 60 40
+sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$WID")"
-[ "$X,$Y" = "$before" ] || fail "another button moved the window"
+[ "$X,$Y" = "$before" ] || fail "another button or a quick click moved the window to $X,$Y"
 
 xdotool windowactivate --sync "$WID"
 xdotool key alt+F4 # through the window manager, as a user would

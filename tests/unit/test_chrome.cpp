@@ -3,8 +3,10 @@
 #include "fakes.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 namespace velto::test {
 
@@ -17,8 +19,18 @@ protected:
 
     void SetUp() override { startAt("10:00:00"); }
 
+    /// The pointer moved by `by` over the background with `buttons` held.
+    void moveBackground(QPoint by, Qt::MouseButtons buttons) {
+        const QPoint at = kBandSpot + by;
+        QMouseEvent move(QEvent::MouseMove, at, window().mapToGlobal(at), Qt::NoButton, buttons,
+                         {});
+        QApplication::sendEvent(&window(), &move);
+    }
+    /// A drag of the background with `button`: pressed, moved well past a click's wobble,
+    /// released.
     void pressBackground(Qt::MouseButton button) {
         QTest::mousePress(&window(), button, {}, kBandSpot);
+        moveBackground({40, 30}, button);
         QTest::mouseRelease(&window(), button, {}, kBandSpot);
     }
     /// A header button's look: "0" normal, "1" highlighted, as its picture shows it.
@@ -37,6 +49,39 @@ TEST_F(WindowChrome, OnlyTheLeftButtonDragsTheWindow) {
     EXPECT_EQ(desktop.moves, 0);
     pressBackground(Qt::LeftButton);
     EXPECT_EQ(desktop.moves, 1);
+}
+
+// The window is handed to the system to move only on a move with the button still down: one
+// handed over on the press would follow the pointer after a quick click.
+TEST_F(WindowChrome, AClickOrAWobbleDoesNotDragTheWindow) {
+    const struct {
+        const char* what;
+        std::function<void()> steps;
+    } cases[] = {
+        {"a quick click", [] {}},
+        {"a wobble",
+         [this] {
+             moveBackground({1, 1}, Qt::LeftButton);
+         }},
+        {"a move after a release not seen",
+         [this] {
+             moveBackground({40, 30}, Qt::NoButton);
+             moveBackground({40, 30}, Qt::LeftButton);
+         }},
+        {"a move after the window lost the focus",
+         [this] {
+             QEvent lost(QEvent::WindowDeactivate);
+             QApplication::sendEvent(&window(), &lost);
+             moveBackground({40, 30}, Qt::LeftButton);
+         }},
+    };
+    for (const auto& c : cases) {
+        QTest::mousePress(&window(), Qt::LeftButton, {}, kBandSpot);
+        c.steps();
+        QTest::mouseRelease(&window(), Qt::LeftButton, {}, kBandSpot);
+        moveBackground({60, 40}, Qt::NoButton);
+        EXPECT_EQ(desktop.moves, 0) << c.what;
+    }
 }
 
 TEST_F(WindowChrome, AMaximisedWindowIsNotDragged) {
