@@ -8,23 +8,46 @@ namespace velto {
 
 namespace {
 
-/// Options that QGuiApplication, QApplication and the X11 platform take from the command line
-/// themselves: with a value, and without.
-constexpr const char* kQtOptions[] = {"platform",
-                                      "platformpluginpath",
-                                      "platformtheme",
-                                      "plugin",
-                                      "display",
-                                      "geometry",
-                                      "name",
-                                      "title",
-                                      "qwindowgeometry",
-                                      "qwindowicon",
-                                      "qwindowtitle",
-                                      "style",
-                                      "stylesheet",
-                                      "session"};
-constexpr const char* kQtSwitches[] = {"reverse", "nograb", "dograb", "sync", "widgetcount"};
+/// An option that QGuiApplication, QApplication or the X11 platform takes from the command
+/// line itself; `value` names its value, null for a switch.
+struct QtOption {
+    const char* name;
+    const char* value;
+    const char* does;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", "name", "the window system plug-in: xcb, wayland, offscreen..."},
+    {"platformpluginpath", "path", "where to look for window system plug-ins"},
+    {"platformtheme", "name", "the desktop theme plug-in"},
+    {"plugin", "name", "one more input plug-in to load"},
+    {"display", "display", "the X display to show the clock on"},
+    {"geometry", "geometry", "the main window's place and size (X11)"},
+    {"name", "name", "the program's name for the X resources"},
+    {"title", "title", "the main window's title (X11)"},
+    {"qwindowgeometry", "geometry", "the first window's place and size"},
+    {"qwindowicon", "icon", "the windows' icon"},
+    {"qwindowtitle", "title", "the first window's title"},
+    {"style", "style", "the style of standard widgets (Fusion, Windows)"},
+    {"stylesheet", "file", "a style sheet for standard widgets"},
+    {"session", "id", "the session to restore"},
+    {"reverse", nullptr, "lays out right to left"},
+    {"nograb", nullptr, "never grabs the mouse or keyboard (X11)"},
+    {"dograb", nullptr, "grabs even under a debugger (X11)"},
+    {"sync", nullptr, "talks to the X server synchronously, for debugging"},
+    {"widgetcount", nullptr, "prints how many widgets were left at the end"},
+};
+
+/// Qt's own options, so that they pass; listed in the help only when `withQt`.
+void addOptions(QCommandLineParser& parser, bool withQt) {
+    for (const QtOption& o : kQtOptions) {
+        QCommandLineOption option(QString::fromLatin1(o.name), QString::fromLatin1(o.does),
+                                  o.value != nullptr ? QString::fromLatin1(o.value) : QString());
+        if (!withQt) {
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+        }
+        parser.addOption(option);
+    }
+}
 
 } // namespace
 
@@ -36,16 +59,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    for (const char* name : kQtOptions) {
-        QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char* name : kQtSwitches) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
+    addOptions(parser, false);
 
     const QString program = QStringLiteral("velto");
     if (!parser.parse(arguments)) {
@@ -54,10 +68,19 @@ CommandLine readCommandLine(const QStringList& arguments) {
                 QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
                     .arg(program, parser.errorText())};
     }
-    // --help-all too: Qt's own options are for Qt's documentation to explain.
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        QString text = parser.helpText();
+        if (parser.isSet(QStringLiteral("help-all"))) {
+            // The same parser again, with Qt's own options shown.
+            QCommandLineParser all;
+            all.setApplicationDescription(parser.applicationDescription());
+            all.addHelpOption();
+            all.addVersionOption();
+            addOptions(all, true);
+            text = all.helpText();
+        }
         // Without an application object the parser does not know the program's name.
-        return {0, parser.helpText().replace(QStringLiteral("<executable_name>"), program), {}};
+        return {0, text.replace(QStringLiteral("<executable_name>"), program), {}};
     }
     if (parser.isSet(version)) {
         return {

@@ -75,9 +75,9 @@ public:
     void tick(const ClockReading& now);
     /// Whether the announcer rings at `minute` (0..59) with `interval`.
     static bool announcesAt(int interval, int minute);
-    /// The place of `minutes` in the announcer's cycle (0 is off); none for a value that is
+    /// The place of `interval` in the announcer's cycle (0 is off); none for a value that is
     /// not in it.
-    static std::optional<size_t> cycleIndex(int minutes);
+    static std::optional<size_t> cycleIndex(int interval);
 
     /// The last reading, whole seconds, as the local date and time with the offset in force.
     [[nodiscard]] QDateTime now() const;

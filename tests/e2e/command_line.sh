@@ -23,6 +23,9 @@ grep -q '^Usage: velto \[options\]' "$WORK/out" || fail "--help: no usage line"
 grep -q -- '--version' "$WORK/out" || fail "--help: --version not listed"
 [ ! -s "$WORK/err" ] || fail "--help wrote to standard error"
 run 0 -h
+run 0 --help-all
+grep -q -- '-platform <name>' "$WORK/out" || fail "--help-all does not list Qt's options"
+! grep -q -- '-platform' <(env -u DISPLAY "$VELTO" --help) || fail "--help lists Qt's options"
 
 run 0 --version
 [ "$(cat "$WORK/out")" = "velto $VERSION" ] || fail "--version says '$(cat "$WORK/out")'"
