@@ -18,7 +18,7 @@ namespace velto {
 namespace {
 
 /// An entry is a few lines; the first this many bytes of a larger one are all that is read.
-constexpr qint64 kLargestEntry = 64 * 1024;
+constexpr qint64 kLargestEntry = qint64{64} * 1024;
 
 QStringList configDirs() {
     QStringList dirs;

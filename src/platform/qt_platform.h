@@ -193,7 +193,7 @@ namespace velto {
 class FileSettingsStore final : public SettingsStore {
 public:
     /// A larger file is no clock's settings: it is set aside unread.
-    static constexpr qint64 kLargestFile = 64 * 1024;
+    static constexpr qint64 kLargestFile = qint64{64} * 1024;
     /// How long a save waits for another clock that is writing the same file.
     static constexpr std::chrono::milliseconds kLockPatience{500};
 
