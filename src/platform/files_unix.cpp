@@ -104,6 +104,7 @@ FileLock::Result FileLock::acquire(const QString& path, std::chrono::millisecond
     const QByteArray name = QFile::encodeName(path);
     constexpr auto kPause = std::chrono::milliseconds{20};
     auto waited = std::chrono::milliseconds{0};
+    int replaced = 0;
     for (;;) {
         // Never a link followed, never a FIFO waited on, never a terminal taken.
         int fd = ::open(name.constData(),
@@ -138,7 +139,13 @@ FileLock::Result FileLock::acquire(const QString& path, std::chrono::millisecond
                 return Result::Held;
             }
             ::close(fd);
-            continue;
+            // Taken again at once, a few times: only a file replaced on and on gets no lock.
+            constexpr int kReplacedTries = 10;
+            if (++replaced < kReplacedTries) {
+                continue;
+            }
+            found_ = QStringLiteral("a file that is replaced all the time");
+            return Result::InTheWay;
         }
         const int error = errno;
         ::close(fd);
