@@ -1,5 +1,6 @@
 #include "observers/kept_settings.h"
 
+#include <QDateTime>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -39,6 +40,10 @@ public:
             return std::nullopt;
         }
         return v;
+    }
+    /// `key` holds a number in range that is none of the choices.
+    void noChoice(const char* key) {
+        problems_ << QStringLiteral("%1 \"%2\"").arg(key, values_.value(key).toString());
     }
     std::optional<QString> oneOf(const char* key, const QStringList& allowed) {
         if (!values_.contains(key)) {
@@ -123,6 +128,8 @@ void KeptSettings::restoreClock() {
     if (const auto interval = read.number(kInterval, 0, 60)) {
         if (ClockModel::cycleIndex(static_cast<int>(*interval))) {
             model_.setAnnounceInterval(static_cast<int>(*interval));
+        } else {
+            read.noChoice(kInterval);
         }
     }
     const auto at = read.number(kAlarmAt, kEarliest, kLatest);
@@ -139,7 +146,13 @@ void KeptSettings::restoreClock() {
         }
     }
     if (const auto punched = read.number(kPunchedIn, kEarliest, kLatest)) {
-        model_.restorePunch(Instant{std::chrono::seconds{*punched}});
+        const Instant in{std::chrono::seconds{*punched}};
+        if (in > model_.instant()) {
+            // Kept by a clock that was set ahead, or by hand: the count starts now.
+            qWarning("velto: the punch-in kept for %s is still to come; the count starts now",
+                     qPrintable(QDateTime::fromSecsSinceEpoch(*punched).toString(Qt::ISODate)));
+        }
+        model_.restorePunch(std::min(in, model_.instant()));
     }
     read.setAsideIfWrong(store_);
     restored_ = true;
@@ -147,25 +160,38 @@ void KeptSettings::restoreClock() {
     connect(&model_, &ClockModel::alarmChanged, this, &KeptSettings::save);
     connect(&model_, &ClockModel::announcerChanged, this, &KeptSettings::save);
     connect(&model_, &ClockModel::punchChanged, this, &KeptSettings::save);
+    // What could not be written (a full disk, a folder made read-only) is tried again.
+    connect(&model_, &ClockModel::timeChanged, this, [this](bool fullMinute) {
+        if (fullMinute && unsaved_) {
+            save();
+        }
+    });
     window_.installEventFilter(this);
 }
 
 bool KeptSettings::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &window_ && event->type() == QEvent::Move && window_.isVisible()) {
+        // The window manager placed the window, or the user moved it: its place is known.
+        placed_ = true;
         moved_.start();
     }
     return QObject::eventFilter(watched, event);
 }
 
 QVariantMap KeptSettings::values() const {
-    QVariantMap v;
+    // What a later version or another program keeps beside ours is written back as it was.
+    QVariantMap v = kept_;
+    for (const char* key : {kX, kY, kInterval, kAlarmAt, kAlarmKind, kPunchedIn}) {
+        v.remove(QLatin1String(key));
+    }
     v[kVersion] = kFormat;
-    if (desktop_.managesOwnWindows()) {
+    if (desktop_.managesOwnWindows() && placed_) {
         v[kX] = window_.x();
         v[kY] = window_.y();
     } else if (keptPlace_) {
-        // Where the window's place is not known (Wayland) the one kept from another session
-        // stays for the next, rather than the nowhere Qt reports.
+        // Where the window's place is not known (Wayland, or a window the window manager has
+        // not placed yet) the one kept from before stays for the next start, rather than the
+        // nowhere Qt reports.
         v[kX] = keptPlace_->x();
         v[kY] = keptPlace_->y();
     }
@@ -186,9 +212,9 @@ void KeptSettings::save() {
         return;
     }
     const QVariantMap now = values();
-    if (now != saved_) { // the punch count goes on each minute; its start stays
+    if (now != saved_ || unsaved_) { // the punch count goes on each minute; its start stays
         saved_ = now;
-        store_.save(now);
+        unsaved_ = !store_.save(now);
     }
 }
 

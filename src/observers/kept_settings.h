@@ -51,6 +51,8 @@ private:
     QVariantMap saved_; // as written last
     QTimer moved_;      // a drag moves the window many times: written once it rests
     bool restored_ = false;
+    bool placed_ = false;  // the window was placed by the window manager or moved since
+    bool unsaved_ = false; // the last save failed
 };
 
 } // namespace velto

@@ -20,6 +20,7 @@ public:
 private:
     QString appId_;
     QString program_;
+    mutable bool saidTooLarge_ = false; // an entry too large to read whole, said once
 };
 
 } // namespace velto

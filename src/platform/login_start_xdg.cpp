@@ -2,6 +2,7 @@
 // application's id in $XDG_CONFIG_HOME/autostart. An entry of the same name in a folder of
 // $XDG_CONFIG_DIRS (put there by the system's administrator) starts the program as well,
 // unless the user's own entry hides it.
+#include "platform/files.h"
 #include "platform/login_start.h"
 
 #include <QDir>
@@ -16,13 +17,8 @@ namespace velto {
 
 namespace {
 
-QString configHome() {
-    QString set = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (QDir::isAbsolutePath(set)) {
-        return set;
-    }
-    return QDir::homePath() + QStringLiteral("/.config");
-}
+/// An entry is a few lines; the first this many bytes of a larger one are all that is read.
+constexpr qint64 kLargestEntry = qint64{64} * 1024;
 
 QStringList configDirs() {
     QStringList dirs;
@@ -35,15 +31,11 @@ QStringList configDirs() {
     return dirs.isEmpty() ? QStringList{QStringLiteral("/etc/xdg")} : dirs;
 }
 
-/// The value of `key` in the [Desktop Entry] group of the file at `path`; empty when absent.
-QString entryValue(const QString& path, QLatin1StringView key) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return {};
-    }
+/// The value of `key` in the [Desktop Entry] group of `text`; empty when absent.
+QString entryValue(const QByteArray& text, QLatin1StringView key) {
     bool inEntry = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    for (const QByteArray& bytes : text.split('\n')) {
+        const QString line = QString::fromUtf8(bytes).trimmed();
         if (line.startsWith(QLatin1Char('['))) {
             inEntry = line == QLatin1String("[Desktop Entry]");
             continue;
@@ -56,11 +48,11 @@ QString entryValue(const QString& path, QLatin1StringView key) {
     return {};
 }
 
-/// Whether the entry at `path` asks the desktop to start it: hidden entries and those that
+/// Whether the entry `text` asks the desktop to start it: hidden entries and those that
 /// GNOME's settings switched off do not.
-bool entryStarts(const QString& path) {
-    return entryValue(path, QLatin1String("Hidden")) != QLatin1String("true") &&
-           entryValue(path, QLatin1String("X-GNOME-Autostart-enabled")) != QLatin1String("false");
+bool entryStarts(const QByteArray& text) {
+    return entryValue(text, QLatin1String("Hidden")) != QLatin1String("true") &&
+           entryValue(text, QLatin1String("X-GNOME-Autostart-enabled")) != QLatin1String("false");
 }
 
 /// `program` as one argument of an Exec line, and the line escaped as a desktop entry's
@@ -122,15 +114,24 @@ SystemLoginStart::SystemLoginStart(QString appId, QString program)
     : appId_(std::move(appId)), program_(std::move(program)) {}
 
 QString SystemLoginStart::entryPath() const {
-    return configHome() + QStringLiteral("/autostart/") + appId_ + QStringLiteral(".desktop");
+    return userConfigFolder() + QStringLiteral("/autostart/") + appId_ + QStringLiteral(".desktop");
 }
 
 bool SystemLoginStart::enabled() const {
     // The first entry of the name decides: the user's own, then the system's in order.
     const QString name = QStringLiteral("/autostart/") + appId_ + QStringLiteral(".desktop");
-    for (const QString& dir : QStringList{configHome()} + configDirs()) {
-        if (QFileInfo(dir + name).isFile()) {
-            return entryStarts(dir + name);
+    for (const QString& dir : QStringList{userConfigFolder()} + configDirs()) {
+        // Read without waiting on whatever is there; only a file counts as an entry.
+        const SmallFile entry = readSmallFile(dir + name, kLargestEntry, true);
+        if (entry.result == FileRead::TooLarge && !saidTooLarge_) {
+            saidTooLarge_ = true;
+            qWarning("velto: %s is larger than an autostart entry could be; only its first %lld "
+                     "KiB are read",
+                     qPrintable(dir + name), kLargestEntry / 1024);
+        }
+        if (entry.result == FileRead::Read || entry.result == FileRead::TooLarge ||
+            entry.result == FileRead::Unreadable) {
+            return entryStarts(entry.bytes);
         }
     }
     return false;

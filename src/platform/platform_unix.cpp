@@ -109,20 +109,6 @@ const sockaddr* asAddress(const sockaddr_un& address) {
 
 } // namespace
 
-bool lockFileInUse(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        // A link (ELOOP), nothing (ENOENT) or a file we may not even read is no lock of a
-        // clock; anything else (no descriptors left) cannot be told, so it counts as held.
-        return errno != ELOOP && errno != ENOENT && errno != EACCES;
-    }
-    // A running clock holds the file locked for as long as it runs, before it has written a
-    // word into it.
-    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    ::close(fd);
-    return held;
-}
-
 bool LocalInstanceGuard::askFirstToShow() {
     sockaddr_un address{};
     if (!socketAddress(socketPath(), &address)) {

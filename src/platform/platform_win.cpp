@@ -29,12 +29,6 @@ namespace {
 constexpr int kPeerPatienceMs = 2000;
 } // namespace
 
-bool lockFileInUse(const QString& path) {
-    // A running clock keeps its lock file open for writing and lets nobody else write it.
-    QFile file(path);
-    return QFileInfo(path).isFile() && !file.open(QIODevice::Append);
-}
-
 bool LocalInstanceGuard::askFirstToShow() {
     QLocalSocket socket;
     socket.connectToServer(socketPath());

@@ -147,9 +147,9 @@ LocalInstanceGuard::LocalInstanceGuard(const QString& key)
     showPause_.setSingleShot(true);
     showPause_.setInterval(kShowPauseMs);
     connect(&showPause_, &QTimer::timeout, this, [this] {
-        if (showWaits_) {
+        if (showWaits_ && handler_) {
             showWaits_ = false;
-            heard(kShow);
+            show();
         }
     });
 }
@@ -170,51 +170,48 @@ bool LocalInstanceGuard::claim() {
         return true;
     }
     const QString path = folder_ + QLatin1Char('/') + name_ + QStringLiteral(".lock");
-    lock_ = std::make_unique<QLockFile>(path);
-    // A lock is stale only when its owner is gone, never because it is old: a clock may run
-    // for months.
-    lock_->setStaleLockTime(0);
-    bool locked = lock_->tryLock(0);
-    qint64 pid = 0;
-    QString host;
-    QString app;
-    if (!locked && lock_->error() == QLockFile::LockFailedError &&
-        !lock_->getLockInfo(&pid, &host, &app) && !lockFileInUse(path)) {
-        // A file that names no owner and that nobody holds (empty, garbage, a link to
-        // nowhere, one a crash left half written) is no lock: it makes way for ours.
-        locked = QFile::remove(path) && lock_->tryLock(0);
-        if (!locked) {
-            qWarning("velto: single-instance is off: %s is in the way and cannot be removed",
-                     qPrintable(path));
-            lock_.reset();
+    // A later start never waits: the first either holds the lock now or is gone.
+    constexpr std::chrono::milliseconds kNow{0};
+    auto got = lock_.acquire(path, kNow);
+    if (got == FileLock::Result::InTheWay) {
+        // In our private folder, a FIFO or a link where the lock goes is nobody's lock.
+        const QString found = lock_.found();
+        if (!QFile::remove(path) ||
+            (got = lock_.acquire(path, kNow)) == FileLock::Result::InTheWay) {
+            qWarning("velto: single-instance is off: %s is in the way (%s) and cannot be removed",
+                     qPrintable(path), qPrintable(found));
             return true;
         }
-        qWarning("velto: replaced %s, which named no running clock", qPrintable(path));
+        qWarning("velto: replaced %s, which was %s and no lock", qPrintable(path),
+                 qPrintable(found));
     }
-    if (!locked) {
-        if (lock_->error() != QLockFile::LockFailedError) {
-            // No lock can be made (a read-only or full folder, a folder where the lock should
-            // be): running twice is better than not running.
-            const QString shortage = descriptorShortage();
-            qWarning(
-                "velto: single-instance is off: cannot create the lock file in %s%s",
-                qPrintable(folder_),
-                qPrintable(shortage.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(shortage)));
-            lock_.reset();
-            return true;
-        }
+    if (got == FileLock::Result::Failed) {
+        // No lock can be made (a read-only or full folder): running twice is better than not
+        // running.
+        const QString shortage = descriptorShortage();
+        qWarning("velto: single-instance is off: cannot create the lock file in %s (%s)",
+                 qPrintable(folder_), qPrintable(shortage.isEmpty() ? lock_.found() : shortage));
+        return true;
+    }
+    if (got == FileLock::Result::Busy) {
         firstAnswered_ = askFirstToShow();
         if (!firstAnswered_) {
-            const QString who = lock_->getLockInfo(&pid, &host, &app)
-                                    ? QStringLiteral("another clock (process %1)").arg(pid)
-                                    : QStringLiteral("another clock");
+            // The number the holder wrote, for the user to look it up.
+            const SmallFile said = readSmallFile(path, 32);
+            bool isNumber = false;
+            const qint64 pid = said.bytes.trimmed().toLongLong(&isNumber);
+            const QString who = isNumber ? QStringLiteral("another clock (process %1)").arg(pid)
+                                         : QStringLiteral("another clock");
             qWarning("velto: %s holds %s but does not answer at %s; end it, or remove the lock "
                      "file if it is no clock",
                      qPrintable(who), qPrintable(path), qPrintable(socketPath()));
         }
-        lock_.reset();
         return false;
     }
+    if (lock_.isFolder()) {
+        qWarning("velto: %s is a folder, which serves as the lock", qPrintable(path));
+    }
+    lock_.describe(QByteArray::number(QCoreApplication::applicationPid()) + '\n');
     listen();
     return true;
 }
@@ -251,14 +248,22 @@ void LocalInstanceGuard::heard(const QByteArray& message) {
     if (!token || !handler_) {
         return;
     }
-    if (!token->isEmpty()) {
-        qputenv("XDG_ACTIVATION_TOKEN", *token);
-    }
+    // Only the latest token is kept, the one the showing will use: the environment keeps
+    // every value it was ever given.
+    token_ = *token;
     // Requests that come in a flood bring the window back once, and once more after it: the
     // window manager would otherwise be asked to raise the window as many times.
     if (showPause_.isActive()) {
         showWaits_ = true;
         return;
+    }
+    show();
+}
+
+void LocalInstanceGuard::show() {
+    if (!token_.isEmpty()) {
+        qputenv("XDG_ACTIVATION_TOKEN", token_);
+        token_.clear();
     }
     handler_();
     if (!onWayland()) {

@@ -1,9 +1,10 @@
 #pragma once
 // The real seams, on Qt.
 
+#include "platform/files.h"
 #include "platform/seams.h"
 
-#include <QLockFile>
+#include <QMap>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
@@ -60,12 +61,13 @@ public:
     void open(const QString& url) override;
 };
 
-/// One instance per user: a lock file decides who runs (a lock left by a crashed run is
-/// taken over, since its owner is gone), and a socket beside it carries a later start's
-/// request to bring the window back (a datagram socket on Unix, a local server on Windows).
-/// Both live in the user's private folder (see InstanceFolder). When there is no such folder
-/// or no lock can be made there, the guard says why once on the console and lets the
-/// program run.
+/// One instance per user: a lock file that a running clock holds (flock on Unix) decides who
+/// runs, whatever the file says, so that one whose owner ended, however it ended, is free at
+/// once; a socket beside it carries a later start's request to bring the window back (a
+/// datagram socket on Unix, a local server on Windows). Both live in the user's private
+/// folder (see InstanceFolder). A FIFO, a device or a link where the lock goes is replaced;
+/// a folder there serves as the lock itself. When there is no such folder or no lock can be
+/// made there, the guard says why once on the console and lets the program run.
 class LocalInstanceGuard final : public QObject, public InstanceGuard {
     Q_OBJECT
 public:
@@ -96,15 +98,18 @@ private:
     /// is ignored. Its token is left where Qt's Wayland platform takes it from when it
     /// activates the window.
     void heard(const QByteArray& message);
+    /// Brings the window back, with the latest token heard.
+    void show();
 
     QString name_;
     QString folder_;
-    std::unique_ptr<QLockFile> lock_;
+    FileLock lock_;
     QObject* listener_ = nullptr; // the system's listener, a child of the guard
     std::function<void()> handler_;
     bool firstAnswered_ = false;
     QTimer showPause_; // runs after a request was carried out; later ones wait for it
     bool showWaits_ = false;
+    QByteArray token_; // of the latest request that waits: the one its showing will use
 };
 
 class QtDesktop final : public Desktop {
@@ -115,9 +120,6 @@ public:
     [[nodiscard]] bool managesOwnWindows() const override;
 };
 
-/// Whether a running program holds the lock file at `path` (per system). A file that is not
-/// held (empty, garbage, a link) is no lock, whatever it says.
-bool lockFileInUse(const QString& path);
 /// The name of the user running the program, for per-user names (per system).
 QString currentUserName();
 /// Whether the file or folder belongs to the user running the program (per system).
@@ -183,20 +185,31 @@ public:
 namespace velto {
 
 /// The settings in one INI file: by default velto/velto.conf in the user's configuration
-/// folder (XDG_CONFIG_HOME). Written through QSettings, which replaces the file atomically.
+/// folder (see userConfigFolder). Only a regular file of a size that settings could have is
+/// read, and nothing in it is taken for more than a number or a word. A save writes what
+/// changed since this store last read or wrote into the file as it is then, so that two
+/// clocks on one file both keep their changes, and what the clock does not know stays; the
+/// file is replaced atomically.
 class FileSettingsStore final : public SettingsStore {
 public:
+    /// A larger file is no clock's settings: it is set aside unread.
+    static constexpr qint64 kLargestFile = qint64{64} * 1024;
+    /// How long a save waits for another clock that is writing the same file.
+    static constexpr std::chrono::milliseconds kLockPatience{500};
+
     explicit FileSettingsStore(QString path = defaultPath());
     static QString defaultPath();
     QVariantMap load() override;
     void setAside(const QString& why) override;
-    void save(const QVariantMap& values) override;
+    bool save(const QVariantMap& values) override;
 
 private:
     QString path_;
-    bool setAside_ = false; // said and done once
+    QMap<QString, QString> written_; // each key's text as last read or written here
+    bool setAside_ = false;          // said and done once
     bool inTheWay_ = false; // something that must not be overwritten is where the file goes
     bool saidUnwritable_ = false;
+    bool saidLock_ = false;
 };
 
 } // namespace velto

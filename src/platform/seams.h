@@ -174,8 +174,9 @@ public:
     /// them aside, so that the next save() does not overwrite them.
     virtual void setAside(const QString& why) = 0;
     /// Replaces the values kept, all at once: a crash or a full disk leaves the old ones or
-    /// the new ones, never a mix. A store that cannot be written says so once.
-    virtual void save(const QVariantMap& values) = 0;
+    /// the new ones, never a mix. A store that cannot be written says so once and returns
+    /// false; the caller tries again later.
+    virtual bool save(const QVariantMap& values) = 0;
 };
 
 /// Starting the program when the user logs in to the desktop.

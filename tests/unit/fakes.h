@@ -297,13 +297,18 @@ class FakeSettings final : public SettingsStore {
 public:
     QVariantMap load() override { return kept; }
     void setAside(const QString& why) override { setAsideFor.append(why); }
-    void save(const QVariantMap& values) override {
+    bool save(const QVariantMap& values) override {
+        if (!writable) {
+            return false;
+        }
         kept = values;
         ++saves;
+        return true;
     }
     QVariantMap kept;
     QStringList setAsideFor;
     int saves = 0;
+    bool writable = true; // false: a full disk
 };
 
 /// Element `index` of element array `name` among the controls of `window`, found by its

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
@@ -256,7 +257,13 @@ TEST_F(Instance, ALockFileThatNamesNoRunningClockIsTakenOver) {
         LocalInstanceGuard guard(key);
         return guard.claim();
     };
-    for (const QByteArray& content : {QByteArray(), QByteArray("\x01garbage\n\n")}) {
+    // Neither a process that is running (the clock that left it may have come back with the
+    // same number: a container's first process) nor one named like us makes a lock held.
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    const QByteArray us = QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+                          QCoreApplication::applicationName().toUtf8() + "\n" + host + "\n";
+    for (const QByteArray& content :
+         {QByteArray(), QByteArray("\x01garbage\n\n"), us, "1\nvelto\n" + host + "\n"}) {
         QFile file(lock);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
@@ -265,6 +272,8 @@ TEST_F(Instance, ALockFileThatNamesNoRunningClockIsTakenOver) {
     }
     ASSERT_TRUE(QFile::link(runtime.path() + "/nowhere", lock));
     EXPECT_TRUE(takenOver()) << "a dangling link";
+    ASSERT_EQ(::mkfifo(qPrintable(lock), 0600), 0);
+    EXPECT_TRUE(takenOver()) << "a FIFO";
     ASSERT_TRUE(QDir().mkdir(lock));
     EXPECT_TRUE(takenOver()) << "a folder in the way: the clock runs alone";
     ASSERT_TRUE(QDir().rmdir(lock));

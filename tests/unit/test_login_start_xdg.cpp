@@ -1,5 +1,7 @@
 // Start at login through XDG autostart entries, in a configuration folder of the test's own.
+#include "fakes.h"
 #include "platform/login_start.h"
+#include "platform/qt_platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,6 +121,22 @@ TEST_F(XdgLoginStart, WhatIsNotOursToWriteIsLeftAsItIsAndSaidWhy) {
     EXPECT_FALSE(login.setEnabled(true, &why));
     EXPECT_TRUE(why.contains(home + QStringLiteral("/autostart"))) << qPrintable(why);
     EXPECT_EQ(read(home + QStringLiteral("/autostart")), "kept");
+}
+
+TEST_F(XdgLoginStart, ARelativeConfigHomeIsIgnoredByTheSettingsAndTheEntryAlike) {
+    qputenv("XDG_CONFIG_HOME", "relative/config");
+    const QString config = QDir::homePath() + QStringLiteral("/.config/");
+    EXPECT_TRUE(FileSettingsStore::defaultPath().startsWith(config));
+    EXPECT_TRUE(login.entryPath().startsWith(config));
+}
+
+TEST_F(XdgLoginStart, AnEntryTooLargeIsReadInPartAndSaidOnce) {
+    write(entry, "[Desktop Entry]\nType=Application\nX-Padding=" + QByteArray(1 << 20, 'x') + "\n");
+    Console console;
+    EXPECT_TRUE(login.enabled());
+    EXPECT_TRUE(login.enabled());
+    ASSERT_EQ(Console::lines().size(), 1);
+    EXPECT_TRUE(Console::lines()[0].contains(entry));
 }
 
 } // namespace velto::test
