@@ -247,6 +247,9 @@ QtSound::QtSound(QObject* parent) : QObject(parent) {
 }
 
 bool QtSound::eventFilter(QObject* watched, QEvent* event) {
+    if (qEnvironmentVariableIsSet("VELTO_NO_QT_WORKAROUNDS")) {
+        return false; // as on a Qt whose insides differ
+    }
     // Qt 6.4's PulseAudio connection learns on its own thread that the server is gone and
     // hands that to itself on ours as a queued call: the one sign of it that shows outside.
     if (event->type() == QEvent::MetaCall &&
@@ -310,16 +313,21 @@ bool QtSound::reconnect() {
         // Qt 6.4's PulseAudio connection tries again once, 3 s after a failure; when that
         // try fails at once, as it does while the server is not there, it never tries
         // again, and every ring is silent for the rest of the run. So it is asked to.
+        bool asked = false;
         for (const QPointer<QObject>& engine : engines_) {
-            if (engine) {
-                QMetaObject::invokeMethod(engine, "prepare", Qt::DirectConnection);
-            }
+            asked =
+                (engine && QMetaObject::invokeMethod(engine, "prepare", Qt::DirectConnection)) ||
+                asked;
+        }
+        if (!asked && ++unreconnected_ * kWatchMs > kQtRetryMs) {
+            stuck();
         }
         if (!outputOpens()) {
             return false;
         }
     }
     watch_.stop();
+    unreconnected_ = 0;
     if (!silence_.isEmpty()) {
         silence_.clear();
         cause_.clear();
@@ -327,6 +335,18 @@ bool QtSound::reconnect() {
         changed();
     }
     return true;
+}
+
+void QtSound::stuck() {
+    if (saidStuck_) {
+        return;
+    }
+    saidStuck_ = true;
+    silence_ = QStringLiteral("the sound server is back, but Qt's sound output here cannot "
+                              "connect to it again, so rings are silent until the clock is "
+                              "started again");
+    error_ = silence_;
+    changed();
 }
 
 void QtSound::lost() {

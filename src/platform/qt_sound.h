@@ -77,6 +77,10 @@ private:
     void goSilent(const QString& why, const QString& orElse, bool gone);
     /// A ring could not be played: error() says so, and why.
     void lost();
+    /// Says once that Qt's sound output does not come back by itself, nor can we bring it
+    /// back (its insides are not what we know), so only a new start of the clock brings
+    /// sound back.
+    void stuck();
     /// Plays `effect` afresh; false when the sound output would not take it.
     bool start(std::unique_ptr<QSoundEffect>& effect);
     /// Plays the file, or the chime instead; false when the sound output would not take it.
@@ -111,6 +115,8 @@ private:
     // found when they fail; and when one last did.
     std::vector<QPointer<QObject>> engines_;
     QElapsedTimer engineFailed_;
+    int unreconnected_ = 0; // looks at a server that answers while the output stays shut
+    bool saidStuck_ = false;
     std::function<void()> onChanged_;
 };
 
