@@ -39,7 +39,7 @@ class NullSettings final : public velto::SettingsStore {
 public:
     QVariantMap load() override { return {}; }
     void setAside(const QString&) override {}
-    void save(const QVariantMap&) override {}
+    bool save(const QVariantMap&) override { return true; }
 };
 
 class NullInstance final : public velto::InstanceGuard {
