@@ -10,10 +10,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <thread>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -343,6 +345,9 @@ int signalPipe[2] = {-1, -1};
 volatile sig_atomic_t signalled = 0; // for when there is no pipe
 
 void onSignal(int) {
+    if (signalled != 0) {
+        ::_exit(0); // asked again: the end already under way is not waited for
+    }
     signalled = 1;
     const char byte = 1;
     // Only async-signal-safe work here: the event loop picks the byte up.
@@ -355,6 +360,16 @@ void endEventLoop() {
     // exit(), not quit(): Qt lets the windows refuse a quit, and the clock's window refuses
     // every close that is not the program's own (it goes to the tray instead).
     QCoreApplication::exit(0);
+    // A session that ends sends one signal and then kills: whatever holds the event loop or
+    // the shut-down up (Qt's own loops and its sound's teardown among them), the program
+    // ends within a second. The settings are written at every change, so nothing is lost.
+    std::thread([] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        constexpr char kLate[] =
+            "velto: the program did not end within a second of the signal; it ends now\n";
+        [[maybe_unused]] const auto n = ::write(STDERR_FILENO, kLate, sizeof kLate - 1);
+        ::_exit(0);
+    }).detach();
 }
 } // namespace
 
