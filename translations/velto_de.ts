@@ -145,8 +145,8 @@
         <translation>Uhrzeit</translation>
     </message>
     <message>
-        <source>Alarm time: click to set it digit by digit</source>
-        <translation>Alarmzeit: klicken, um sie Ziffer für Ziffer einzustellen</translation>
+        <source>Alarm time: click here to type it or to set it digit by digit</source>
+        <translation>Alarmzeit: hier klicken, um sie einzutippen oder Ziffer für Ziffer einzustellen</translation>
     </message>
     <message>
         <source>Type the time, or click the bars above the digits; click here or press Return to set it</source>

@@ -145,8 +145,8 @@
         <translation>Heure</translation>
     </message>
     <message>
-        <source>Alarm time: click to set it digit by digit</source>
-        <translation>Heure de l’alarme : cliquer pour la régler chiffre par chiffre</translation>
+        <source>Alarm time: click here to type it or to set it digit by digit</source>
+        <translation>Heure de l’alarme : cliquer ici pour la taper ou la régler chiffre par chiffre</translation>
     </message>
     <message>
         <source>Type the time, or click the bars above the digits; click here or press Return to set it</source>

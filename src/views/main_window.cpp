@@ -47,6 +47,9 @@ MainWindow::MainWindow(ClockModel& model, Depot& depot, Desktop& desktop, const 
     setFixedSize(layout::kMainClient);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A clock is looked at while another window has the keyboard; Qt would show tooltips
+    // only in the active window.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     // The first pictures are drawn for the screen the window will most likely show on.
     depot.setScale(devicePixelRatioF());
     build();

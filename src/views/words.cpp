@@ -83,7 +83,8 @@ void MainWindow::describe() {
     seconds_->describe(
         {.name = MainWindow::tr("Seconds"), .role = QAccessible::StaticText, .part = true});
     const auto alarmTip = [&m = model_] {
-        return !m.editing() ? MainWindow::tr("Alarm time: click to set it digit by digit")
+        return !m.editing() ? MainWindow::tr("Alarm time: click here to type it or to set it "
+                                             "digit by digit")
                             : MainWindow::tr("Type the time, or click the bars above the digits; "
                                              "click here or press Return to set it");
     };
