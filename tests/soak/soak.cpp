@@ -145,7 +145,7 @@ protected:
         return QDateTime::fromMSecsSinceEpoch(realMs + setMs, m.zone);
     }
     void showClock() {
-        clock.set(reading());
+        clock.set(realMs + setMs, m.zone);
         clock.setRunTime(std::chrono::milliseconds{realMs});
     }
 

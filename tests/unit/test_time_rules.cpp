@@ -3,6 +3,7 @@
 #include "fakes.h"
 
 #include <QTimeZone>
+#include <ctime>
 
 namespace velto::test {
 
@@ -21,8 +22,8 @@ protected:
                          [this](RingKind kind) { alarms += kind == RingKind::Alarm ? 1 : 0; });
     }
     /// Starts at `utc` in `zone`, which the clock keeps from then on.
-    void startAt(const char* zone, const QDateTime& utc) {
-        clock.set(utc.toTimeZone(QTimeZone(zone)));
+    void startAt(const char* zone, qint64 utcMs) {
+        clock.set(utcMs, QTimeZone(zone));
         model.start(clock.now());
         tick(1);
     }
@@ -38,15 +39,12 @@ protected:
         }
         return alarms - before;
     }
-    static QDateTime utc(int y, int mo, int d, int h, int mi, int s) {
-        return {QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()};
-    }
 };
 
 TEST_F(TimeRules, ACountdownLastsItsRealMinutesAcrossAChangeOfTheClocks) {
     struct Case {
         const char* zone;
-        QDateTime setAt; // UTC
+        qint64 setAt; // UTC
         int minutes;
     };
     for (const Case& c : {
@@ -65,6 +63,25 @@ TEST_F(TimeRules, ACountdownLastsItsRealMinutesAcrossAChangeOfTheClocks) {
         EXPECT_EQ(model.countdown(), 1) << "the last minute";
         EXPECT_EQ(tickEachSecond(1), 1);
     }
+}
+
+// The fake itself: a local time repeated by a change between two standard offsets, which
+// carries no daylight-saving flag to tell its two instants apart (Moscow, 2014: 02:00 +04
+// became 01:00 +03), reads back as the instant the clock went to.
+TEST(FakeClockInstants, ARepeatedLocalTimeIsTheInstantItWasReached) {
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Moscow");
+    tzset();
+    FakeClock clock;
+    clock.at("00:30:00", QDate(2014, 10, 26));
+    clock.advance(2 * 3600);
+    const qint64 read = clock.now().instant.time_since_epoch().count();
+    const QDateTime shown = clock.wallClock();
+    qputenv("TZ", zone);
+    tzset();
+    EXPECT_EQ(read, utc(2014, 10, 25, 22, 30, 0));
+    EXPECT_EQ(shown.time(), QTime(1, 30));
+    EXPECT_EQ(shown.offsetFromUtc(), 3 * 3600);
 }
 
 TEST_F(TimeRules, AnAlarmPassedDuringAStallAcrossAFallBackRingsAtTheResume) {
@@ -98,9 +115,9 @@ TEST_F(TimeRules, PunchMinutesAreRealMinutesWhateverTheWallClockDoes) {
     }
 
     // Setting the clock or changing the zone passes no time.
-    clock.set(clock.wallClock().addSecs(3600));
+    clock.set(clock.msSinceEpoch() + 3'600'000);
     model.tick(clock.now());
-    clock.set(clock.wallClock().toTimeZone(QTimeZone("Asia/Tokyo")));
+    clock.set(clock.msSinceEpoch(), QTimeZone("Asia/Tokyo"));
     tick(1);
     EXPECT_EQ(model.punchMinutes(), 60);
 }
