@@ -35,8 +35,9 @@ int64_t floorDiv(int64_t a, int64_t b) {
 /// clicks: instants and durations, with the zone only to say what the wall clock shows.
 struct Model {
     QTimeZone zone;
-    std::optional<int64_t> alarmAt; // the instant of the armed alarm, in seconds
-    QString offText;                // the alarm time shown last, kept while it is off
+    std::optional<int64_t> alarmAt;        // the instant of the armed alarm, in seconds
+    std::optional<int64_t> countdownEndMs; // real time a countdown rings at
+    QString offText;                       // the alarm time shown last, kept while it is off
     bool editing = false;
     QString edited;
     QString editedFrom;
@@ -62,11 +63,20 @@ struct Model {
     void switchOff() {
         offText = alarmText();
         alarmAt.reset();
+        countdownEndMs.reset();
+    }
+    /// A countdown's instant on the clock set `setMs` off real time.
+    void followCountdown(int64_t setMs) {
+        if (countdownEndMs) {
+            alarmAt = floorDiv(*countdownEndMs + setMs, 1000);
+        }
     }
     /// The alarm `seconds` of real time from the last reading; off for 0.
     void setAhead(int seconds) {
+        countdownEndMs.reset();
         if (seconds > 0) {
             alarmAt = lastSecs + seconds;
+            countdownEndMs = lastRealMs + int64_t{seconds} * 1000;
         } else {
             alarmAt.reset();
             offText = text(lastSecs);
@@ -81,6 +91,7 @@ struct Model {
             const QDateTime at = QDateTime::fromSecsSinceEpoch(x, zone);
             return floorDiv(x + at.offsetFromUtc(), 60);
         };
+        countdownEndMs.reset();
         const int target = t.hour() * 60 + t.minute();
         int64_t m = lastSecs - local(lastSecs).second() + 60;
         for (int i = 0; i < 3 * 1440; ++i, m += 60) {
@@ -253,6 +264,7 @@ void Soak::tick() {
         return;
     }
     int alarm = 0;
+    m.followCountdown(setMs);
     if (m.alarmAt && *m.alarmAt <= secs) {
         // Never before its instant (checked at every step), and here, the first tick at or
         // past it.

@@ -4,6 +4,7 @@
 
 #include <QTimeZone>
 #include <ctime>
+#include <functional>
 
 namespace velto::test {
 
@@ -62,6 +63,32 @@ TEST_F(TimeRules, ACountdownLastsItsRealMinutesAcrossAChangeOfTheClocks) {
         EXPECT_EQ(tickEachSecond(60 * c.minutes - 1), 0);
         EXPECT_EQ(model.countdown(), 1) << "the last minute";
         EXPECT_EQ(tickEachSecond(1), 1);
+    }
+}
+
+TEST_F(TimeRules, SettingTheClockBackDelaysAnAlarmForATimeOfDayButNoCountdown) {
+    struct Case {
+        const char* name;
+        std::function<void()> arm; // a minute ahead, at 10:00:01
+        int ringsAfter;            // seconds of real time
+    };
+    for (const Case& c : {
+             Case{"countdown", [this] { model.setAlarmIn(1); }, 60},
+             Case{"time of day", [this] { model.setAlarm("10:01:01"); }, 3660},
+         }) {
+        SCOPED_TRACE(c.name);
+        startAt("Europe/Berlin", utc(2026, 12, 8, 9, 0, 0));
+        c.arm();
+        const int before = alarms;
+        tickEachSecond(20);
+        clock.set(clock.msSinceEpoch() - 3'600'000); // an hour back: no real time passes
+        model.tick(clock.now());
+        int ranAt = 20;
+        while (alarms == before && ranAt < 2 * 3600) {
+            tick(1);
+            ++ranAt;
+        }
+        EXPECT_EQ(ranAt, c.ringsAfter);
     }
 }
 
