@@ -30,6 +30,7 @@ case $1 in
   */lock_files.sh) first=145 ;;
   */show_flood.sh) first=171 ;;
   */sound_restart.sh) first=175 ;;
+  */hung_tray.sh) first=211 ;;
   countdown.sh) first=221 ;;
   *) first=91 ;;
 esac
