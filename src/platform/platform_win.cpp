@@ -99,6 +99,8 @@ EndWithDisplay::EndWithDisplay() = default;
 
 EndWithDisplay::~EndWithDisplay() = default;
 
+void avoidSilentSessionBus() {} // no session bus here
+
 void catchTerminationSignals() {}
 
 void quitOnTerminationSignals() {}

@@ -31,6 +31,7 @@ case $1 in
   */show_flood.sh) first=171 ;;
   */sound_restart.sh) first=175 ;;
   */hung_tray.sh) first=211 ;;
+  */silent_bus.sh) first=215 ;;
   countdown.sh) first=221 ;;
   *) first=91 ;;
 esac
