@@ -2,9 +2,11 @@
 // org.freedesktop.Notifications on the session bus and writes each notification it is sent
 // as one line to the file it is given, fields separated by tabs:
 //   app_name  app_icon  summary  body  actions ("-" for none)  expire_timeout
-// A file "<file>.ready" appears once it has the name.
+// A file "<file>.ready" appears once it has the name. With "--refuse" it refuses each one
+// instead, each time with an error of another name.
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusError>
 #include <QFile>
 #include <QObject>
@@ -14,16 +16,21 @@
 
 namespace {
 
-class Service final : public QObject {
+class Service final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
-    explicit Service(QString path) : path_(std::move(path)) {}
+    Service(QString path, bool refuse) : path_(std::move(path)), refuse_(refuse) {}
 
 public slots:
     uint Notify(const QString& app, uint /*replaces*/, const QString& icon, const QString& summary,
                 const QString& body, const QStringList& actions, const QVariantMap& /*hints*/,
                 int timeout) {
+        if (refuse_) {
+            sendErrorReply(QStringLiteral("org.example.Refused%1").arg(++last_),
+                           QStringLiteral("refused"));
+            return 0;
+        }
         QFile file(path_);
         if (file.open(QIODevice::Append)) {
             const QString given =
@@ -46,6 +53,7 @@ public slots:
 
 private:
     QString path_;
+    bool refuse_;
     uint last_ = 0;
 };
 
@@ -53,12 +61,13 @@ private:
 
 int main(int argc, char** argv) {
     const QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: notify_service file\n");
+    const bool refuse = argc == 3 && QByteArray(argv[2]) == "--refuse";
+    if (argc != 2 && !refuse) {
+        std::fprintf(stderr, "usage: notify_service file [--refuse]\n");
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    Service service(path);
+    Service service(path, refuse);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
                             QDBusConnection::ExportAllSlots) ||
