@@ -2,8 +2,8 @@
 // org.freedesktop.Notifications on the session bus and writes each notification it is sent
 // as one line to the file it is given, fields separated by tabs:
 //   app_name  app_icon  summary  body  actions ("-" for none)  expire_timeout
-// A file "<file>.ready" appears once it has the name. With "--refuse" it refuses each one
-// instead, each time with an error of another name.
+// A file "<file>.ready" appears once it has the name. With REFUSE set in its environment it
+// refuses each one instead, with an error of another name each time.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -20,15 +20,14 @@ class Service final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
-    Service(QString path, bool refuse) : path_(std::move(path)), refuse_(refuse) {}
+    explicit Service(QString path) : path_(std::move(path)) {}
 
 public slots:
     uint Notify(const QString& app, uint /*replaces*/, const QString& icon, const QString& summary,
                 const QString& body, const QStringList& actions, const QVariantMap& /*hints*/,
                 int timeout) {
-        if (refuse_) {
-            sendErrorReply(QStringLiteral("org.example.Refused%1").arg(++last_),
-                           QStringLiteral("refused"));
+        if (qEnvironmentVariableIsSet("REFUSE")) {
+            sendErrorReply(QStringLiteral("org.example.Refused%1").arg(++last_), QString());
             return 0;
         }
         QFile file(path_);
@@ -53,7 +52,6 @@ public slots:
 
 private:
     QString path_;
-    bool refuse_;
     uint last_ = 0;
 };
 
@@ -61,13 +59,12 @@ private:
 
 int main(int argc, char** argv) {
     const QCoreApplication app(argc, argv);
-    const bool refuse = argc == 3 && QByteArray(argv[2]) == "--refuse";
-    if (argc != 2 && !refuse) {
-        std::fprintf(stderr, "usage: notify_service file [--refuse]\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: notify_service file\n");
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    Service service(path, refuse);
+    Service service(path);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
                             QDBusConnection::ExportAllSlots) ||

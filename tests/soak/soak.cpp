@@ -65,12 +65,6 @@ struct Model {
         alarmAt.reset();
         countdownEndMs.reset();
     }
-    /// A countdown's instant on the clock set `setMs` off real time.
-    void followCountdown(int64_t setMs) {
-        if (countdownEndMs) {
-            alarmAt = floorDiv(*countdownEndMs + setMs, 1000);
-        }
-    }
     /// The alarm `seconds` of real time from the last reading; off for 0.
     void setAhead(int seconds) {
         countdownEndMs.reset();
@@ -264,7 +258,9 @@ void Soak::tick() {
         return;
     }
     int alarm = 0;
-    m.followCountdown(setMs);
+    if (m.countdownEndMs) { // on the clock as it is set now
+        m.alarmAt = floorDiv(*m.countdownEndMs + setMs, 1000);
+    }
     if (m.alarmAt && *m.alarmAt <= secs) {
         // Never before its instant (checked at every step), and here, the first tick at or
         // past it.

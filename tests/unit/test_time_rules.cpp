@@ -4,7 +4,6 @@
 
 #include <QTimeZone>
 #include <ctime>
-#include <functional>
 
 namespace velto::test {
 
@@ -67,34 +66,25 @@ TEST_F(TimeRules, ACountdownLastsItsRealMinutesAcrossAChangeOfTheClocks) {
 }
 
 TEST_F(TimeRules, SettingTheClockBackDelaysAnAlarmForATimeOfDayButNoCountdown) {
-    struct Case {
-        const char* name;
-        std::function<void()> arm; // a minute ahead, at 10:00:01
-        int ringsAfter;            // seconds of real time
-    };
-    for (const Case& c : {
-             Case{"countdown", [this] { model.setAlarmIn(1); }, 60},
-             Case{"time of day", [this] { model.setAlarm("10:01:01"); }, 3660},
-         }) {
-        SCOPED_TRACE(c.name);
-        startAt("Europe/Berlin", utc(2026, 12, 8, 9, 0, 0));
-        c.arm();
+    for (const auto& [countdown, ringsAfter] : {std::pair{true, 60}, std::pair{false, 3660}}) {
+        SCOPED_TRACE(countdown ? "countdown" : "time of day");
+        startAt("Europe/Berlin", utc(2026, 12, 8, 9, 0, 0)); // 10:00:01
+        countdown ? model.setAlarmIn(1) : model.setAlarm("10:01:01");
         const int before = alarms;
         tickEachSecond(20);
         clock.set(clock.msSinceEpoch() - 3'600'000); // an hour back: no real time passes
         model.tick(clock.now());
-        int ranAt = 20;
-        while (alarms == before && ranAt < 2 * 3600) {
+        int ranFor = 20;
+        while (alarms == before && ranFor < 2 * 3600) {
             tick(1);
-            ++ranAt;
+            ++ranFor;
         }
-        EXPECT_EQ(ranAt, c.ringsAfter);
+        EXPECT_EQ(ranFor, ringsAfter);
     }
 }
 
-// The fake itself: a local time repeated by a change between two standard offsets, which
-// carries no daylight-saving flag to tell its two instants apart (Moscow, 2014: 02:00 +04
-// became 01:00 +03), reads back as the instant the clock went to.
+// The fake itself: a local time that a change between two standard offsets repeats (Moscow,
+// 2014: 02:00 +04 became 01:00 +03, no daylight-saving flag) reads back as the instant reached.
 TEST(FakeClockInstants, ARepeatedLocalTimeIsTheInstantItWasReached) {
     const QByteArray zone = qgetenv("TZ");
     qputenv("TZ", "Europe/Moscow");
@@ -103,12 +93,11 @@ TEST(FakeClockInstants, ARepeatedLocalTimeIsTheInstantItWasReached) {
     clock.at("00:30:00", QDate(2014, 10, 26));
     clock.advance(2 * 3600);
     const qint64 read = clock.now().instant.time_since_epoch().count();
-    const QDateTime shown = clock.wallClock();
+    const QString shown = clock.wallClock().toString(Qt::ISODate);
     qputenv("TZ", zone);
     tzset();
     EXPECT_EQ(read, utc(2014, 10, 25, 22, 30, 0));
-    EXPECT_EQ(shown.time(), QTime(1, 30));
-    EXPECT_EQ(shown.offsetFromUtc(), 3 * 3600);
+    EXPECT_EQ(shown, "2014-10-26T01:30:00+03:00");
 }
 
 TEST_F(TimeRules, AnAlarmPassedDuringAStallAcrossAFallBackRingsAtTheResume) {
