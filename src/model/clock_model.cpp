@@ -77,8 +77,8 @@ void ClockModel::start(const ClockReading& now) {
     offset_ = clock_.utcOffsetAt(now_);
 }
 
-std::optional<size_t> ClockModel::cycleIndex(int minutes) {
-    const auto* at = std::find(kAnnounceIntervals.begin(), kAnnounceIntervals.end(), minutes);
+std::optional<size_t> ClockModel::cycleIndex(int mins) {
+    const auto* at = std::find(kAnnounceIntervals.begin(), kAnnounceIntervals.end(), mins);
     if (at == kAnnounceIntervals.end()) {
         return std::nullopt;
     }
