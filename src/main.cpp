@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velto: %s\n", qPrintable(why));
         return 1;
     }
+    velto::avoidSilentSessionBus();
     velto::prepareForLongIdle();
     QApplication app(argc, argv);
     velto::endDisplayCheck();

@@ -105,6 +105,8 @@ void ClockModel::tick(const ClockReading& reading) {
     offset_ = clock_.utcOffsetAt(t);
     const WallSeconds wall = wallNow();
 
+    followCountdown(reading);
+
     const auto intoMinute = wall - std::chrono::floor<minutes>(wall);
     const bool fullMinute = intoMinute == seconds{0} || wall - prevWall != seconds{1};
     emit timeChanged(fullMinute);
@@ -143,8 +145,23 @@ int ClockModel::countdown() const {
     return static_cast<int>(std::clamp<int64_t>(left.count(), 0, kCountdownTop));
 }
 
+void ClockModel::followCountdown(const ClockReading& now) {
+    if (!alarmAt_ || !countdownEnd_) {
+        return;
+    }
+    // Set back or forward, the clock takes the countdown's instant with it; the run time
+    // does not move.
+    const Instant at = std::chrono::floor<seconds>(now.instant + (*countdownEnd_ - now.sinceBoot));
+    if (at != *alarmAt_) {
+        alarmAt_ = at;
+        showAlarmTime(at);
+        emit alarmChanged();
+    }
+}
+
 void ClockModel::switchOff() {
     alarmAt_.reset();
+    countdownEnd_.reset();
     emit alarmChanged();
     emit countdownChanged();
 }
@@ -174,10 +191,18 @@ void ClockModel::armAt(Instant at) {
 
 void ClockModel::placeAlarm(Instant at, bool armed) {
     alarmAt_ = armed ? std::optional(at) : std::nullopt;
-    alarmOffset_ = clock_.utcOffsetAt(at);
-    alarmTime_ = velto::timeText(timeOfDay(WallSeconds{at.time_since_epoch() + alarmOffset_}));
+    countdownEnd_.reset();
+    if (armed && alarmKind_ == AlarmKind::Countdown) {
+        countdownEnd_ = sinceBoot_ + (at - now_);
+    }
+    showAlarmTime(at);
     emit alarmChanged();
     emit countdownChanged();
+}
+
+void ClockModel::showAlarmTime(Instant at) {
+    alarmOffset_ = clock_.utcOffsetAt(at);
+    alarmTime_ = velto::timeText(timeOfDay(WallSeconds{at.time_since_epoch() + alarmOffset_}));
 }
 
 void ClockModel::setAlarmAhead(int secs) {

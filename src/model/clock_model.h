@@ -69,9 +69,10 @@ public:
     void start(const ClockReading& now);
     /// One reading of the clock. When it is a new second: the texts, the countdown, the
     /// punch minutes and the rings. An alarm rings at the first tick at or after its instant,
-    /// however the wall clock moved in between (late rather than never, never twice). The
-    /// announcer rings when the tick lands in an announced minute that began in the real
-    /// time since the last tick.
+    /// however the wall clock moved in between (late rather than never, never twice). A
+    /// countdown's instant moves with the clock when it is set: it rings its minutes of real
+    /// time after it was set. The announcer rings when the tick lands in an announced minute
+    /// that began in the real time since the last tick.
     void tick(const ClockReading& now);
     /// Whether the announcer rings at `minute` (0..59) with `interval`.
     static bool announcesAt(int interval, int minute);
@@ -90,7 +91,8 @@ public:
     // ---- the alarm and its countdown ----
 
     [[nodiscard]] bool armed() const { return alarmAt_.has_value(); }
-    /// The instant the armed alarm rings; none when off.
+    /// The instant the armed alarm rings; none when off. A countdown's moves with the clock
+    /// when the clock is set.
     [[nodiscard]] std::optional<Instant> alarmAt() const { return alarmAt_; }
     [[nodiscard]] AlarmKind alarmKind() const { return alarmKind_; }
     /// The alarm's local time of day ("hh:mm:ss") in the zone of the last reading; while it
@@ -205,6 +207,10 @@ private:
     void placeAlarm(Instant at, bool armed);
     void setAlarmAhead(int seconds);
     void switchOff();
+    /// A countdown's instant, on the clock as `now` reads it.
+    void followCountdown(const ClockReading& now);
+    /// The alarm's time at `at` as the zone shows it, saying nothing.
+    void showAlarmTime(Instant at);
     /// The alarm's time as the zone of the last reading shows it; says when that changed.
     void showAlarmTimeInZone();
     void countPunch();
@@ -222,6 +228,8 @@ private:
     QString alarmTime_;
     std::chrono::seconds alarmOffset_{0}; // of the zone at alarmAt_, as alarmTime_ shows it
     std::optional<Instant> alarmAt_;
+    // A countdown is real time: the machine's run time at which it rings.
+    std::optional<std::chrono::milliseconds> countdownEnd_;
     AlarmKind alarmKind_ = AlarmKind::Countdown;
     std::optional<Edit> edit_;
     bool colonLit_ = true; // blinks on from where the last edit left it

@@ -14,7 +14,7 @@ namespace velto {
 
 struct DesktopNotifier::System {
     QString appId;
-    QSet<QString> said; // the causes of failure told already
+    QSet<QString> said; // the kinds of failure told already
 
     void tell(const QString& cause, const QString& words) {
         if (!said.contains(cause)) {
@@ -57,7 +57,9 @@ void DesktopNotifier::notify(const QString& title, const QString& body) {
                 done->deleteLater();
                 const QDBusPendingReply<uint> reply = *done;
                 if (reply.isError()) {
-                    system_->tell(reply.error().name(), reply.error().message());
+                    // By its kind: a service may give each of its failures a name of its own.
+                    const QDBusError error = reply.error();
+                    system_->tell(QDBusError::errorString(error.type()), error.message());
                 }
             });
 }

@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -19,6 +21,7 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <poll.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -339,6 +342,75 @@ QString descriptorShortage() {
     return QStringLiteral("the program may have no more than %1 files open (ulimit -n)")
         .arg(static_cast<qulonglong>(limit.rlim_cur));
 }
+
+#ifdef Q_OS_MACOS
+void avoidSilentSessionBus() {} // no session bus here
+#else
+namespace {
+/// The local socket of the first address in a D-Bus address list ("unix:path=..." or
+/// "unix:abstract=..."); false for any other transport.
+bool localSocketOf(const QByteArray& addresses, sockaddr_un& into, socklen_t& length) {
+    const QByteArray first = addresses.split(';').value(0);
+    if (!first.startsWith("unix:")) {
+        return false;
+    }
+    for (const QByteArray& pair : first.mid(5).split(',')) {
+        const bool abstract = pair.startsWith("abstract=");
+        if (!abstract && !pair.startsWith("path=")) {
+            continue;
+        }
+        const QByteArray name = QByteArray::fromPercentEncoding(pair.mid(pair.indexOf('=') + 1));
+        const size_t at = abstract ? 1 : 0; // an abstract name follows a zero byte
+        if (name.isEmpty() || at + static_cast<size_t>(name.size()) >= sizeof(into.sun_path)) {
+            return false;
+        }
+        into = {};
+        into.sun_family = AF_UNIX;
+        std::memcpy(into.sun_path + at, name.constData(), static_cast<size_t>(name.size()));
+        length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + at +
+                                        static_cast<size_t>(name.size()) + (abstract ? 0 : 1));
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+void avoidSilentSessionBus() {
+    const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    sockaddr_un where{};
+    socklen_t length = 0;
+    if (!localSocketOf(address, where, length)) {
+        return;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) {
+        return;
+    }
+    bool answered = true; // a bus that is not there fails Qt at once: nothing to avoid
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&where), length) == 0 || errno == EAGAIN ||
+        errno == EINPROGRESS) {
+        // A bus answers the first words of the handshake at once, whether it takes us or not.
+        const QByteArray hello = QByteArray(1, '\0') + "AUTH EXTERNAL " +
+                                 QByteArray::number(::getuid()).toHex() + "\r\n";
+        [[maybe_unused]] const auto sent =
+            ::send(fd, hello.constData(), static_cast<size_t>(hello.size()), MSG_NOSIGNAL);
+        pollfd reply{fd, POLLIN, 0};
+        answered = ::poll(&reply, 1, kSessionBusAnswerMs) > 0;
+    }
+    ::close(fd);
+    if (answered) {
+        return;
+    }
+    std::fprintf(stderr,
+                 "velto: the session bus (%s) does not answer; the clock goes without it, and "
+                 "without screen readers, desktop notifications and a StatusNotifier tray\n",
+                 address.constData());
+    // An address of no transport fails every use of the bus at once.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    qunsetenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+    qputenv("QT_ACCESSIBILITY", "0");
+}
+#endif
 
 namespace {
 int signalPipe[2] = {-1, -1};

@@ -93,6 +93,8 @@ EndWithDisplay::EndWithDisplay() = default;
 
 EndWithDisplay::~EndWithDisplay() = default;
 
+void avoidSilentSessionBus() {} // no session bus here
+
 void catchTerminationSignals() {}
 
 void quitOnTerminationSignals() {}

@@ -160,6 +160,15 @@ void returnFreeMemory();
 /// The most memory the process has held resident so far, in KiB (0 where unknown).
 long peakResidentKiB();
 
+/// How long the session bus may take to answer at start before this run goes without it.
+inline constexpr int kSessionBusAnswerMs = 2000;
+/// Keeps this run off a session bus that takes connections and never answers, saying so once:
+/// Qt's parts that use it (the screen readers' bridge, the StatusNotifier tray) would wait
+/// for it with the window not yet shown. A bus that answers, or one that cannot be reached
+/// this way (none, or not on a local socket), is left alone. Call before the application
+/// object is made.
+void avoidSilentSessionBus();
+
 /// Whether a display can be reached; when not, `why` says so in words for the user. A server
 /// that refuses for a moment is asked again for about a second. The connection that proved it
 /// stays open until endDisplayCheck(), to be called once the application object exists.

@@ -1,6 +1,7 @@
 #include "platform/qt_tray.h"
 
 #include "platform/qt_platform.h"
+#include "platform/tray_area.h"
 
 #include <QAction>
 #include <QMenu>
@@ -17,7 +18,7 @@ QtTray::QtTray() {
     grace_.setSingleShot(true);
     grace_.setInterval(kGraceMs);
     connect(&grace_, &QTimer::timeout, this, [this] {
-        if (!QSystemTrayIcon::isSystemTrayAvailable() && onAreaStillMissing_) {
+        if (!areaSeen_ && onAreaStillMissing_) {
             onAreaStillMissing_();
         }
     });
@@ -30,16 +31,24 @@ QtTray::~QtTray() {
     }
 }
 
-QSystemTrayIcon& QtTray::icon() {
-    // Made when first wanted, not with the program: finding the desktop's tray protocol
-    // (a session bus to ask, perhaps to be started) is no reason to keep the window waiting.
-    if (!icon_) {
-        icon_ = std::make_unique<QSystemTrayIcon>();
-        // The menu too: its captions need the desktop's fonts, which take a while to find.
+QMenu& QtTray::menu() {
+    // Made when first wanted: its captions need the desktop's fonts, which take a while to
+    // find.
+    if (!menu_) {
         menu_ = std::make_unique<QMenu>();
         buildMenu();
         connect(menu_.get(), &QMenu::aboutToShow, this, &QtTray::refreshChecks);
-        icon_->setContextMenu(menu_.get());
+    }
+    return *menu_;
+}
+
+QSystemTrayIcon& QtTray::icon() {
+    // Made once a notification area has answered, not with the program: Qt picks the tray
+    // protocol when the icon is made, asking the desktop and waiting for its answer.
+    if (!icon_) {
+        icon_ = std::make_unique<QSystemTrayIcon>(picture_);
+        icon_->setToolTip(tip_);
+        icon_->setContextMenu(&menu());
         connect(icon_.get(), &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason reason) {
                     if (!onClick_) {
@@ -55,29 +64,37 @@ QSystemTrayIcon& QtTray::icon() {
     return *icon_;
 }
 
+void QtTray::keep(const QIcon& picture, const QString& tip) {
+    picture_ = picture;
+    tip_ = tip;
+    if (icon_) {
+        icon_->setIcon(picture);
+        icon_->setToolTip(tip);
+    }
+}
+
 bool QtTray::add(const QIcon& picture, const QString& tip) {
-    QSystemTrayIcon& tray = icon();
-    tray.setIcon(picture);
-    tray.setToolTip(tip);
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    keep(picture, tip);
+    // The area's last answer: an add() that comes before it, or after the area went, looks
+    // until one answers, and says so then.
+    if (!areaSeen_) {
         if (!lookAgain_.isActive()) {
             lookAgain_.start();
             grace_.start();
+            lookForArea();
         }
         return false;
     }
     lookAgain_.stop();
     grace_.stop();
-    tray.show();
+    icon().show();
     watch_.start();
     return true;
 }
 
 bool QtTray::modify(const QIcon& picture, const QString& tip) {
-    QSystemTrayIcon& tray = icon();
-    tray.setIcon(picture);
-    tray.setToolTip(tip);
-    return tray.isVisible();
+    keep(picture, tip);
+    return visible();
 }
 
 void QtTray::remove() {
@@ -161,7 +178,7 @@ void QtTray::prepareMenu() {
     // Left to the first right click, the style's polish, the fonts of the captions (the
     // default entry's bold one too), their glyphs and the pop-up's window made the menu take
     // seconds to open on a busy machine. A paint into a scratch picture does it all unseen.
-    (void)icon();
+    (void)menu();
     menu_->ensurePolished();
     menu_->adjustSize();
     QPixmap scratch(menu_->size());
@@ -178,28 +195,44 @@ void QtTray::showMessage(const QString& title, const QString& body) {
     }
 }
 
+void QtTray::askForArea(const std::function<void()>& then) {
+    if (asking_) {
+        return; // one question at a time: the timers ask again
+    }
+    asking_ = true;
+    askForNotificationArea(*this, [this, then](bool there) {
+        asking_ = false;
+        areaSeen_ = there;
+        then();
+    });
+}
+
 void QtTray::watchArea() {
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        return;
-    }
-    // Hidden, so that showing it again in the next area registers it there anew.
-    watch_.stop();
-    icon_->hide();
-    lookAgain_.start();
-    if (onAreaGone_) {
-        onAreaGone_();
-    }
+    askForArea([this] {
+        if (areaSeen_ || !watch_.isActive()) {
+            return;
+        }
+        // Hidden, so that showing it again in the next area registers it there anew.
+        watch_.stop();
+        icon_->hide();
+        lookAgain_.start();
+        if (onAreaGone_) {
+            onAreaGone_();
+        }
+    });
 }
 
 void QtTray::lookForArea() {
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        return;
-    }
-    lookAgain_.stop();
-    grace_.stop();
-    if (onAreaAppeared_) {
-        onAreaAppeared_();
-    }
+    askForArea([this] {
+        if (!areaSeen_ || !lookAgain_.isActive()) {
+            return; // none yet, or no longer looked for
+        }
+        lookAgain_.stop();
+        grace_.stop();
+        if (onAreaAppeared_) {
+            onAreaAppeared_();
+        }
+    });
 }
 
 } // namespace velto

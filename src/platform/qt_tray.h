@@ -45,7 +45,13 @@ public:
     void showMessage(const QString& title, const QString& body);
 
 private:
+    QMenu& menu();
     QSystemTrayIcon& icon();
+    /// The picture and tip, for the icon now or when it is made.
+    void keep(const QIcon& picture, const QString& tip);
+    /// Asks the desktop whether it has a notification area, without waiting; `then` runs
+    /// when areaSeen_ holds the answer. A question still out is not asked again.
+    void askForArea(const std::function<void()>& then);
     void buildMenu();
     /// The check marks as their entries say now.
     void refreshChecks();
@@ -56,6 +62,10 @@ private:
     std::unique_ptr<QMenu> menu_; // made with the icon
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::vector<TrayMenuItem> items_;
+    QIcon picture_;
+    QString tip_;
+    bool areaSeen_ = false; // the desktop's last answer
+    bool asking_ = false;
     QTimer lookAgain_;
     QTimer grace_;
     QTimer watch_;

@@ -51,5 +51,19 @@ grep 'desktop notifications' "$WORK/velto.log"
 kill -0 "$PID" || fail "the clock ended"
 kill "$PID"
 wait "$PID" || true
+
+# A service that refuses each one with an error of another name: said once all the same.
+rm -f "$NOTICES.ready"
+REFUSE=1 "$SERVICE" "$NOTICES" > "$WORK/service.log" 2>&1 &
+SERVICE_PID=$!
+wait_for test -e "$NOTICES.ready" || fail "the refusing service did not start"
+: > "$WORK/velto.log"
+start_clock "@2026-12-08 10:40:10"
+rings
+rings
+[ "$(grep -c 'desktop notifications' "$WORK/velto.log")" = 1 ] ||
+  { cat "$WORK/velto.log"; fail "the refusals were not said once"; }
+kill "$PID"
+wait "$PID" || true
 kill "$TRAYER" 2> /dev/null || true
 echo "e2e notify ok"

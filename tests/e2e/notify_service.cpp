@@ -2,9 +2,11 @@
 // org.freedesktop.Notifications on the session bus and writes each notification it is sent
 // as one line to the file it is given, fields separated by tabs:
 //   app_name  app_icon  summary  body  actions ("-" for none)  expire_timeout
-// A file "<file>.ready" appears once it has the name.
+// A file "<file>.ready" appears once it has the name. With REFUSE set in its environment it
+// refuses each one instead, with an error of another name each time.
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusError>
 #include <QFile>
 #include <QObject>
@@ -14,7 +16,7 @@
 
 namespace {
 
-class Service final : public QObject {
+class Service final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
@@ -24,6 +26,10 @@ public slots:
     uint Notify(const QString& app, uint /*replaces*/, const QString& icon, const QString& summary,
                 const QString& body, const QStringList& actions, const QVariantMap& /*hints*/,
                 int timeout) {
+        if (qEnvironmentVariableIsSet("REFUSE")) {
+            sendErrorReply(QStringLiteral("org.example.Refused%1").arg(++last_), QString());
+            return 0;
+        }
         QFile file(path_);
         if (file.open(QIODevice::Append)) {
             const QString given =

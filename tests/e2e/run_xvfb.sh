@@ -32,6 +32,9 @@ case $1 in
   */sound_restart.sh) first=175 ;;
   */sound_file.sh) first=191 ;;
   */random_input.sh) first=201 ;;
+  */hung_tray.sh) first=211 ;;
+  */silent_bus.sh) first=215 ;;
+  countdown.sh) first=221 ;;
   *) first=91 ;;
 esac
 # The check starts once the server answers: on a busy machine it may still be coming up.

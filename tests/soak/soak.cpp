@@ -35,8 +35,9 @@ int64_t floorDiv(int64_t a, int64_t b) {
 /// clicks: instants and durations, with the zone only to say what the wall clock shows.
 struct Model {
     QTimeZone zone;
-    std::optional<int64_t> alarmAt; // the instant of the armed alarm, in seconds
-    QString offText;                // the alarm time shown last, kept while it is off
+    std::optional<int64_t> alarmAt;        // the instant of the armed alarm, in seconds
+    std::optional<int64_t> countdownEndMs; // real time a countdown rings at
+    QString offText;                       // the alarm time shown last, kept while it is off
     bool editing = false;
     QString edited;
     QString editedFrom;
@@ -62,11 +63,14 @@ struct Model {
     void switchOff() {
         offText = alarmText();
         alarmAt.reset();
+        countdownEndMs.reset();
     }
     /// The alarm `seconds` of real time from the last reading; off for 0.
     void setAhead(int seconds) {
+        countdownEndMs.reset();
         if (seconds > 0) {
             alarmAt = lastSecs + seconds;
+            countdownEndMs = lastRealMs + int64_t{seconds} * 1000;
         } else {
             alarmAt.reset();
             offText = text(lastSecs);
@@ -81,6 +85,7 @@ struct Model {
             const QDateTime at = QDateTime::fromSecsSinceEpoch(x, zone);
             return floorDiv(x + at.offsetFromUtc(), 60);
         };
+        countdownEndMs.reset();
         const int target = t.hour() * 60 + t.minute();
         int64_t m = lastSecs - local(lastSecs).second() + 60;
         for (int i = 0; i < 3 * 1440; ++i, m += 60) {
@@ -145,7 +150,7 @@ protected:
         return QDateTime::fromMSecsSinceEpoch(realMs + setMs, m.zone);
     }
     void showClock() {
-        clock.set(reading());
+        clock.set(realMs + setMs, m.zone);
         clock.setRunTime(std::chrono::milliseconds{realMs});
     }
 
@@ -253,6 +258,9 @@ void Soak::tick() {
         return;
     }
     int alarm = 0;
+    if (m.countdownEndMs) { // on the clock as it is set now
+        m.alarmAt = floorDiv(*m.countdownEndMs + setMs, 1000);
+    }
     if (m.alarmAt && *m.alarmAt <= secs) {
         // Never before its instant (checked at every step), and here, the first tick at or
         // past it.

@@ -19,41 +19,51 @@
 
 namespace velto::test {
 
+/// An instant in UTC, to set the clock with: `utc(2026, 10, 25, 0, 58, 59)`.
+inline qint64 utc(int y, int mo, int d, int h, int mi, int s) {
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()).toMSecsSinceEpoch();
+}
+
+/// The clock keeps the instant and the zone, never a local time: a local time that the zone
+/// repeats would name two instants.
 class FakeClock final : public Clock {
 public:
     [[nodiscard]] ClockReading now() const override {
-        return {std::chrono::sys_time<std::chrono::milliseconds>{
-                    std::chrono::milliseconds{now_.toMSecsSinceEpoch()}},
+        return {std::chrono::sys_time<std::chrono::milliseconds>{std::chrono::milliseconds{ms_}},
                 sinceBoot_};
     }
     [[nodiscard]] std::chrono::seconds
     utcOffsetAt(std::chrono::sys_seconds instant) const override {
         const auto at = QDateTime::fromSecsSinceEpoch(instant.time_since_epoch().count(), Qt::UTC);
-        return std::chrono::seconds{zone().offsetFromUtc(at)};
+        return std::chrono::seconds{zone_.offsetFromUtc(at)};
     }
-    /// The clock set to `t`, in the zone `t` carries (the system's when it is local time):
-    /// no time passes.
-    void set(const QDateTime& t) { now_ = t; }
-    /// The clock and the zone as they are now, to set from.
-    [[nodiscard]] QDateTime wallClock() const { return now_; }
-    /// Sets the wall-clock time "hh:mm:ss" of `day` in the local zone (the tests run in one
-    /// with daylight saving, as the real clock does).
+    /// The clock set to `msSinceEpoch` (see utc()), in the zone it had: no time passes.
+    void set(qint64 msSinceEpoch) { ms_ = msSinceEpoch; }
+    /// The clock set to `msSinceEpoch` in `zone`: no time passes.
+    void set(qint64 msSinceEpoch, const QTimeZone& zone) {
+        ms_ = msSinceEpoch;
+        zone_ = zone;
+    }
+    [[nodiscard]] qint64 msSinceEpoch() const { return ms_; }
+    /// The clock as its zone shows it now.
+    [[nodiscard]] QDateTime wallClock() const { return QDateTime::fromMSecsSinceEpoch(ms_, zone_); }
+    /// Sets the wall-clock time "hh:mm:ss" of `day` in the clock's zone (the tests run in one
+    /// with daylight saving, as the real clock does); a time the day repeats is its first.
     void at(const QString& hms, QDate day = QDate(2026, 12, 8)) {
-        now_ = QDateTime(day, QTime::fromString(hms, QStringLiteral("hh:mm:ss")));
+        ms_ = QDateTime(day, QTime::fromString(hms, QStringLiteral("hh:mm:ss")), zone_)
+                  .toMSecsSinceEpoch();
     }
     /// The machine's run time, for a test that keeps real time itself.
     void setRunTime(std::chrono::milliseconds t) { sinceBoot_ = t; }
     /// Real time passes: across a change of daylight saving the wall clock jumps.
     void advance(int seconds) {
-        now_ = now_.addSecs(seconds);
+        ms_ += qint64{seconds} * 1000;
         sinceBoot_ += std::chrono::seconds{seconds};
     }
 
 private:
-    [[nodiscard]] QTimeZone zone() const {
-        return now_.timeSpec() == Qt::TimeZone ? now_.timeZone() : QTimeZone::systemTimeZone();
-    }
-    QDateTime now_{QDate(2026, 12, 8), QTime(12, 0, 0)};
+    QTimeZone zone_ = QTimeZone::systemTimeZone();
+    qint64 ms_ = QDateTime(QDate(2026, 12, 8), QTime(12, 0, 0), zone_).toMSecsSinceEpoch();
     std::chrono::milliseconds sinceBoot_{3'600'000}; // the machine has run an hour
 };
 

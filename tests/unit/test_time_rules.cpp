@@ -3,6 +3,7 @@
 #include "fakes.h"
 
 #include <QTimeZone>
+#include <ctime>
 
 namespace velto::test {
 
@@ -21,8 +22,8 @@ protected:
                          [this](RingKind kind) { alarms += kind == RingKind::Alarm ? 1 : 0; });
     }
     /// Starts at `utc` in `zone`, which the clock keeps from then on.
-    void startAt(const char* zone, const QDateTime& utc) {
-        clock.set(utc.toTimeZone(QTimeZone(zone)));
+    void startAt(const char* zone, qint64 utcMs) {
+        clock.set(utcMs, QTimeZone(zone));
         model.start(clock.now());
         tick(1);
     }
@@ -38,15 +39,12 @@ protected:
         }
         return alarms - before;
     }
-    static QDateTime utc(int y, int mo, int d, int h, int mi, int s) {
-        return {QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()};
-    }
 };
 
 TEST_F(TimeRules, ACountdownLastsItsRealMinutesAcrossAChangeOfTheClocks) {
     struct Case {
         const char* zone;
-        QDateTime setAt; // UTC
+        qint64 setAt; // UTC
         int minutes;
     };
     for (const Case& c : {
@@ -65,6 +63,41 @@ TEST_F(TimeRules, ACountdownLastsItsRealMinutesAcrossAChangeOfTheClocks) {
         EXPECT_EQ(model.countdown(), 1) << "the last minute";
         EXPECT_EQ(tickEachSecond(1), 1);
     }
+}
+
+TEST_F(TimeRules, SettingTheClockBackDelaysAnAlarmForATimeOfDayButNoCountdown) {
+    for (const auto& [countdown, ringsAfter] : {std::pair{true, 60}, std::pair{false, 3660}}) {
+        SCOPED_TRACE(countdown ? "countdown" : "time of day");
+        startAt("Europe/Berlin", utc(2026, 12, 8, 9, 0, 0)); // 10:00:01
+        countdown ? model.setAlarmIn(1) : model.setAlarm("10:01:01");
+        const int before = alarms;
+        tickEachSecond(20);
+        clock.set(clock.msSinceEpoch() - 3'600'000); // an hour back: no real time passes
+        model.tick(clock.now());
+        int ranFor = 20;
+        while (alarms == before && ranFor < 2 * 3600) {
+            tick(1);
+            ++ranFor;
+        }
+        EXPECT_EQ(ranFor, ringsAfter);
+    }
+}
+
+// The fake itself: a local time that a change between two standard offsets repeats (Moscow,
+// 2014: 02:00 +04 became 01:00 +03, no daylight-saving flag) reads back as the instant reached.
+TEST(FakeClockInstants, ARepeatedLocalTimeIsTheInstantItWasReached) {
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Moscow");
+    tzset();
+    FakeClock clock;
+    clock.at("00:30:00", QDate(2014, 10, 26));
+    clock.advance(2 * 3600);
+    const qint64 read = clock.now().instant.time_since_epoch().count();
+    const QString shown = clock.wallClock().toString(Qt::ISODate);
+    qputenv("TZ", zone);
+    tzset();
+    EXPECT_EQ(read, utc(2014, 10, 25, 22, 30, 0));
+    EXPECT_EQ(shown, "2014-10-26T01:30:00+03:00");
 }
 
 TEST_F(TimeRules, AnAlarmPassedDuringAStallAcrossAFallBackRingsAtTheResume) {
@@ -98,9 +131,9 @@ TEST_F(TimeRules, PunchMinutesAreRealMinutesWhateverTheWallClockDoes) {
     }
 
     // Setting the clock or changing the zone passes no time.
-    clock.set(clock.wallClock().addSecs(3600));
+    clock.set(clock.msSinceEpoch() + 3'600'000);
     model.tick(clock.now());
-    clock.set(clock.wallClock().toTimeZone(QTimeZone("Asia/Tokyo")));
+    clock.set(clock.msSinceEpoch(), QTimeZone("Asia/Tokyo"));
     tick(1);
     EXPECT_EQ(model.punchMinutes(), 60);
 }

@@ -1,0 +1,12 @@
+// The notification area on Windows and macOS: the shell's own, which Qt finds at once.
+#include "platform/tray_area.h"
+
+#include <QSystemTrayIcon>
+
+namespace velto {
+
+void askForNotificationArea(QObject& /*context*/, std::function<void(bool)> answer) {
+    answer(QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+} // namespace velto
