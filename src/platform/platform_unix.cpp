@@ -17,7 +17,6 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
-#include <thread>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -29,6 +28,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 #ifndef Q_OS_MACOS
 #include <xcb/xcb.h>
 #endif
@@ -428,6 +428,13 @@ void onSignal(int) {
     }
 }
 
+void endLate(int) {
+    constexpr char kLate[] =
+        "velto: the program did not end within a second of the signal; it ends now\n";
+    [[maybe_unused]] const auto n = ::write(STDERR_FILENO, kLate, sizeof kLate - 1);
+    ::_exit(0);
+}
+
 void endEventLoop() {
     // exit(), not quit(): Qt lets the windows refuse a quit, and the clock's window refuses
     // every close that is not the program's own (it goes to the tray instead).
@@ -435,13 +442,16 @@ void endEventLoop() {
     // A session that ends sends one signal and then kills: whatever holds the event loop or
     // the shut-down up (Qt's own loops and its sound's teardown among them), the program
     // ends within a second. The settings are written at every change, so nothing is lost.
-    std::thread([] {
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        constexpr char kLate[] =
-            "velto: the program did not end within a second of the signal; it ends now\n";
-        [[maybe_unused]] const auto n = ::write(STDERR_FILENO, kLate, sizeof kLate - 1);
-        ::_exit(0);
-    }).detach();
+    // An alarm signal, not a thread: there may be no thread to be had.
+    static bool armed = false;
+    if (std::exchange(armed, true)) {
+        return;
+    }
+    struct sigaction late {};
+    late.sa_handler = endLate;
+    sigemptyset(&late.sa_mask);
+    sigaction(SIGALRM, &late, nullptr);
+    ::alarm(1);
 }
 } // namespace
 
