@@ -67,15 +67,7 @@ int main(int argc, char** argv) {
     items[2].isDefault = true;
     items[4].checked = [] { return false; };
     tray.setMenu(items);
-    (void)tray.add(QIcon(), QStringLiteral("Velto")); // makes the menu; no area is needed
-    QMenu* menu = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        menu = menu != nullptr ? menu : qobject_cast<QMenu*>(w);
-    }
-    if (menu == nullptr) {
-        std::fprintf(stderr, "velto: the tray made no menu\n");
-        return 1;
-    }
+    QMenu* menu = &tray.menu(); // made, not yet polished or drawn; no area is needed
     PaintSeen paints;
     menu->installEventFilter(&paints);
 

@@ -43,9 +43,10 @@ public:
     /// A message from the icon, where the system shows those as notifications (Windows,
     /// macOS); nothing without an icon in a notification area.
     void showMessage(const QString& title, const QString& body);
+    /// The icon's menu, made when first wanted (without a notification area too).
+    QMenu& menu();
 
 private:
-    QMenu& menu();
     QSystemTrayIcon& icon();
     /// The picture and tip, for the icon now or when it is made.
     void keep(const QIcon& picture, const QString& tip);
