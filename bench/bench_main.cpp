@@ -1,7 +1,8 @@
 // Speed and memory of the clock's hot paths.
 #include "app/velto_app.h"
 #include "art/depot.h"
-#include "platform/qt_platform.h"
+#include "platform/process.h"
+#include "platform/qt_desktop.h"
 #include "views/main_window.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // How late after each whole second the real ticker fires: median and 99th percentile, over
 // a minute by default (VELTO_LATENESS_SECONDS sets another length).
-#include "platform/qt_platform.h"
+#include "platform/qt_clock.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

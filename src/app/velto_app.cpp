@@ -2,7 +2,7 @@
 
 #include "observers/kept_settings.h"
 #include "observers/ring_notices.h"
-#include "platform/describe.h"
+#include "controls/describe.h"
 #include "views/about_window.h"
 #include "views/main_window.h"
 #include "views/ringer.h"

@@ -4,7 +4,7 @@
 // remembering which element it was. The pictures are drawn for the scale of the screen the
 // main window is on, in as many device pixels as it has.
 
-#include "platform/image_control.h"
+#include "controls/image_control.h"
 
 #include <QIcon>
 #include <QPixmap>

@@ -1,4 +1,6 @@
-#include "platform/qt_platform.h"
+#include "platform/local_instance_guard.h"
+#include "platform/process.h"
+#include "platform/qt_clock.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "platform/qt_tray.h"
 
-#include "platform/qt_platform.h"
+#include "platform/process.h"
 #include "platform/tray_area.h"
 
 #include <QAction>

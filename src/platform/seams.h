@@ -1,7 +1,9 @@
 #pragma once
-// The seams between the clock and the desktop. Each has one Qt implementation
-// (qt_platform.h) and one fake for the tests (tests/unit/fakes.h). main.cpp alone makes the
-// real ones and hands them to the program as one Platform of references.
+// The seams between the clock and the desktop. Each has one Qt implementation with a header
+// of its own in this folder (qt_clock.h, qt_sound.h, qt_tray.h, qt_desktop.h, file_settings.h,
+// local_instance_guard.h, login_start.h, desktop_notifier.h) and one fake for the tests
+// (tests/unit/fakes.h); process.h holds what concerns the process as a whole. main.cpp alone makes
+// the real ones and hands them to the program as one Platform of references.
 
 #include <QDateTime>
 #include <QString>

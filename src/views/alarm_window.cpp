@@ -1,8 +1,8 @@
 #include "views/alarm_window.h"
 
 #include "art/layout.h"
-#include "platform/describe.h"
-#include "platform/qt_platform.h"
+#include "controls/describe.h"
+#include "platform/process.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>

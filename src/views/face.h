@@ -3,7 +3,7 @@
 // spots, and the minute a point on the face points at.
 
 #include "art/pixlib.h"
-#include "platform/image_control.h"
+#include "controls/image_control.h"
 
 #include <QPointF>
 #include <QSize>

@@ -1,7 +1,7 @@
 #include "views/main_keys.h"
 
-#include "platform/describe.h"
-#include "platform/focus_frame.h"
+#include "controls/describe.h"
+#include "controls/focus_frame.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 // where the keyboard is, and the keys a user tries, each doing what its click does.
 
 #include "model/clock_model.h"
-#include "platform/image_control.h"
+#include "controls/image_control.h"
 
 #include <QObject>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "views/main_window.h"
 
 #include "art/layout.h"
-#include "platform/describe.h"
+#include "controls/describe.h"
 #include "views/main_keys.h"
 
 #include <QCloseEvent>

@@ -5,7 +5,7 @@
 
 #include "art/depot.h"
 #include "model/clock_model.h"
-#include "platform/image_control.h"
+#include "controls/image_control.h"
 #include "platform/seams.h"
 #include "views/face.h"
 #include "views/readout.h"

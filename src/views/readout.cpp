@@ -1,6 +1,6 @@
 #include "views/readout.h"
 
-#include "platform/describe.h"
+#include "controls/describe.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "views/words.h"
 
-#include "platform/describe.h"
+#include "controls/describe.h"
 #include "views/main_window.h"
 
 #include <QLocale>

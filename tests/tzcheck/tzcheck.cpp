@@ -2,7 +2,7 @@
 // data, and compares what rang, when, and what the read-outs said with what the oracle
 // worked out. Reads the scenarios on standard input; says each mismatch and a summary.
 #include "model/clock_model.h"
-#include "platform/qt_platform.h"
+#include "platform/qt_clock.h"
 
 #include <QMap>
 #include <QStringList>

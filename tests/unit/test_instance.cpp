@@ -1,6 +1,6 @@
 // One clock per user: the real guard, on a private runtime folder, and what it does when
 // that folder, its lock or its socket is not as it should be.
-#include "platform/qt_platform.h"
+#include "platform/local_instance_guard.h"
 
 #include <QDir>
 #include <QElapsedTimer>

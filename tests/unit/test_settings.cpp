@@ -1,7 +1,7 @@
 // What the user chose, kept between runs: brought back at start, written at each change,
 // and a settings file that makes no sense said once and kept aside, never written over.
 #include "fakes.h"
-#include "platform/qt_platform.h"
+#include "platform/file_settings.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The real one-second ticker: it fires just after each whole second of the clock and aims
 // itself again at every firing.
-#include "platform/qt_platform.h"
+#include "platform/qt_clock.h"
 
 #include <QEventLoop>
 #include <QTimer>

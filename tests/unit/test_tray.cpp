@@ -2,7 +2,7 @@
 // no notification area.
 #include "art/depot_art.h"
 #include "fakes.h"
-#include "platform/qt_platform.h"
+#include "platform/qt_desktop.h"
 #include "views/about_window.h"
 #include "views/tray_presenter.h"
 

@@ -1,4 +1,4 @@
-#include "platform/image_control.h"
+#include "controls/image_control.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "platform/focus_frame.h"
+#include "controls/focus_frame.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,5 +1,5 @@
+#include "platform/file_settings.h"
 #include "platform/files.h"
-#include "platform/qt_platform.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "platform/describe.h"
+#include "controls/describe.h"
 
-#include "platform/image_control.h"
+#include "controls/image_control.h"
 
 #include <QAccessibleWidget>
 #include <QHelpEvent>

@@ -1,111 +1,15 @@
-#include "platform/qt_platform.h"
+#include "platform/local_instance_guard.h"
 
-#include "platform/sound_names.h"
+#include "platform/process.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QMessageBox>
 #include <QStandardPaths>
-#include <QThreadPool>
-#include <QUrl>
-#include <QWidget>
-#include <QWindow>
 #include <algorithm>
 #include <optional>
 
 namespace velto {
-
-// ---- SecondTicker ----
-
-SecondTicker::SecondTicker() {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        aim();
-        if (onTick_) {
-            onTick_();
-        }
-    });
-}
-
-int SecondTicker::delayAfter(int msOfSecond) {
-    return 1000 - msOfSecond + kMarginMs;
-}
-
-void SecondTicker::start(std::function<void()> onTick) {
-    onTick_ = std::move(onTick);
-    aim();
-}
-
-void SecondTicker::stop() {
-    timer_.stop();
-    onTick_ = nullptr;
-}
-
-void SecondTicker::aim() {
-    // The millisecond of the second is the same in every zone: read without the zone.
-    timer_.start(delayAfter(static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 1000)));
-}
-
-// ---- The process ----
-
-bool onWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-void prepareForLongIdle() {
-    // Qt splits large fills across its thread pool; the clock draws such art only now and
-    // then (at start-up, a digit it has not shown yet), so the threads need not linger for
-    // half a minute afterwards, each to wake once more only to end.
-    constexpr int kPoolIdleMs = 2000;
-    QThreadPool::globalInstance()->setExpiryTimeout(kPoolIdleMs);
-    // On X11 a window painted through shared memory makes the server answer every flush
-    // with an event, which wakes two of our threads each second. The clock repaints a few
-    // small pieces a second, cheaply sent over the connection itself; the user's own choice
-    // stands.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
-        qputenv("QT_XCB_NO_MITSHM", "1");
-    }
-}
-
-// ---- QtMessageBoxes ----
-
-int QtMessageBoxes::inform(const QString& title, const QString& text) {
-    // Said on the terminal too, so that a session's log keeps what the user was told.
-    qWarning("velto: %s", qPrintable(text));
-    // Not modal: the clock goes on being used while the box is up.
-    auto* box = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    box->show();
-    std::erase_if(boxes_, [](const auto& entry) { return entry.second.isNull(); });
-    boxes_[++last_] = box;
-    return last_;
-}
-
-void QtMessageBoxes::withdraw(int id) {
-    const auto it = boxes_.find(id);
-    if (it == boxes_.end()) {
-        return;
-    }
-    if (!it->second.isNull()) {
-        it->second->close();
-    }
-    boxes_.erase(it);
-}
-
-// ---- QtUrlOpener ----
-
-void QtUrlOpener::open(const QString& url) {
-    const SoundNamesHidden hidden; // the browser's sound is not the clock's
-    QDesktopServices::openUrl(QUrl(url));
-}
-
-// ---- LocalInstanceGuard ----
 
 namespace {
 
@@ -129,7 +33,7 @@ bool isPrivateFolder(const QString& dir, QString* why) {
 
 } // namespace
 
-QString InstanceFolder(QString* why) {
+QString instanceFolder(QString* why) {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty()) {
         return isPrivateFolder(runtime, why) ? QDir(runtime).absolutePath() : QString();
@@ -164,7 +68,7 @@ QString LocalInstanceGuard::socketPath() const {
 
 bool LocalInstanceGuard::claim() {
     QString why;
-    folder_ = InstanceFolder(&why);
+    folder_ = instanceFolder(&why);
     if (folder_.isEmpty()) {
         qWarning("velto: single-instance is off: %s", qPrintable(why));
         return true;
@@ -274,25 +178,6 @@ void LocalInstanceGuard::show() {
 
 void LocalInstanceGuard::onActivationRequest(std::function<void()> handler) {
     handler_ = std::move(handler);
-}
-
-// ---- QtDesktop ----
-
-bool QtDesktop::startSystemMove(QWidget& window) {
-    QWindow* handle = window.windowHandle();
-    return handle != nullptr && handle->startSystemMove();
-}
-
-void QtDesktop::endProcess() {
-    QCoreApplication::exit(0);
-}
-
-QString QtDesktop::programFolder() const {
-    return QCoreApplication::applicationDirPath();
-}
-
-bool QtDesktop::managesOwnWindows() const {
-    return !onWayland();
 }
 
 } // namespace velto
