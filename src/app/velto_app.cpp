@@ -1,8 +1,8 @@
 #include "app/velto_app.h"
 
+#include "controls/describe.h"
 #include "observers/kept_settings.h"
 #include "observers/ring_notices.h"
-#include "controls/describe.h"
 #include "views/about_window.h"
 #include "views/main_window.h"
 #include "views/ringer.h"

@@ -2,8 +2,8 @@
 // The main window without the mouse: every control in a tab order with a frame that shows
 // where the keyboard is, and the keys a user tries, each doing what its click does.
 
-#include "model/clock_model.h"
 #include "controls/image_control.h"
+#include "model/clock_model.h"
 
 #include <QObject>
 #include <vector>

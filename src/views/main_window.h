@@ -4,8 +4,8 @@
 // clicks and keys into the model's actions; its controls are its own.
 
 #include "art/depot.h"
-#include "model/clock_model.h"
 #include "controls/image_control.h"
+#include "model/clock_model.h"
 #include "platform/seams.h"
 #include "views/face.h"
 #include "views/readout.h"

@@ -16,9 +16,11 @@ start_clock() {
     FAKETIME_DONT_FAKE_MONOTONIC=1 "$VELTO" >> "$WORK/velto.log" 2>&1 &
   PID=$!
   WID=""
-  for _ in $(seq 50); do
+  # A loaded machine (a sanitizer build, two test runs at once) can take many seconds.
+  for _ in $(seq 300); do
     WID=$(xdotool search --onlyvisible --name '^Velto$' 2>/dev/null | head -n 1 || true)
     [ -n "$WID" ] && break
+    kill -0 "$PID" 2>/dev/null || break
     sleep 0.1
   done
   [ -n "$WID" ] || { cat "$WORK/velto.log"; fail "no window appeared"; }

@@ -1,7 +1,7 @@
 // The main window for a screen reader and in tooltips: every control named in Qt's
 // accessibility tree, the values it reads out following the clock, and the tooltips.
-#include "fakes.h"
 #include "controls/describe.h"
+#include "fakes.h"
 #include "views/alarm_window.h"
 #include "views/main_keys.h"
 

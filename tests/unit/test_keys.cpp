@@ -1,7 +1,7 @@
 // The main window from the keyboard: each key does what its click does, Tab visits every
 // control with a frame that only the keyboard shows, and the edit mode takes typed digits.
-#include "fakes.h"
 #include "controls/focus_frame.h"
+#include "fakes.h"
 #include "views/alarm_window.h"
 #include "views/main_keys.h"
 

@@ -1,7 +1,7 @@
 // Start at login through XDG autostart entries, in a configuration folder of the test's own.
 #include "fakes.h"
-#include "platform/login_start.h"
 #include "platform/file_settings.h"
+#include "platform/login_start.h"
 
 #include <QDir>
 #include <QFile>
