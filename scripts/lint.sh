@@ -9,7 +9,8 @@ tidy=${CLANG_TIDY:-clang-tidy}
 
 # One entry for each of our sources: Qt's generated files (moc, resources) live in the build
 # folder and are not ours, and a source that several targets share (the tests' main) is read
-# once, not once per target.
+# once, not once per target. In a unity build (make's default) the entries are the unity files
+# that include a few of our sources each: clang-tidy parses Qt's headers once for them all.
 mkdir -p "$build/lint"
 files=$(python3 - "$build/compile_commands.json" "$PWD" "$build" "$build/lint" <<'EOF'
 import json, os, sys
@@ -19,11 +20,15 @@ chosen = {}
 for entry in json.load(open(db)):
     path = os.path.normpath(os.path.join(entry["directory"], entry["file"]))
     top = os.path.relpath(path, root).split(os.sep)[0]
-    if top in ours and path.endswith(".cpp") and not path.startswith(build + os.sep):
+    unity = "/Unity/unity_" in path and path.startswith(build + os.sep)
+    if unity or (top in ours and path.endswith(".cpp") and not path.startswith(build + os.sep)):
         chosen.setdefault(path, entry)
 with open(os.path.join(out, "compile_commands.json"), "w") as f:
     json.dump(list(chosen.values()), f, indent=1)
-order = sorted(chosen, key=lambda p: (ours.index(os.path.relpath(p, root).split(os.sep)[0]), p))
+def rank(p):
+    top = os.path.relpath(p, root).split(os.sep)[0]
+    return (ours.index(top) if top in ours else len(ours), p)
+order = sorted(chosen, key=rank)
 print("\n".join(order))
 EOF
 )
@@ -35,7 +40,11 @@ start=$SECONDS
 # clang-tidy counts the warnings it hid in the system's headers; those lines say nothing
 # about our code.
 set +o pipefail
-xargs -P "$jobs" -n 1 "$tidy" -p "$build/lint" --quiet --warnings-as-errors='*' <<<"$files" 2>&1 |
+# Our sources count as ours when a unity file includes them; a unity file's including .cpp
+# files is how it is made, not a suspicious include.
+xargs -P "$jobs" -n 1 "$tidy" -p "$build/lint" --quiet --warnings-as-errors='*' \
+  --config-file="$PWD/.clang-tidy" --checks=-bugprone-suspicious-include \
+  --header-filter="^$PWD/(src|tests|bench|tools)/.*\.(h|cpp)\$" <<<"$files" 2>&1 |
   { grep -Ev '^[0-9]+ warnings? generated\.$' || true; }
 status=${PIPESTATUS[0]}
 echo "lint: $((SECONDS - start)) s"

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "velto_config.h"
+
 namespace velto {
 
 namespace {

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QLibrary>
 
+#include "velto_config.h"
+
 namespace velto {
 
 SoundLoader::SoundLoader(QStringList folders) : folders_(std::move(folders)) {}
@@ -11,9 +13,7 @@ SoundLoader::~SoundLoader() = default;
 
 QStringList SoundLoader::foldersFor(const QString& programFolder) {
     QStringList folders{programFolder};
-#ifdef VELTO_MODULE_DIR
     folders << QDir::cleanPath(programFolder + QLatin1Char('/') + QStringLiteral(VELTO_MODULE_DIR));
-#endif
     return folders;
 }
 

@@ -6,9 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 
-#ifndef VELTO_HOMEPAGE
-#error "VELTO_HOMEPAGE names the project's web page; CMake sets it"
-#endif
+#include "velto_config.h"
 
 namespace velto {
 

@@ -10,39 +10,22 @@ export XDG_RUNTIME_DIR=$WORK/runtime # our own lock, whatever else runs on this 
 # Our own settings and autostart folder: one check's choices must not carry into another's,
 # nor into the user's own.
 export XDG_CONFIG_HOME=$WORK/config
-# Each check starts its search for a free display number elsewhere, so one check's server
-# that is still going away cannot be mistaken for the next one's.
-case $1 in
-  window.sh) first=71 ;;
-  buttons.sh) first=81 ;;
-  ring.sh) first=101 ;;
-  alarm.sh) first=121 ;;
-  keys.sh) first=131 ;;
-  tray.sh) first=111 ;;
-  notray.sh) first=115 ;;
-  install.sh) first=119 ;;
-  scale.sh) first=135 ;;
-  notify.sh) first=155 ;;
-  lang.sh) first=185 ;;
-  access.sh) first=161 ;;
-  sni.sh) first=165 ;;
-  */limits.sh) first=141 ;;
-  */lock_files.sh) first=145 ;;
-  */show_flood.sh) first=171 ;;
-  */sound_restart.sh) first=175 ;;
-  */sound_file.sh) first=191 ;;
-  */random_input.sh) first=201 ;;
-  */hung_tray.sh) first=211 ;;
-  */silent_bus.sh) first=215 ;;
-  countdown.sh) first=221 ;;
-  *) first=91 ;;
-esac
-# The check starts once the server answers: on a busy machine it may still be coming up.
-xvfb-run -a -n "$first" -e "$WORK/xvfb.log" -s "-screen 0 800x600x24" \
-  bash -c "for _ in \$(seq 100); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.05; done
-           source '$here/lib.sh'; source '$here/$1'" || {
-  status=$?
-  [ "$status" = 77 ] && exit 77 # the check found it cannot run here and said why
-  cat "$WORK/xvfb.log"
-  exit 1
-}
+command -v Xvfb > /dev/null || { echo "Xvfb is not installed"; exit 77; }
+# The server picks a free display number itself and tells it (-displayfd), so checks that run
+# side by side never race for one.
+exec 3> "$WORK/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
+xvfb=$!
+exec 3>&-
+trap 'kill $xvfb 2> /dev/null || true; wait $xvfb 2> /dev/null || true' EXIT
+for _ in $(seq 300); do
+  [ -s "$WORK/display" ] && break
+  kill -0 "$xvfb" 2> /dev/null || break
+  sleep 0.05
+done
+[ -s "$WORK/display" ] || { cat "$WORK/xvfb.log"; echo "Xvfb did not start"; exit 1; }
+export DISPLAY=:$(head -n 1 "$WORK/display")
+status=0
+bash -c "source '$here/lib.sh'; source '$here/$1'" || status=$?
+[ "$status" = 0 ] || [ "$status" = 77 ] || cat "$WORK/xvfb.log"
+exit "$status"

@@ -7,7 +7,7 @@
 # It runs itself again inside an X server of its own (e2e/run_xvfb.sh), with e2e/lib.sh.
 if [ -z "${RANDOM_INPUT_INSIDE:-}" ]; then
   set -u
-  for tool in xvfb-run xdotool trayer openbox pulseaudio pactl; do
+  for tool in Xvfb xdotool trayer openbox pulseaudio pactl; do
     command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
   done
   RANDOM_INPUT_INSIDE=1 RANDOM_INPUT_SEED=${3:-7} RANDOM_INPUT_SECONDS=${4:-60} \

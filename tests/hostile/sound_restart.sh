@@ -7,7 +7,7 @@
 # It runs itself again inside an X server of its own (e2e/run_xvfb.sh), with e2e/lib.sh.
 if [ -z "${SOUND_RESTART_INSIDE:-}" ]; then
   set -u
-  for tool in pulseaudio parecord pactl xvfb-run xdotool trayer; do
+  for tool in pulseaudio parecord pactl Xvfb xdotool trayer; do
     command -v "$tool" > /dev/null ||
       { echo "SKIP: $tool is not installed, so a ring cannot be recorded"; exit 77; }
   done

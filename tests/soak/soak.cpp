@@ -133,8 +133,6 @@ struct Figures {
     int64_t suspendedMinutes = 0;
 };
 
-} // namespace
-
 class Soak : public ProgramTest, public ::testing::WithParamInterface<SoakCase> {
 protected:
     std::mt19937 rng;
@@ -443,5 +441,7 @@ TEST_F(Soak, Chosen) {
     const int hours = qEnvironmentVariableIntValue("VELTO_SOAK_HOURS");
     run({"chosen", QDate(2026, 3, 28), seed.toUInt(), hours > 0 ? hours : 48});
 }
+
+} // namespace
 
 } // namespace velto::test

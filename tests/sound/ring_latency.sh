@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures a ring's sound with a private PulseAudio server whose null sink is heard back
 # through a plain source, so the user's own sound server is never touched.
-#   ring_latency.sh build-folder [rings [ms between]]
+#   tests/sound/ring_latency.sh build-folder [rings [ms between]]
 set -euo pipefail
 build=$1
 if ! command -v pulseaudio > /dev/null; then
@@ -19,7 +19,7 @@ server=$!
 trap 'kill $server 2>/dev/null || true; wait $server 2>/dev/null || true; rm -rf "$dir"' EXIT
 export PULSE_SERVER=unix:$dir/native
 for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
-[ -x "$build/bench/velto_ring_latency" ] || {
+[ -x "$build/tests/velto_ring_latency" ] || {
   echo "ring latency: skipped, built without libpulse-dev"
   exit 0
 }
@@ -27,10 +27,10 @@ for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
 # process; libpulse aborts on a rare race between two such connections (an assertion in
 # pa_pdispatch_run). That says nothing of the rings, so an abort is measured once more.
 status=0
-"$build/bench/velto_ring_latency" "$build/wav/alarm.wav" "${@:2}" || status=$?
+"$build/tests/velto_ring_latency" "$build/wav/alarm.wav" "${@:2}" || status=$?
 if [ "$status" = 134 ]; then
   echo "ring latency: the listener's libpulse aborted; measuring again"
-  "$build/bench/velto_ring_latency" "$build/wav/alarm.wav" "${@:2}"
+  "$build/tests/velto_ring_latency" "$build/wav/alarm.wav" "${@:2}"
 elif [ "$status" != 0 ]; then
   exit "$status"
 fi
