@@ -1,0 +1,90 @@
+// Which of the clock's reaches into Qt's insides are taken on which Qt, and the one line that
+// says at start-up which of them fall back to the plain behaviour.
+#include "fakes.h"
+#include "platform/qt_workarounds.h"
+
+namespace velto::test {
+
+namespace {
+
+/// Sets an environment variable (or unsets it, for a null value) while it lives.
+class Env {
+public:
+    Env(const char* name, const char* value) : name_(name), saved_(qgetenv(name)) {
+        had_ = qEnvironmentVariableIsSet(name);
+        value != nullptr ? qputenv(name, value) : qunsetenv(name);
+    }
+    ~Env() { had_ ? qputenv(name_, saved_) : qunsetenv(name_); }
+    Env(const Env&) = delete;
+    Env& operator=(const Env&) = delete;
+
+private:
+    const char* name_;
+    QByteArray saved_;
+    bool had_ = false;
+};
+
+constexpr Workaround kAll[] = {Workaround::SoundReconnect,  Workaround::ScreenChangeEvent,
+                               Workaround::WaylandTitleBar, Workaround::PaintingWakeUps,
+                               Workaround::DisplayLoss,     Workaround::AccessibilityOff};
+
+} // namespace
+
+TEST(Workarounds, TakenOnlyOnTheQtTheyWereCheckedOnAndSaidOnceWhenNot) {
+    const QString all = QStringLiteral("; plain behaviour for: sound reconnect, screen change "
+                                       "event, Wayland title bar, painting wake-ups, display "
+                                       "loss, accessibility off");
+    const struct {
+        const char* qt;
+        const char* switchedOff; // VELTO_NO_QT_WORKAROUNDS
+        bool taken;
+        QString said; // the one line at start-up, if any
+    } cases[] = {
+        {"6.4.0", nullptr, true, {}},
+        {"6.4.2", nullptr, true, {}},
+        {"6.4.2", "1", false, {}}, // turned off on purpose: nothing to tell
+        {"6.5.0", nullptr, false,
+         "velto: Qt 6.5.0 is newer than the workarounds were checked on" + all},
+        {"6.3.2", nullptr, false,
+         "velto: Qt 6.3.2 is older than the workarounds were checked on" + all},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.qt) + (c.switchedOff != nullptr ? " switched off" : ""));
+        const Env version("VELTO_TEST_QT_VERSION", c.qt);
+        const Env off("VELTO_NO_QT_WORKAROUNDS", c.switchedOff);
+        for (const Workaround w : kAll) {
+            EXPECT_EQ(workarounds::taken(w), c.taken) << static_cast<int>(w);
+        }
+        const Console console;
+        workarounds::sayFallbacks();
+        EXPECT_EQ(Console::lines(), c.said.isEmpty() ? QStringList() : QStringList{c.said});
+    }
+}
+
+TEST(Workarounds, ThoseNotTakenLeaveQtAlone) {
+    const Env version("VELTO_TEST_QT_VERSION", "6.6.0");
+    const Env mitShm("QT_XCB_NO_MITSHM", nullptr);
+    workarounds::avoidPaintingWakeUps();
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"));
+    EXPECT_EQ(workarounds::titleBarWidthFor(QStringLiteral("Alarm")), 0);
+    QEvent moved(QEvent::ScreenChangeInternal);
+    EXPECT_FALSE(workarounds::scaleChanged(&moved));
+    workarounds::watchQtMessages([] { FAIL() << "Qt's messages watched"; });
+    qCWarning(lcQt, "a message");
+    workarounds::unwatchQtMessages();
+}
+
+TEST(Workarounds, QtsMessagesAreWatchedAndStillSaid) {
+    const Env version("VELTO_TEST_QT_VERSION", "6.4.2");
+    static int watched = 0;
+    watched = 0;
+    const Console console;
+    workarounds::watchQtMessages([] { ++watched; });
+    qCWarning(lcQt, "first");
+    workarounds::unwatchQtMessages();
+    qCWarning(lcQt, "second");
+    EXPECT_EQ(watched, 1);
+    EXPECT_EQ(Console::lines(), QStringList({"velto: first", "velto: second"}));
+}
+
+} // namespace velto::test
