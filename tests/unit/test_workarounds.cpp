@@ -3,6 +3,10 @@
 #include "fakes.h"
 #include "platform/qt_workarounds.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
 namespace velto::test {
 
 namespace {
@@ -85,6 +89,29 @@ TEST(Workarounds, QtsMessagesAreWatchedAndStillSaid) {
     qCWarning(lcQt, "second");
     EXPECT_EQ(watched, 1);
     EXPECT_EQ(Console::lines(), QStringList({"velto: first", "velto: second"}));
+}
+
+// ctest runs this on two screens of different scales (unit.two_screens); on one it skips.
+// Qt's word to the widgets that their window moved must still come, and be understood.
+TEST(Workarounds, AWindowMovedToAnotherScreenHearsOfItsNewScale) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio()) {
+        GTEST_SKIP() << "needs two screens of different scales";
+    }
+    struct Window final : QWidget {
+        qreal heard = 0;
+        bool event(QEvent* event) override {
+            if (workarounds::scaleChanged(event)) {
+                heard = devicePixelRatioF();
+            }
+            return QWidget::event(event);
+        }
+    } window;
+    window.setScreen(screens[0]);
+    window.show();
+    window.windowHandle()->setScreen(screens[1]);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.heard, screens[1]->devicePixelRatio());
 }
 
 } // namespace velto::test
