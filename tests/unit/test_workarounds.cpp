@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTest>
 #include <QWindow>
 
 namespace velto::test {
@@ -113,5 +114,23 @@ TEST(Workarounds, AWindowMovedToAnotherScreenHearsOfItsNewScale) {
     QCoreApplication::processEvents();
     EXPECT_EQ(window.heard, screens[1]->devicePixelRatio());
 }
+
+class AnotherScreen : public ProgramTest, public ::testing::WithParamInterface<const char*> {};
+
+// On the Qt the workaround was checked on, and on one where the clock goes the plain way.
+TEST_P(AnotherScreen, TheClockMovedThereIsDrawnForItsScale) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio()) {
+        GTEST_SKIP() << "needs two screens of different scales";
+    }
+    const Env version("VELTO_TEST_QT_VERSION", GetParam());
+    startAt("10:10:30");
+    ASSERT_EQ(w().picClock->scale(), screens[0]->devicePixelRatio());
+    window().windowHandle()->setScreen(screens[1]);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return w().picClock->scale() == screens[1]->devicePixelRatio(); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Qt, AnotherScreen, ::testing::Values("6.4.2", "6.5.0"));
 
 } // namespace velto::test
