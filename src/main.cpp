@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/languages.h"
 #include "app/velto_app.h"
+#include "platform/console.h"
 #include "platform/desktop_notifier.h"
 #include "platform/file_settings.h"
 #include "platform/local_instance_guard.h"
@@ -9,6 +10,7 @@
 #include "platform/qt_clock.h"
 #include "platform/qt_desktop.h"
 #include "platform/qt_tray.h"
+#include "platform/qt_workarounds.h"
 #include "platform/sound_loader.h"
 #include "platform/sound_names.h"
 
@@ -17,6 +19,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    velto::installConsole(); // every line of ours reads "velto: ..."
     if (const auto status = velto::takeCommandLine(argc, argv)) {
         return *status; // --help, --version or a mistake: said, and nothing more to do
     }
@@ -31,6 +34,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velto: %s\n", qPrintable(why));
         return 1;
     }
+    velto::workarounds::sayFallbacks(); // one line, on a Qt they were not checked on
     velto::avoidSilentSessionBus();
     velto::prepareForLongIdle();
     QApplication app(argc, argv);

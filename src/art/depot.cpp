@@ -1,6 +1,7 @@
 #include "art/depot.h"
 
 #include "art/depot_art.h"
+#include "platform/console.h"
 
 #include <QCoreApplication>
 #include <QIconEngine>
@@ -215,7 +216,8 @@ ArtAhead::ArtAhead(double scale, const DialNumbers& numbers)
     } catch (const std::system_error& e) {
         // No thread to be had (a limit on tasks or memory at login): the main thread draws
         // it all in finish(), a little later.
-        qWarning("velto: drawing the pictures on one thread only (no second thread: %s)", e.what());
+        qCWarning(lcArt, "drawing the pictures on one thread only (no second thread: %s)",
+                  e.what());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "controls/describe.h"
 
 #include "controls/image_control.h"
+#include "platform/console.h"
 
 #include <QAccessibleWidget>
 #include <QHelpEvent>
@@ -79,9 +80,9 @@ public:
         bool number = false;
         const double wanted = value.toDouble(&number);
         if (!number) {
-            qWarning("velto: %s takes a number from %d to %d, not \"%s\"",
-                     qPrintable(description()->info().name), s->minimum, s->maximum,
-                     qPrintable(value.toString()));
+            qCWarning(lcAccess, "%s takes a number from %d to %d, not \"%s\"",
+                      qPrintable(description()->info().name), s->minimum, s->maximum,
+                      qPrintable(value.toString()));
             return;
         }
         // A screen reader steps past the ends as a key does; the slider stops there.

@@ -1,5 +1,7 @@
 #include "observers/kept_settings.h"
 
+#include "platform/console.h"
+
 #include <QDateTime>
 #include <QEvent>
 #include <QGuiApplication>
@@ -149,8 +151,8 @@ void KeptSettings::restoreClock() {
         const Instant in{std::chrono::seconds{*punched}};
         if (in > model_.instant()) {
             // Kept by a clock that was set ahead, or by hand: the count starts now.
-            qWarning("velto: the punch-in kept for %s is still to come; the count starts now",
-                     qPrintable(QDateTime::fromSecsSinceEpoch(*punched).toString(Qt::ISODate)));
+            qCWarning(lcSettings, "the punch-in kept for %s is still to come; the count starts now",
+                      qPrintable(QDateTime::fromSecsSinceEpoch(*punched).toString(Qt::ISODate)));
         }
         model_.restorePunch(std::min(in, model_.instant()));
     }

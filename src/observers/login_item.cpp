@@ -1,5 +1,7 @@
 #include "observers/login_item.h"
 
+#include "platform/console.h"
+
 #include <QSet>
 #include <memory>
 
@@ -12,7 +14,7 @@ void MakeLoginStartItem(TrayMenuItem& item, LoginStart& login) {
         QString why;
         if (!login.setEnabled(!login.enabled(), &why) && !said->contains(why)) {
             said->insert(why);
-            qWarning("velto: %s", qPrintable(why));
+            qCWarning(lcDesktop, "%s", qPrintable(why));
         }
     };
 }

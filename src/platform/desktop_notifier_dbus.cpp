@@ -2,6 +2,8 @@
 // goes out without waiting; its answer comes back to the event loop, where a failure is said.
 #include "platform/desktop_notifier.h"
 
+#include "platform/console.h"
+
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QDBusMessage>
@@ -19,7 +21,7 @@ struct DesktopNotifier::System {
     void tell(const QString& cause, const QString& words) {
         if (!said.contains(cause)) {
             said.insert(cause);
-            qWarning("velto: desktop notifications are not shown: %s", qPrintable(words));
+            qCWarning(lcDesktop, "desktop notifications are not shown: %s", qPrintable(words));
         }
     }
 };

@@ -1,4 +1,6 @@
 #include "platform/file_settings.h"
+
+#include "platform/console.h"
 #include "platform/files.h"
 
 #include <QDir>
@@ -184,9 +186,10 @@ QVariantMap FileSettingsStore::load() {
         return {}; // the first start, or a link to nothing: nothing kept yet
     case FileRead::NotAFile:
         inTheWay_ = true;
-        qWarning("velto: %s is not a file, so the clock starts with its defaults and keeps "
-                 "nothing until it goes",
-                 qPrintable(path_));
+        qCWarning(lcSettings,
+                  "%s is not a file, so the clock starts with its defaults and keeps "
+                  "nothing until it goes",
+                  qPrintable(path_));
         return {};
     case FileRead::LinkLoop:
         setAside(QStringLiteral("are behind symbolic links that lead round in a loop"));
@@ -231,14 +234,16 @@ void FileSettingsStore::setAside(const QString& why) {
     const QString bad = path_ + QStringLiteral(".bad");
     QFile::remove(bad);
     if (renameEntry(path_, bad)) {
-        qWarning("velto: the settings in %s %s; the clock starts with the defaults for what it "
-                 "could not read, and the file is kept as %s",
-                 qPrintable(path_), qPrintable(why), qPrintable(bad));
+        qCWarning(lcSettings,
+                  "the settings in %s %s; the clock starts with the defaults for what it "
+                  "could not read, and the file is kept as %s",
+                  qPrintable(path_), qPrintable(why), qPrintable(bad));
     } else {
         inTheWay_ = true; // rather keep nothing than write over it
-        qWarning("velto: the settings in %s %s; the clock starts with the defaults for what it "
-                 "could not read and keeps nothing, since the file cannot be moved aside",
-                 qPrintable(path_), qPrintable(why));
+        qCWarning(lcSettings,
+                  "the settings in %s %s; the clock starts with the defaults for what it "
+                  "could not read and keeps nothing, since the file cannot be moved aside",
+                  qPrintable(path_), qPrintable(why));
     }
 }
 
@@ -255,9 +260,10 @@ bool FileSettingsStore::save(const QVariantMap& values) {
     FileLock lock;
     if (lock.acquire(lockPath, kLockPatience) == FileLock::Result::InTheWay && !saidLock_) {
         saidLock_ = true;
-        qWarning("velto: %s is in the way of the settings' lock (%s is there); they are "
-                 "written without it",
-                 qPrintable(lockPath), qPrintable(lock.found()));
+        qCWarning(lcSettings,
+                  "%s is in the way of the settings' lock (%s is there); they are "
+                  "written without it",
+                  qPrintable(lockPath), qPrintable(lock.found()));
     }
     const QMap<QString, QString> wanted = texts(values);
     IniText text;
@@ -282,16 +288,17 @@ bool FileSettingsStore::save(const QVariantMap& values) {
         if (!saidUnwritable_) {
             saidUnwritable_ = true;
             const QFileInfo where(folder);
-            qWarning("velto: the settings cannot be written to %s (%s%s); the clock tries again "
-                     "at each change and each minute",
-                     qPrintable(path_), qPrintable(file.errorString()),
-                     where.isDir() && !where.isWritable() ? ", its folder is not writable" : "");
+            qCWarning(lcSettings,
+                      "the settings cannot be written to %s (%s%s); the clock tries again "
+                      "at each change and each minute",
+                      qPrintable(path_), qPrintable(file.errorString()),
+                      where.isDir() && !where.isWritable() ? ", its folder is not writable" : "");
         }
         return false;
     }
     if (saidUnwritable_) {
         saidUnwritable_ = false;
-        qWarning("velto: the settings are written to %s again", qPrintable(path_));
+        qCWarning(lcSettings, "the settings are written to %s again", qPrintable(path_));
     }
     written_ = wanted;
     return true;

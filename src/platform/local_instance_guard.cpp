@@ -1,5 +1,6 @@
 #include "platform/local_instance_guard.h"
 
+#include "platform/console.h"
 #include "platform/process.h"
 
 #include <QCoreApplication>
@@ -70,7 +71,7 @@ bool LocalInstanceGuard::claim() {
     QString why;
     folder_ = instanceFolder(&why);
     if (folder_.isEmpty()) {
-        qWarning("velto: single-instance is off: %s", qPrintable(why));
+        qCWarning(lcInstance, "single-instance is off: %s", qPrintable(why));
         return true;
     }
     const QString path = folder_ + QLatin1Char('/') + name_ + QStringLiteral(".lock");
@@ -82,19 +83,20 @@ bool LocalInstanceGuard::claim() {
         const QString found = lock_.found();
         if (!QFile::remove(path) ||
             (got = lock_.acquire(path, kNow)) == FileLock::Result::InTheWay) {
-            qWarning("velto: single-instance is off: %s is in the way (%s) and cannot be removed",
-                     qPrintable(path), qPrintable(found));
+            qCWarning(lcInstance,
+                      "single-instance is off: %s is in the way (%s) and cannot be removed",
+                      qPrintable(path), qPrintable(found));
             return true;
         }
-        qWarning("velto: replaced %s, which was %s and no lock", qPrintable(path),
-                 qPrintable(found));
+        qCWarning(lcInstance, "replaced %s, which was %s and no lock", qPrintable(path),
+                  qPrintable(found));
     }
     if (got == FileLock::Result::Failed) {
         // No lock can be made (a read-only or full folder): running twice is better than not
         // running.
         const QString shortage = descriptorShortage();
-        qWarning("velto: single-instance is off: cannot create the lock file in %s (%s)",
-                 qPrintable(folder_), qPrintable(shortage.isEmpty() ? lock_.found() : shortage));
+        qCWarning(lcInstance, "single-instance is off: cannot create the lock file in %s (%s)",
+                  qPrintable(folder_), qPrintable(shortage.isEmpty() ? lock_.found() : shortage));
         return true;
     }
     if (got == FileLock::Result::Busy) {
@@ -106,14 +108,15 @@ bool LocalInstanceGuard::claim() {
             const qint64 pid = said.bytes.trimmed().toLongLong(&isNumber);
             const QString who = isNumber ? QStringLiteral("another clock (process %1)").arg(pid)
                                          : QStringLiteral("another clock");
-            qWarning("velto: %s holds %s but does not answer at %s; end it, or remove the lock "
-                     "file if it is no clock",
-                     qPrintable(who), qPrintable(path), qPrintable(socketPath()));
+            qCWarning(lcInstance,
+                      "%s holds %s but does not answer at %s; end it, or remove the lock "
+                      "file if it is no clock",
+                      qPrintable(who), qPrintable(path), qPrintable(socketPath()));
         }
         return false;
     }
     if (lock_.isFolder()) {
-        qWarning("velto: %s is a folder, which serves as the lock", qPrintable(path));
+        qCWarning(lcInstance, "%s is a folder, which serves as the lock", qPrintable(path));
     }
     lock_.describe(QByteArray::number(QCoreApplication::applicationPid()) + '\n');
     listen();

@@ -2,6 +2,7 @@
 // application's id in $XDG_CONFIG_HOME/autostart. An entry of the same name in a folder of
 // $XDG_CONFIG_DIRS (put there by the system's administrator) starts the program as well,
 // unless the user's own entry hides it.
+#include "platform/console.h"
 #include "platform/files.h"
 #include "platform/login_start.h"
 
@@ -125,9 +126,10 @@ bool SystemLoginStart::enabled() const {
         const SmallFile entry = readSmallFile(dir + name, kLargestEntry, true);
         if (entry.result == FileRead::TooLarge && !saidTooLarge_) {
             saidTooLarge_ = true;
-            qWarning("velto: %s is larger than an autostart entry could be; only its first %lld "
-                     "KiB are read",
-                     qPrintable(dir + name), kLargestEntry / 1024);
+            qCWarning(lcDesktop,
+                      "%s is larger than an autostart entry could be; only its first %lld "
+                      "KiB are read",
+                      qPrintable(dir + name), kLargestEntry / 1024);
         }
         if (entry.result == FileRead::Read || entry.result == FileRead::TooLarge ||
             entry.result == FileRead::Unreadable) {

@@ -1,6 +1,8 @@
+#include "platform/console.h"
 #include "platform/local_instance_guard.h"
 #include "platform/process.h"
 #include "platform/qt_clock.h"
+#include "platform/qt_workarounds.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -152,7 +154,8 @@ bool LocalInstanceGuard::askFirstToShow() {
 
 void LocalInstanceGuard::listen() {
     const auto cannot = [](const char* why) {
-        qWarning("velto: cannot listen for later starts (%s); they will still be refused", why);
+        qCWarning(lcInstance, "cannot listen for later starts (%s); they will still be refused",
+                  why);
     };
     sockaddr_un address{};
     if (!socketAddress(socketPath(), &address)) {
@@ -260,9 +263,8 @@ void endDisplayCheck() {
 namespace {
 xcb_connection_t* qtDisplay = nullptr; // Qt's own connection, while an EndWithDisplay lives
 QByteArray displayGone;                // the line that says so, made while there is time
-QtMessageHandler passOn = nullptr;
 
-void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void endIfDisplayGone() {
     // Qt's X11 platform (or Xlib, when it notices first) says that its connection broke just
     // before it calls exit(). Its line is replaced by ours, and exit()'s teardown is skipped:
     // Qt Multimedia's PulseAudio engine is destroyed there without its main loop's lock while
@@ -272,7 +274,6 @@ void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
                                                 static_cast<size_t>(displayGone.size()));
         ::_exit(1);
     }
-    passOn(type, context, message);
 }
 } // namespace
 #endif
@@ -286,14 +287,14 @@ EndWithDisplay::EndWithDisplay() {
     qtDisplay = x11->connection();
     displayGone = "velto: the display \"" + qgetenv("DISPLAY") +
                   "\" went away (its X server ended or the connection to it broke); ending\n";
-    passOn = qInstallMessageHandler(onQtMessage);
+    workarounds::watchQtMessages(endIfDisplayGone);
 #endif
 }
 
 EndWithDisplay::~EndWithDisplay() {
 #ifndef Q_OS_MACOS
     if (qtDisplay != nullptr) {
-        qInstallMessageHandler(passOn);
+        workarounds::unwatchQtMessages();
         qtDisplay = nullptr;
     }
 #endif
@@ -409,8 +410,7 @@ void avoidSilentSessionBus() {
                  address.constData());
     // An address of no transport fails every use of the bus at once.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-    qunsetenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
-    qputenv("QT_ACCESSIBILITY", "0");
+    workarounds::turnAccessibilityOff();
 }
 #endif
 
@@ -461,10 +461,11 @@ void catchTerminationSignals() {
     if (::pipe(signalPipe) != 0) {
         signalPipe[0] = signalPipe[1] = -1;
         const QString shortage = descriptorShortage();
-        qWarning("velto: cannot make the pipe that hears the session end (%s); listening for "
-                 "it once a second instead",
-                 qPrintable(shortage.isEmpty() ? QString::fromLocal8Bit(std::strerror(errno))
-                                               : shortage));
+        qCWarning(lcSession,
+                  "cannot make the pipe that hears the session end (%s); listening for "
+                  "it once a second instead",
+                  qPrintable(shortage.isEmpty() ? QString::fromLocal8Bit(std::strerror(errno))
+                                                : shortage));
     } else {
         for (int fd : signalPipe) {
             ::fcntl(fd, F_SETFD, FD_CLOEXEC);

@@ -1,3 +1,4 @@
+#include "platform/console.h"
 #include "platform/local_instance_guard.h"
 #include "platform/process.h"
 #include "platform/qt_clock.h"
@@ -69,8 +70,8 @@ void LocalInstanceGuard::listen() {
         }
     });
     if (!server->listen(socketPath())) {
-        qWarning("velto: cannot listen for later starts (%s); they will still be refused",
-                 qPrintable(server->errorString()));
+        qCWarning(lcInstance, "cannot listen for later starts (%s); they will still be refused",
+                  qPrintable(server->errorString()));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+#include "platform/qt_workarounds.h"
+
 #include <QGuiApplication>
 #include <QThreadPool>
 
@@ -15,13 +17,7 @@ void prepareForLongIdle() {
     // half a minute afterwards, each to wake once more only to end.
     constexpr int kPoolIdleMs = 2000;
     QThreadPool::globalInstance()->setExpiryTimeout(kPoolIdleMs);
-    // On X11 a window painted through shared memory makes the server answer every flush
-    // with an event, which wakes two of our threads each second. The clock repaints a few
-    // small pieces a second, cheaply sent over the connection itself; the user's own choice
-    // stands.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
-        qputenv("QT_XCB_NO_MITSHM", "1");
-    }
+    workarounds::avoidPaintingWakeUps();
 }
 
 } // namespace velto

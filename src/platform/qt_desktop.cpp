@@ -1,5 +1,6 @@
 #include "platform/qt_desktop.h"
 
+#include "platform/console.h"
 #include "platform/process.h"
 #include "platform/sound_names.h"
 
@@ -14,7 +15,7 @@ namespace velto {
 
 int QtMessageBoxes::inform(const QString& title, const QString& text) {
     // Said on the terminal too, so that a session's log keeps what the user was told.
-    qWarning("velto: %s", qPrintable(text));
+    qCWarning(lcDesktop, "%s", qPrintable(text));
     // Not modal: the clock goes on being used while the box is up.
     auto* box = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);

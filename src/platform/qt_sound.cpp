@@ -1,5 +1,7 @@
 #include "platform/qt_sound.h"
 
+#include "platform/qt_workarounds.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -7,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
-#include <QMetaMethod>
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
@@ -247,21 +248,10 @@ QtSound::QtSound(QObject* parent) : QObject(parent) {
 }
 
 bool QtSound::eventFilter(QObject* watched, QEvent* event) {
-    if (qEnvironmentVariableIsSet("VELTO_NO_QT_WORKAROUNDS")) {
-        return false; // as on a Qt whose insides differ
-    }
-    // Qt 6.4's PulseAudio connection learns on its own thread that the server is gone and
-    // hands that to itself on ours as a queued call: the one sign of it that shows outside.
-    if (event->type() == QEvent::MetaCall &&
-        std::strcmp(watched->metaObject()->className(), "QPulseAudioEngine") == 0 &&
+    if (workarounds::isSoundEngine(watched, event) &&
         std::find(engines_.begin(), engines_.end(), watched) == engines_.end()) {
         engines_.emplace_back(watched);
-        const QMetaObject* engine = watched->metaObject();
-        const int failed = engine->indexOfSignal("contextFailed()");
-        if (failed >= 0) {
-            connect(watched, engine->method(failed), this,
-                    metaObject()->method(metaObject()->indexOfSlot("onEngineFailed()")));
-        }
+        workarounds::followSoundEngine(watched, this, [this] { onEngineFailed(); });
     }
     return false;
 }
@@ -310,14 +300,10 @@ bool QtSound::reconnect() {
         return false;
     }
     if (!outputOpens()) {
-        // Qt 6.4's PulseAudio connection tries again once, 3 s after a failure; when that
-        // try fails at once, as it does while the server is not there, it never tries
-        // again, and every ring is silent for the rest of the run. So it is asked to.
+        // Qt's sound output does not always come back by itself; it is asked to.
         bool asked = false;
         for (const QPointer<QObject>& engine : engines_) {
-            asked =
-                (engine && QMetaObject::invokeMethod(engine, "prepare", Qt::DirectConnection)) ||
-                asked;
+            asked = (engine && workarounds::reconnectSoundEngine(engine)) || asked;
         }
         if (!asked && ++unreconnected_ * kWatchMs > kQtRetryMs) {
             stuck();

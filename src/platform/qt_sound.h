@@ -54,11 +54,9 @@ public:
     /// chime. Empty before the first play.
     [[nodiscard]] QUrl lastPlayed() const { return lastPlayed_; }
 
-private slots:
+private:
     /// Qt's PulseAudio connection failed: the server is gone.
     void onEngineFailed();
-
-private:
     /// What identifies one version of the file on disk.
     struct Stamp {
         bool exists = false;

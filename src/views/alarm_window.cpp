@@ -3,9 +3,9 @@
 #include "art/layout.h"
 #include "controls/describe.h"
 #include "platform/process.h"
+#include "platform/qt_workarounds.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -15,30 +15,12 @@ namespace velto {
 
 namespace {
 
-// Qt's own title bar on Wayland: it centres the caption over the whole bar, placed by its
-// width in the application's font but drawn kCaptionPixels high, and cuts it off kGap pixels
-// short of its three buttons, which take the bar's right kButtons pixels; its frame adds
-// kSide pixels on either side of the window.
-constexpr int kCaptionPixels = 14;
-constexpr int kGap = 5;
-constexpr int kButtons = 72;
-constexpr int kSide = 3;
-
 /// The window's width: on Wayland, where Qt draws the title bar itself, wide enough for the
 /// whole caption (at 182 pixels "Alarm" was cut to "Alarr"); elsewhere the window manager
 /// draws the bar, and the window keeps its classic width.
 int clientWidth(const QString& caption) {
-    if (!onWayland()) {
-        return layout::alarm::kClient.width();
-    }
-    QFont drawn = QGuiApplication::font();
-    drawn.setPixelSize(kCaptionPixels);
-    const int placedBy = QFontMetrics(QGuiApplication::font()).horizontalAdvance(caption);
-    const int width = QFontMetrics(drawn).horizontalAdvance(caption);
-    // The caption's right end, (bar - placedBy) / 2 + width, stays left of the cut, with a
-    // pixel on either side to spare for the rounding of its place and of its letters.
-    const int bar = 2 * (kButtons + kGap + width + 1) - placedBy;
-    return qMax(layout::alarm::kClient.width(), bar - 2 * kSide);
+    const int classic = layout::alarm::kClient.width();
+    return onWayland() ? qMax(classic, workarounds::titleBarWidthFor(caption)) : classic;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "art/layout.h"
 #include "controls/describe.h"
+#include "platform/qt_workarounds.h"
 #include "views/main_keys.h"
 
 #include <QCloseEvent>
@@ -424,13 +425,7 @@ bool MainWindow::event(QEvent* event) {
     if (type == QEvent::UngrabMouse || type == QEvent::WindowDeactivate || type == QEvent::Hide) {
         pressedAt_.reset(); // a drag that has not started ends with the grab or the focus
     }
-    // Qt tells the widgets of a window that moved to another screen (the scale may differ
-    // there), and from 6.6 on also of a new scale on the same screen.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-    if (type == QEvent::ScreenChangeInternal || type == QEvent::DevicePixelRatioChange) {
-#else
-    if (type == QEvent::ScreenChangeInternal) {
-#endif
+    if (workarounds::scaleChanged(event)) { // another screen, or a new scale on this one
         setScale(devicePixelRatioF());
     }
     return done;
@@ -438,6 +433,14 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!followsScreen_ && !workarounds::taken(Workaround::ScreenChangeEvent)) {
+        // The window's own word that it went to another screen; the widgets' scale is the
+        // new screen's by the time the queued call comes.
+        followsScreen_ = true;
+        connect(
+            windowHandle(), &QWindow::screenChanged, this,
+            [this] { setScale(devicePixelRatioF()); }, Qt::QueuedConnection);
+    }
     // The window may have been placed on another screen than the one it was made for; a
     // new scale draws the hands itself. Otherwise they are drawn now: the tick leaves the
     // hands of a hidden window alone.

@@ -148,6 +148,7 @@ private:
     // the window has not been handed to the system to move yet.
     std::optional<QPoint> pressedAt_;
     bool painted_ = false;
+    bool followsScreen_ = false; // the window's screen changes come through its own signal
 };
 
 } // namespace velto

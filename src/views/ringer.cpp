@@ -1,5 +1,6 @@
 #include "views/ringer.h"
 
+#include "platform/console.h"
 #include "views/alarm_window.h"
 
 #include <QDir>
@@ -68,14 +69,14 @@ void Ringer::report(bool heard) {
         soundError_.clear();
     } else if (sound_.error() != soundError_) {
         soundError_ = sound_.error();
-        qWarning("velto: %s", qPrintable(soundError_));
+        qCWarning(lcSound, "%s", qPrintable(soundError_));
     }
 }
 
 void Ringer::reportChange() {
     const bool back = sound_.error().isEmpty();
     if (back && !soundError_.isEmpty()) {
-        qWarning("velto: sound is back");
+        qCWarning(lcSound, "sound is back");
     }
     report(back);
 }

@@ -2,6 +2,7 @@
 // Fakes of the desktop seams, and a fixture that builds the whole program from them.
 
 #include "app/velto_app.h"
+#include "platform/console.h"
 #include "platform/seams.h"
 #include "views/main_window.h"
 #include "views/ringer.h"
@@ -278,7 +279,8 @@ public:
     QStringList posted;
 };
 
-/// Collects what the program says on the console while it lives.
+/// Collects the lines the program's own logging categories say on the console while it
+/// lives, as the user reads them; Qt's own messages pass by.
 class Console {
 public:
     Console() {
@@ -294,9 +296,10 @@ public:
     }
 
 private:
-    static void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
-        if (text.startsWith(QStringLiteral("velto:"))) {
-            lines().append(text);
+    static void collect(QtMsgType, const QMessageLogContext& context, const QString& text) {
+        const QString line = consoleLine(context, text);
+        if (!line.isEmpty()) {
+            lines().append(line);
         }
     }
     QtMessageHandler previous_;
