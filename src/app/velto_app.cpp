@@ -34,7 +34,7 @@ bool VeltoApp::startUp() {
     if (!platform_.instance.claim()) {
         return false;
     }
-    ConnectScreenReaderBridge();
+    connectScreenReaderBridge();
     depot_ = std::make_unique<Depot>(dialNumbers(), &art);
     main_ = std::make_unique<MainWindow>(model_, *depot_, platform_.desktop, platform_.tray);
     tray_ = std::make_unique<TrayPresenter>(model_, *depot_, platform_.tray, platform_.messages,
@@ -80,7 +80,7 @@ bool VeltoApp::startUp() {
 
 void VeltoApp::mainTick() {
     model_.tick(platform_.clock.now());
-    AnnounceChanges(*main_);
+    announceChanges(*main_);
 }
 
 void VeltoApp::wire() {

@@ -56,14 +56,14 @@ constexpr std::array<std::optional<PaletteSlot>, 31> kSystemColours{{
 
 } // namespace
 
-int32_t SystemColour(int index) {
+int32_t systemColour(int index) {
     if (index < 0 || index >= static_cast<int>(kSystemColours.size()) ||
         !kSystemColours[static_cast<size_t>(index)]) {
         return 0;
     }
     const PaletteSlot& sc = *kSystemColours[static_cast<size_t>(index)];
     const QColor colour = QGuiApplication::palette().color(sc.group, sc.role);
-    return QuadToColor(MakeQuad(static_cast<uint8_t>(colour.red()),
+    return quadToColor(makeQuad(static_cast<uint8_t>(colour.red()),
                                 static_cast<uint8_t>(colour.green()),
                                 static_cast<uint8_t>(colour.blue()), 255));
 }

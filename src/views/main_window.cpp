@@ -40,8 +40,8 @@ MainWindow::MainWindow(ClockModel& model, Depot& depot, Desktop& desktop, const 
     : QWidget(nullptr), model_(model), depot_(depot), desktop_(desktop), tray_(tray) {
     setObjectName(QStringLiteral("mainWindow"));
     // Before any control is shown: showing one makes Qt ask for its accessibility at once.
-    InstallControlAccessibility();
-    DescribeWindow(*this, QAccessible::Window);
+    installControlAccessibility();
+    describeWindow(*this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Velto"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(layout::kMainClient);

@@ -48,29 +48,32 @@ QString inWords(int n) {
 void MainWindow::describe() {
     // A clock on the desktop is seldom the active window; its tips show all the same.
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    Describe(*alarmSwitch_, {.name = MainWindow::tr("Alarm switch"),
-                             .value = [&m = model_] { return onOff(m); },
-                             .tip = [&m = model_] { return alarmSwitchTip(m); }});
-    Describe(*minimiseButton_,
-             {.name = MainWindow::tr("Minimise"),
-              .tip = [] { return MainWindow::tr("Hide the window; the clock runs on (Esc)"); }});
-    Describe(*closeButton_, {.name = MainWindow::tr("Close"),
-                             .tip = [] { return MainWindow::tr("End the clock (Ctrl+Q)"); }});
+    describeControl(*alarmSwitch_, {.name = MainWindow::tr("Alarm switch"),
+                                    .value = [&m = model_] { return onOff(m); },
+                                    .tip = [&m = model_] { return alarmSwitchTip(m); }});
+    describeControl(*minimiseButton_,
+                    {.name = MainWindow::tr("Minimise"), .tip = [] {
+                         return MainWindow::tr("Hide the window; the clock runs on (Esc)");
+                     }});
+    describeControl(*closeButton_, {.name = MainWindow::tr("Close"), .tip = [] {
+                                        return MainWindow::tr("End the clock (Ctrl+Q)");
+                                    }});
 
     for (int k = 1; k <= 12; ++k) {
-        Describe(*keys_[k],
-                 {.name = MainWindow::tr("Key %1").arg(k),
-                  .value =
-                      [&key = std::as_const(*keys_[k]), k] {
-                          return key.picture() == Depot::ref(DepotArray::imgPunchDn, k)
-                                     ? MainWindow::tr("down")
-                                     : MainWindow::tr("up");
-                      },
-                  .tip =
-                      [] {
-                          return MainWindow::tr("The keypad only latches: the key pressed last "
+        describeControl(*keys_[k], {.name = MainWindow::tr("Key %1").arg(k),
+                                    .value =
+                                        [&key = std::as_const(*keys_[k]), k] {
+                                            return key.picture() ==
+                                                           Depot::ref(DepotArray::imgPunchDn, k)
+                                                       ? MainWindow::tr("down")
+                                                       : MainWindow::tr("up");
+                                        },
+                                    .tip =
+                                        [] {
+                                            return MainWindow::tr(
+                                                "The keypad only latches: the key pressed last "
                                                 "stays down. It sets nothing else.");
-                      }});
+                                        }});
     }
 
     time_->describe(
@@ -101,23 +104,24 @@ void MainWindow::describe() {
     for (size_t k = 0; k < digit.size(); ++k) {
         const QString words = MainWindow::tr("One more on the %1").arg(digit[k]);
         // NOLINTNEXTLINE(performance-no-automatic-move): the copy captured is handed out
-        Describe(*bars_[k], {.name = words, .tip = [words] { return words; }});
+        describeControl(*bars_[k], {.name = words, .tip = [words] { return words; }});
     }
 
     for (int k = 0; k < 10; ++k) {
         const int minutes = ClockModel::kPresetMinutes.at(static_cast<size_t>(k));
         const QString words = presetWords(minutes);
         // Named apart from the hot spot of the same minutes, which does the same.
-        Describe(*presets_[k], {.name = MainWindow::tr("%1, preset").arg(words), .tip = [words, k] {
-                                    return MainWindow::tr("%1 (key %2)").arg(words).arg(k);
-                                }});
+        describeControl(*presets_[k],
+                        {.name = MainWindow::tr("%1, preset").arg(words), .tip = [words, k] {
+                             return MainWindow::tr("%1 (key %2)").arg(words).arg(k);
+                         }});
     }
 
-    Describe(*face_, {.name = MainWindow::tr("Clock face"), .role = QAccessible::Graphic});
-    Describe(*faceSwitch_, {.name = MainWindow::tr("Alarm switch on the face"),
-                            .value = [&m = model_] { return onOff(m); },
-                            .tip = [&m = model_] { return alarmSwitchTip(m); }});
-    Describe(
+    describeControl(*face_, {.name = MainWindow::tr("Clock face"), .role = QAccessible::Graphic});
+    describeControl(*faceSwitch_, {.name = MainWindow::tr("Alarm switch on the face"),
+                                   .value = [&m = model_] { return onOff(m); },
+                                   .tip = [&m = model_] { return alarmSwitchTip(m); }});
+    describeControl(
         *mark_,
         {.name = MainWindow::tr("Countdown mark"),
          .role = QAccessible::Slider,
@@ -136,51 +140,52 @@ void MainWindow::describe() {
     for (size_t k = 0; k < hotSpots_.size(); ++k) {
         const QString words = presetWords(5 * static_cast<int>(k));
         // A copy of the captured words on every call.
-        Describe(*hotSpots_[k], {.name = MainWindow::tr("%1, dial").arg(words),
-                                 .tip = [words] { return QString(words); }});
+        describeControl(*hotSpots_[k], {.name = MainWindow::tr("%1, dial").arg(words),
+                                        .tip = [words] { return QString(words); }});
     }
 
-    Describe(*punchButton_,
-             {.name = MainWindow::tr("Punch clock"),
-              .value =
-                  [&m = model_] {
-                      return punchValue(
-                          m, [](int n) { return MainWindow::tr("in, %1").arg(inWords(n)); });
-                  },
-              .tip =
-                  [&m = model_] {
-                      return !m.punchMinutes()
-                                 ? MainWindow::tr("Punch in: counts the minutes from now (P)")
-                                 : MainWindow::tr("Punch out; the count starts again at "
-                                                  "the next punch in (P)");
-                  }});
+    describeControl(
+        *punchButton_,
+        {.name = MainWindow::tr("Punch clock"),
+         .value =
+             [&m = model_] {
+                 return punchValue(m,
+                                   [](int n) { return MainWindow::tr("in, %1").arg(inWords(n)); });
+             },
+         .tip =
+             [&m = model_] {
+                 return !m.punchMinutes()
+                            ? MainWindow::tr("Punch in: counts the minutes from now (P)")
+                            : MainWindow::tr("Punch out; the count starts again at "
+                                             "the next punch in (P)");
+             }});
     punchCount_->describe(
         {.name = MainWindow::tr("Minutes punched in"),
          .role = QAccessible::StaticText,
          .value = [&m = model_] { return punchValue(m, [](int n) { return QString::number(n); }); },
          .tip = [] { return MainWindow::tr("Minutes punched in"); }});
 
-    Describe(*announcer_,
-             {.name = MainWindow::tr("Announcer"),
-              .value =
-                  [&m = model_] {
-                      return m.announceInterval() == 0
-                                 ? MainWindow::tr("off")
-                                 : MainWindow::tr("every %1").arg(inWords(m.announceInterval()));
-                  },
-              .tip =
-                  [&m = model_] {
-                      const int next = ClockModel::nextAnnounceInterval(m.announceInterval());
-                      const QString then =
-                          next == 0 ? MainWindow::tr("switch it off")
-                                    : MainWindow::tr("chime every %1").arg(inWords(next));
-                      const QString now =
-                          m.announceInterval() == 0
-                              ? MainWindow::tr("Announcer off (the blank circle)")
-                              : MainWindow::tr("Chimes every %1, at the yellow marks")
-                                    .arg(inWords(m.announceInterval()));
-                      return MainWindow::tr("%1. Click to %2 (I)").arg(now, then);
-                  }});
+    describeControl(
+        *announcer_,
+        {.name = MainWindow::tr("Announcer"),
+         .value =
+             [&m = model_] {
+                 return m.announceInterval() == 0
+                            ? MainWindow::tr("off")
+                            : MainWindow::tr("every %1").arg(inWords(m.announceInterval()));
+             },
+         .tip =
+             [&m = model_] {
+                 const int next = ClockModel::nextAnnounceInterval(m.announceInterval());
+                 const QString then = next == 0
+                                          ? MainWindow::tr("switch it off")
+                                          : MainWindow::tr("chime every %1").arg(inWords(next));
+                 const QString now = m.announceInterval() == 0
+                                         ? MainWindow::tr("Announcer off (the blank circle)")
+                                         : MainWindow::tr("Chimes every %1, at the yellow marks")
+                                               .arg(inWords(m.announceInterval()));
+                 return MainWindow::tr("%1. Click to %2 (I)").arg(now, then);
+             }});
 }
 
 } // namespace velto
