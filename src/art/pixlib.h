@@ -41,19 +41,9 @@ inline int32_t quadToColor(ColorQuad q) {
     return q.red + 256 * q.green + 65536 * q.blue;
 }
 
-/// The colour value of system colour number `index` (the classic numbering: 5 window
-/// background, 8 window text, 13 selection, 14 selected text, 15 button face, 17 grey text,
-/// 18 button text, ...), taken from the application palette's nearest role. Numbers that
-/// have no counterpart give black.
-int32_t systemColour(int index);
-
-/// Splits a colour value into a quad with alpha 255. Values 0x80000000 to 0x800000FF name
-/// system colour number (value AND 0xFF), which is looked up first.
+/// Splits a colour value into a quad with alpha 255; the top byte is not a channel.
 inline ColorQuad colorToQuad(int32_t colour) {
-    auto bits = static_cast<uint32_t>(colour);
-    if ((bits & 0xFFFFFF00u) == 0x80000000u) {
-        bits = static_cast<uint32_t>(systemColour(static_cast<int>(bits & 0xFFu)));
-    }
+    const auto bits = static_cast<uint32_t>(colour);
     return makeQuad(static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
                     static_cast<uint8_t>(bits >> 16), 255);
 }

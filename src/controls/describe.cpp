@@ -187,6 +187,12 @@ QAccessibleInterface* controlFactory(const QString&, QObject* object) {
     return nullptr;
 }
 
+/// The control's value now, as a screen reader hears it; empty without a description.
+QString describedValue(const QWidget& control) {
+    const Description* desc = descriptionOf(control);
+    return desc != nullptr ? desc->value() : QString();
+}
+
 } // namespace
 
 void describeControl(ImageControl& control, ControlInfo info) {
@@ -205,11 +211,6 @@ void announceAlert(QWidget& window) {
     }
     QAccessibleEvent alert(&window, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
-}
-
-QString describedValue(const QWidget& control) {
-    const Description* desc = descriptionOf(control);
-    return desc != nullptr ? desc->value() : QString();
 }
 
 void pressControl(ImageControl& control) {

@@ -49,9 +49,6 @@ void describeWindow(QWidget& window, QAccessible::Role role);
 /// Tells screen readers that the alert `window` has just come up, to be read out at once.
 void announceAlert(QWidget& window);
 
-/// The control's value now, as a screen reader hears it; empty without a description.
-QString describedValue(const QWidget& control);
-
 /// Presses `control` as a left click on it does: mouseDown, mouseUp, buttonClicked and
 /// clicked, in that order, so a key runs exactly what the click runs.
 void pressControl(ImageControl& control);

@@ -3,8 +3,6 @@
 #include "art/wuline.h"
 #include "fakes.h"
 
-#include <QGuiApplication>
-#include <QPalette>
 #include <map>
 #include <utility>
 
@@ -261,31 +259,6 @@ TEST(Colour, SplitAndJoinUseRedInTheLowestByte) {
     EXPECT_EQ(q.alpha, 4);
     EXPECT_EQ(quadToColor(q), 0x00030201); // alpha dropped
     EXPECT_EQ(quadToColor(makeQuad(255, 255, 255, 255)), 0x00FFFFFF);
-}
-
-TEST(Colour, SystemColoursComeFromTheApplicationPalette) {
-    const QPalette saved = QGuiApplication::palette();
-    QPalette p = saved;
-    p.setColor(QPalette::Base, QColor(1, 2, 3));
-    p.setColor(QPalette::Text, QColor(4, 5, 6));
-    p.setColor(QPalette::Highlight, QColor(7, 8, 9));
-    p.setColor(QPalette::HighlightedText, QColor(10, 11, 12));
-    p.setColor(QPalette::Button, QColor(13, 14, 15));
-    p.setColor(QPalette::ButtonText, QColor(16, 17, 18));
-    QGuiApplication::setPalette(p);
-
-    EXPECT_EQ(colorToQuad(static_cast<int32_t>(0x80000005u)), makeQuad(1, 2, 3, 255));
-    EXPECT_EQ(colorToQuad(static_cast<int32_t>(0x80000008u)), makeQuad(4, 5, 6, 255));
-    EXPECT_EQ(colorToQuad(static_cast<int32_t>(0x8000000Du)), makeQuad(7, 8, 9, 255));
-    EXPECT_EQ(colorToQuad(static_cast<int32_t>(0x8000000Eu)), makeQuad(10, 11, 12, 255));
-    EXPECT_EQ(colorToQuad(static_cast<int32_t>(0x8000000Fu)), makeQuad(13, 14, 15, 255));
-    EXPECT_EQ(colorToQuad(static_cast<int32_t>(0x80000012u)), makeQuad(16, 17, 18, 255));
-    // Numbers without a counterpart are black; a value just past the range is a plain colour.
-    EXPECT_EQ(colorToQuad(static_cast<int32_t>(0x80000019u)), makeQuad(0, 0, 0, 255));
-    EXPECT_EQ(colorToQuad(static_cast<int32_t>(0x800000FFu)), makeQuad(0, 0, 0, 255));
-    EXPECT_EQ(colorToQuad(static_cast<int32_t>(0x80000105u)), makeQuad(5, 1, 0, 255));
-
-    QGuiApplication::setPalette(saved);
 }
 
 TEST(Blend, ByteRoundsHalvesToEvenAndStaysInRange) {
