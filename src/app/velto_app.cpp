@@ -7,6 +7,7 @@
 #include "views/main_window.h"
 #include "views/ringer.h"
 #include "views/tray_presenter.h"
+#include "views/window_presence.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -34,9 +35,10 @@ bool VeltoApp::startUp() {
     if (!platform_.instance.claim()) {
         return false;
     }
-    ConnectScreenReaderBridge();
+    connectScreenReaderBridge();
     depot_ = std::make_unique<Depot>(dialNumbers(), &art);
-    main_ = std::make_unique<MainWindow>(model_, *depot_, platform_.desktop, platform_.tray);
+    main_ = std::make_unique<MainWindow>(model_, *depot_, platform_.desktop);
+    presence_ = new WindowPresence(*main_, platform_.tray, platform_.desktop);
     tray_ = std::make_unique<TrayPresenter>(model_, *depot_, platform_.tray, platform_.messages,
                                             platform_.login);
     ringer_ = std::make_unique<Ringer>(model_, *depot_, platform_.sound, platform_.desktop, *main_);
@@ -69,7 +71,7 @@ bool VeltoApp::startUp() {
         },
         static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 
-    platform_.instance.onActivationRequest([this] { main_->bringBack(); });
+    platform_.instance.onActivationRequest([this] { presence_->bringBack(); });
     // However the event loop ends (Exit, the close button, a signal, the session ending),
     // shut-down runs and the tray icon goes with the program.
     // The loop has ended then: asking it to end again would end the next one at once.
@@ -80,36 +82,37 @@ bool VeltoApp::startUp() {
 
 void VeltoApp::mainTick() {
     model_.tick(platform_.clock.now());
-    AnnounceChanges(*main_);
+    announceChanges(*main_);
 }
 
 void VeltoApp::wire() {
     MainWindow* w = main_.get();
+    WindowPresence* p = presence_;
     QObject::connect(w, &MainWindow::exitRequested, w, [this] { shutDown(); });
     QObject::connect(w, &MainWindow::unloaded, w, [this] { shutDown(); });
+    // Minimise and the desktop's close command send the window to the tray, or to the
+    // taskbar while there is no tray icon.
+    QObject::connect(w, &MainWindow::minimiseClicked, p, &WindowPresence::sendToTray);
+    QObject::connect(w, &MainWindow::closeAsked, p, &WindowPresence::sendToTray);
     // A ring's window goes first, as its button would; then the clock goes to the tray.
     QObject::connect(w, &MainWindow::escapePressed, w, [this] {
         if (!ringer_->dismiss()) {
-            main_->sendToTray();
+            presence_->sendToTray();
         }
     });
     // A press on the icon restores (when minimised), shows and raises the window; a double
     // click shows it.
-    QObject::connect(tray_.get(), &TrayPresenter::clicked, w, [this](TrayClick click) {
+    QObject::connect(tray_.get(), &TrayPresenter::clicked, p, [p](TrayClick click) {
         if (click == TrayClick::Single) {
-            main_->bringBack();
+            p->bringBack();
         } else {
-            main_->showAgain();
+            p->showAgain();
         }
     });
-    QObject::connect(tray_.get(), &TrayPresenter::showChosen, w, &MainWindow::bringBack);
+    QObject::connect(tray_.get(), &TrayPresenter::showChosen, p, &WindowPresence::bringBack);
     // A clock kept in a notification area that went away (a panel that crashed) would have
     // no way back but a second start: it comes back on the screen.
-    QObject::connect(tray_.get(), &TrayPresenter::areaGone, w, [this] {
-        if (main_->isHidden()) {
-            main_->bringBack();
-        }
-    });
+    QObject::connect(tray_.get(), &TrayPresenter::areaGone, p, &WindowPresence::bringBackIfHidden);
     QObject::connect(tray_.get(), &TrayPresenter::aboutChosen, w, [this] { showAbout(); });
     QObject::connect(tray_.get(), &TrayPresenter::exitChosen, w, [this] { shutDown(); });
 }
@@ -117,7 +120,7 @@ void VeltoApp::wire() {
 void VeltoApp::showAbout() {
     if (!about_) {
         about_ = std::make_unique<AboutWindow>(platform_.urls);
-        QObject::connect(about_.get(), &AboutWindow::done, main_.get(), &MainWindow::showAgain);
+        QObject::connect(about_.get(), &AboutWindow::done, presence_, &WindowPresence::showAgain);
     }
     about_->bringUp();
 }

@@ -14,6 +14,7 @@ class AboutWindow;
 class MainWindow;
 class Ringer;
 class TrayPresenter;
+class WindowPresence;
 
 /// What the art's presets, announcer button and dials show: the model's numbers.
 DialNumbers dialNumbers();
@@ -36,6 +37,8 @@ public:
     ClockModel& model() { return model_; }
     [[nodiscard]] Depot& depot() const { return *depot_; }
     [[nodiscard]] MainWindow& mainWindow() const { return *main_; }
+    /// Whether the main window is shown, minimised or hidden, and the moves between them.
+    [[nodiscard]] WindowPresence& presence() const { return *presence_; }
     [[nodiscard]] Ringer& ringer() const { return *ringer_; }
     /// The About window once it was asked for; null before, and after shut-down.
     [[nodiscard]] AboutWindow* aboutWindow() const { return about_.get(); }
@@ -53,6 +56,7 @@ private:
     ClockModel model_;
     std::unique_ptr<Depot> depot_;
     std::unique_ptr<MainWindow> main_;
+    WindowPresence* presence_ = nullptr; // the main window's child
     std::unique_ptr<TrayPresenter> tray_;
     std::unique_ptr<Ringer> ringer_;
     std::unique_ptr<AboutWindow> about_;

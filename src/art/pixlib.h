@@ -32,35 +32,25 @@ struct ColorQuad {
 inline constexpr int32_t kInvalidColour = -1; // 0xFFFFFFFF
 
 /// Builds a quad from its four bytes.
-inline ColorQuad MakeQuad(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) {
+inline ColorQuad makeQuad(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) {
     return {blue, green, red, alpha};
 }
 
 /// red + 256 x green + 65536 x blue; alpha is dropped, so the top byte is always 0.
-inline int32_t QuadToColor(ColorQuad q) {
+inline int32_t quadToColor(ColorQuad q) {
     return q.red + 256 * q.green + 65536 * q.blue;
 }
 
-/// The colour value of system colour number `index` (the classic numbering: 5 window
-/// background, 8 window text, 13 selection, 14 selected text, 15 button face, 17 grey text,
-/// 18 button text, ...), taken from the application palette's nearest role. Numbers that
-/// have no counterpart give black.
-int32_t SystemColour(int index);
-
-/// Splits a colour value into a quad with alpha 255. Values 0x80000000 to 0x800000FF name
-/// system colour number (value AND 0xFF), which is looked up first.
-inline ColorQuad ColorToQuad(int32_t colour) {
-    auto bits = static_cast<uint32_t>(colour);
-    if ((bits & 0xFFFFFF00u) == 0x80000000u) {
-        bits = static_cast<uint32_t>(SystemColour(static_cast<int>(bits & 0xFFu)));
-    }
-    return MakeQuad(static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
+/// Splits a colour value into a quad with alpha 255; the top byte is not a channel.
+inline ColorQuad colorToQuad(int32_t colour) {
+    const auto bits = static_cast<uint32_t>(colour);
+    return makeQuad(static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
                     static_cast<uint8_t>(bits >> 16), 255);
 }
 
 /// (1 - f) x a + f x b, rounded to the nearest integer with halves to the even neighbour
 /// and kept within 0 to 255. f = 0 gives a, f = 1 gives b.
-inline uint8_t BlendByte(uint8_t a, uint8_t b, float f) {
+inline uint8_t blendByte(uint8_t a, uint8_t b, float f) {
     // f comes in single precision; the mix itself is worked out in double.
     const double v = (1.0 - static_cast<double>(f)) * a + static_cast<double>(f) * b;
     const double r = std::nearbyint(v); // default rounding mode: halves to even
@@ -70,10 +60,10 @@ inline uint8_t BlendByte(uint8_t a, uint8_t b, float f) {
     return r > 255.0 ? 255 : static_cast<uint8_t>(r);
 }
 
-/// BlendByte on each of blue, green, red and alpha: p weighs 1 - f, q weighs f.
-inline ColorQuad BlendQuad(ColorQuad p, ColorQuad q, float f) {
-    return {BlendByte(p.blue, q.blue, f), BlendByte(p.green, q.green, f),
-            BlendByte(p.red, q.red, f), BlendByte(p.alpha, q.alpha, f)};
+/// blendByte on each of blue, green, red and alpha: p weighs 1 - f, q weighs f.
+inline ColorQuad blendQuad(ColorQuad p, ColorQuad q, float f) {
+    return {blendByte(p.blue, q.blue, f), blendByte(p.green, q.green, f),
+            blendByte(p.red, q.red, f), blendByte(p.alpha, q.alpha, f)};
 }
 
 /// Single pixels of an image, read and written as colour values. Made for one drawing: it
@@ -84,7 +74,7 @@ public:
     explicit PixelSurface(QImage& image);
 
     /// The pixel (x, y) as a colour value, or kInvalidColour outside the image.
-    [[nodiscard]] int32_t GetPixel(int x, int y) const {
+    [[nodiscard]] int32_t pixel(int x, int y) const {
         if (!inside(x, y)) {
             return kInvalidColour;
         }
@@ -95,7 +85,7 @@ public:
 
     /// Writes the colour value (its top byte is not a channel) to pixel (x, y); a pixel
     /// outside the image is left alone.
-    void SetPixelV(int x, int y, int32_t colour) {
+    void setPixel(int x, int y, int32_t colour) {
         if (!inside(x, y)) {
             return;
         }

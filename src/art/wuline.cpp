@@ -22,8 +22,8 @@ int coord(int64_t v) {
 void mixInto(PixelSurface& face, int64_t x, int64_t y, ColorQuad colour, float f) {
     const int px = coord(x);
     const int py = coord(y);
-    const ColorQuad under = ColorToQuad(face.GetPixel(px, py));
-    face.SetPixelV(px, py, QuadToColor(BlendQuad(colour, under, f)));
+    const ColorQuad under = colorToQuad(face.pixel(px, py));
+    face.setPixel(px, py, quadToColor(blendQuad(colour, under, f)));
 }
 
 struct HandStyle {
@@ -46,7 +46,7 @@ constexpr HandStyle styleOf(Hand hand) {
 
 } // namespace
 
-void WuLine(QImage& dc, PixelPoint p1, PixelPoint p2, ColorQuad colour, int16_t width) {
+void drawWuLine(QImage& dc, PixelPoint p1, PixelPoint p2, ColorQuad colour, int16_t width) {
     if (p1 == p2 || width < 1) {
         return;
     }
@@ -66,7 +66,7 @@ void WuLine(QImage& dc, PixelPoint p1, PixelPoint p2, ColorQuad colour, int16_t 
         return;
     }
     const int64_t rise = minor(e) - minor(s);
-    const int32_t lineColour = QuadToColor(colour);
+    const int32_t lineColour = quadToColor(colour);
     PixelSurface face(dc);
 
     auto plot = [xMajor](int64_t along, int64_t across) -> std::pair<int64_t, int64_t> {
@@ -87,7 +87,7 @@ void WuLine(QImage& dc, PixelPoint p1, PixelPoint p2, ColorQuad colour, int16_t 
         mixInto(face, fx, fy, colour, 1.0f - frac); // the line weighs frac
         for (int64_t k = base - near + 1; k <= base + far - 1; ++k) {
             const auto [sx, sy] = plot(at, k);
-            face.SetPixelV(coord(sx), coord(sy), lineColour);
+            face.setPixel(coord(sx), coord(sy), lineColour);
         }
     }
 }
@@ -95,7 +95,7 @@ void WuLine(QImage& dc, PixelPoint p1, PixelPoint p2, ColorQuad colour, int16_t 
 void drawHand(QImage& face, Hand hand, PixelPoint p1, PixelPoint p2, double scale) {
     const HandStyle style = styleOf(hand);
     const auto width = static_cast<int16_t>(std::max(1L, std::lround(style.width * scale)));
-    WuLine(face, p1, p2, MakeQuad(style.red, style.green, style.blue, 255), width);
+    drawWuLine(face, p1, p2, makeQuad(style.red, style.green, style.blue, 255), width);
 }
 
 } // namespace velto

@@ -17,7 +17,7 @@ namespace velto {
 /// and the pixels between them take the pure colour; the ends get no special treatment.
 /// Exchanging p1 and p2 gives the same pixels; equal points touch nothing; pixels outside the
 /// image are skipped. A line longer than 32,767 pixels along its major axis is not drawn.
-void WuLine(QImage& dc, PixelPoint p1, PixelPoint p2, ColorQuad colour, int16_t width);
+void drawWuLine(QImage& dc, PixelPoint p1, PixelPoint p2, ColorQuad colour, int16_t width);
 
 /// The clock's hands.
 enum class Hand { Hour, Minute, Second };

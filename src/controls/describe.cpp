@@ -88,7 +88,7 @@ public:
         // A screen reader steps past the ends as a key does; the slider stops there.
         s->set(static_cast<int>(
             std::clamp(std::round(wanted), double(s->minimum), double(s->maximum))));
-        AnnounceChanges(*widget()->window());
+        announceChanges(*widget()->window());
     }
     [[nodiscard]] QVariant maximumValue() const override {
         const ControlInfo::Scale* s = scale();
@@ -147,7 +147,7 @@ public:
 
     void doAction(const QString& action) override {
         if (action == pressAction() && description() != nullptr) {
-            Press(*static_cast<ImageControl*>(widget()));
+            pressControl(*static_cast<ImageControl*>(widget()));
             return;
         }
         QAccessibleWidget::doAction(action);
@@ -188,19 +188,25 @@ QAccessibleInterface* controlFactory(const QString&, QObject* object) {
     return nullptr;
 }
 
+/// The control's value now, as a screen reader hears it; empty without a description.
+QString describedValue(const QWidget& control) {
+    const Description* desc = descriptionOf(control);
+    return desc != nullptr ? desc->value() : QString();
+}
+
 } // namespace
 
-void Describe(ImageControl& control, ControlInfo info) {
+void describeControl(ImageControl& control, ControlInfo info) {
     delete descriptionOf(control);
     new Description(control, std::move(info));
 }
 
-void DescribeWindow(QWidget& window, QAccessible::Role role) {
+void describeWindow(QWidget& window, QAccessible::Role role) {
     delete windowRoleOf(window);
     new WindowRole(window, role);
 }
 
-void AnnounceAlert(QWidget& window) {
+void announceAlert(QWidget& window) {
     if (!QAccessible::isActive()) {
         return;
     }
@@ -208,12 +214,7 @@ void AnnounceAlert(QWidget& window) {
     QAccessible::updateAccessibility(&alert);
 }
 
-QString DescribedValue(const QWidget& control) {
-    const Description* desc = descriptionOf(control);
-    return desc != nullptr ? desc->value() : QString();
-}
-
-void Press(ImageControl& control) {
+void pressControl(ImageControl& control) {
     const QPoint middle = control.rect().center();
     emit control.mouseDown(Qt::LeftButton, middle);
     emit control.mouseUp(Qt::LeftButton, middle);
@@ -221,7 +222,7 @@ void Press(ImageControl& control) {
     emit control.clicked();
 }
 
-QList<QObject*> TakeChangedValues(const QWidget& root) {
+QList<QObject*> takeChangedValues(const QWidget& root) {
     QList<QObject*> changed;
     for (Description* desc : root.findChildren<Description*>()) {
         if (!desc->info().value || desc->info().part) {
@@ -236,23 +237,23 @@ QList<QObject*> TakeChangedValues(const QWidget& root) {
     return changed;
 }
 
-void AnnounceChanges(const QWidget& root) {
+void announceChanges(const QWidget& root) {
     if (!QAccessible::isActive()) {
         return;
     }
-    for (QObject* control : TakeChangedValues(root)) {
-        QAccessibleValueChangeEvent value(control, DescribedValue(*static_cast<QWidget*>(control)));
+    for (QObject* control : takeChangedValues(root)) {
+        QAccessibleValueChangeEvent value(control, describedValue(*static_cast<QWidget*>(control)));
         QAccessible::updateAccessibility(&value);
         QAccessibleEvent description(control, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&description);
     }
 }
 
-void InstallControlAccessibility() {
+void installControlAccessibility() {
     QAccessible::installFactory(controlFactory);
 }
 
-void ConnectScreenReaderBridge() {
+void connectScreenReaderBridge() {
     (void)QAccessible::isActive(); // makes the bridge, which connects
 }
 

@@ -40,35 +40,32 @@ struct ControlInfo {
 };
 
 /// Describes `control`; a later call replaces the description.
-void Describe(ImageControl& control, ControlInfo info);
+void describeControl(ImageControl& control, ControlInfo info);
 
 /// Gives a window the role a screen reader announces it by (a frame, an alert). To be called
 /// in its constructor, before Qt's accessibility first asks about it.
-void DescribeWindow(QWidget& window, QAccessible::Role role);
+void describeWindow(QWidget& window, QAccessible::Role role);
 
 /// Tells screen readers that the alert `window` has just come up, to be read out at once.
-void AnnounceAlert(QWidget& window);
-
-/// The control's value now, as a screen reader hears it; empty without a description.
-QString DescribedValue(const QWidget& control);
+void announceAlert(QWidget& window);
 
 /// Presses `control` as a left click on it does: mouseDown, mouseUp, buttonClicked and
 /// clicked, in that order, so a key runs exactly what the click runs.
-void Press(ImageControl& control);
+void pressControl(ImageControl& control);
 
 /// The described controls under `root` whose value changed since the last call (all of them
 /// the first time); from now on they count as told.
-QList<QObject*> TakeChangedValues(const QWidget& root);
+QList<QObject*> takeChangedValues(const QWidget& root);
 /// Tells screen readers of every described value under `root` that changed since they were
 /// last told. Does nothing, and computes nothing, while no screen reader listens.
-void AnnounceChanges(const QWidget& root);
+void announceChanges(const QWidget& root);
 
 /// Makes Qt's accessibility ask the descriptions. Harmless repeated; to be called before the
 /// controls are first shown, for Qt keeps what it made for a control then.
-void InstallControlAccessibility();
+void installControlAccessibility();
 
 /// Has Qt reach the desktop's accessibility bus now. The first control shown would do it
 /// otherwise, and wait for the bus with nothing else to do meanwhile.
-void ConnectScreenReaderBridge();
+void connectScreenReaderBridge();
 
 } // namespace velto

@@ -1,6 +1,5 @@
 #include "controls/focus_frame.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QPainter>
 
@@ -30,11 +29,6 @@ void FocusFrame::track(QWidget& control, QWidget* upTo) {
 
 void FocusFrame::watchMouse(QWidget& widget) {
     widget.installEventFilter(this);
-}
-
-void FocusFrame::keyboardUsed() {
-    keyboard_ = true;
-    follow(QApplication::focusWidget());
 }
 
 void FocusFrame::follow(QWidget* control) {

@@ -23,8 +23,6 @@ public:
 
     /// The control the frame is round now; null while it is not shown.
     [[nodiscard]] QWidget* framed() const { return isVisible() ? control_.data() : nullptr; }
-    /// The keyboard acted on the focused control: shows the frame if it was put away.
-    void keyboardUsed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

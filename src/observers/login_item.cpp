@@ -7,7 +7,7 @@
 
 namespace velto {
 
-void MakeLoginStartItem(TrayMenuItem& item, LoginStart& login) {
+void makeLoginStartItem(TrayMenuItem& item, LoginStart& login) {
     item.checked = [&login] { return login.enabled(); };
     auto said = std::make_shared<QSet<QString>>();
     item.onChosen = [&login, said] {

@@ -8,6 +8,6 @@ namespace velto {
 
 /// Makes `item` (its caption already set) the switch of `login`. A switch that fails says why
 /// on the console, once per cause, and leaves the check mark as it was.
-void MakeLoginStartItem(TrayMenuItem& item, LoginStart& login);
+void makeLoginStartItem(TrayMenuItem& item, LoginStart& login);
 
 } // namespace velto

@@ -27,9 +27,9 @@ int clientWidth(const QString& caption) {
 
 AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullptr) {
     setObjectName(QStringLiteral("alarmWindow"));
-    InstallControlAccessibility();
+    installControlAccessibility();
     // A screen reader reads an alert out as it comes up, wherever the user is.
-    DescribeWindow(*this, QAccessible::AlertMessage);
+    describeWindow(*this, QAccessible::AlertMessage);
     setWindowTitle(tr("Alarm"));
     // Above the other windows, but never taking the keyboard from what the user is typing:
     // the announcer rings every few minutes.
@@ -75,7 +75,7 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
 
 void AlarmWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    AnnounceAlert(*this);
+    announceAlert(*this);
 }
 
 void AlarmWindow::tick() {

@@ -55,7 +55,7 @@ bool MainKeys::eventFilter(QObject* watched, QEvent* event) {
         announcePending_ = true;
         QTimer::singleShot(0, this, [this] {
             announcePending_ = false;
-            AnnounceChanges(window_);
+            announceChanges(window_);
         });
     }
     // Keys reach the window when the focused control leaves them.
@@ -65,7 +65,7 @@ bool MainKeys::eventFilter(QObject* watched, QEvent* event) {
     if (!key(*static_cast<QKeyEvent*>(event))) {
         return false;
     }
-    AnnounceChanges(window_);
+    announceChanges(window_);
     return true;
 }
 
@@ -74,7 +74,7 @@ bool MainKeys::pressFramed() {
     if (framed == nullptr) {
         return false;
     }
-    Press(*framed);
+    pressControl(*framed);
     return true;
 }
 
@@ -105,7 +105,8 @@ bool MainKeys::key(const QKeyEvent& event) {
         if (model_.editing()) {
             model_.typeDigit(digit);
         } else if (!(event.modifiers() & Qt::KeypadModifier)) {
-            Press(*c.presets.at(static_cast<size_t>(digit))); // the ten presets in order, 0 to 9
+            pressControl(
+                *c.presets.at(static_cast<size_t>(digit))); // the ten presets in order, 0 to 9
         } else {
             return false;
         }
@@ -116,23 +117,23 @@ bool MainKeys::key(const QKeyEvent& event) {
     case Qt::Key_Enter:
         // In the edit mode Return sets the time, wherever the keyboard is.
         if (model_.editing()) {
-            Press(*c.alarmReadout.front());
+            pressControl(*c.alarmReadout.front());
             return true;
         }
         return pressFramed();
     case Qt::Key_Space:
         if (!pressFramed()) {
-            Press(c.punchButton);
+            pressControl(c.punchButton);
         }
         return true;
     case Qt::Key_P:
-        Press(c.punchButton);
+        pressControl(c.punchButton);
         return true;
     case Qt::Key_A:
-        Press(c.alarmSwitch);
+        pressControl(c.alarmSwitch);
         return true;
     case Qt::Key_I:
-        Press(c.announcer);
+        pressControl(c.announcer);
         return true;
     case Qt::Key_Escape:
         emit escapePressed();

@@ -12,7 +12,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleHints>
-#include <QWindow>
 #include <algorithm>
 
 namespace velto {
@@ -37,12 +36,12 @@ int dialIndex(int minutes) {
 
 } // namespace
 
-MainWindow::MainWindow(ClockModel& model, Depot& depot, Desktop& desktop, const TrayIcon& tray)
-    : QWidget(nullptr), model_(model), depot_(depot), desktop_(desktop), tray_(tray) {
+MainWindow::MainWindow(ClockModel& model, Depot& depot, Desktop& desktop)
+    : QWidget(nullptr), model_(model), depot_(depot), desktop_(desktop) {
     setObjectName(QStringLiteral("mainWindow"));
     // Before any control is shown: showing one makes Qt ask for its accessibility at once.
-    InstallControlAccessibility();
-    DescribeWindow(*this, QAccessible::Window);
+    installControlAccessibility();
+    describeWindow(*this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Velto"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(layout::kMainClient);
@@ -108,12 +107,11 @@ void MainWindow::build() {
 }
 
 void MainWindow::wire() {
-    // The close button ends the program, tray icon and all; minimise sends the window to
-    // the tray, or to the taskbar while there is no tray icon.
+    // The close button ends the program, tray icon and all.
     connect(closeButton_, &ImageControl::mouseMove, this, [this] { hoverHeader(true, false); });
     connect(minimiseButton_, &ImageControl::mouseMove, this, [this] { hoverHeader(false, true); });
     connect(closeButton_, &ImageControl::buttonClicked, this, &MainWindow::exitRequested);
-    connect(minimiseButton_, &ImageControl::buttonClicked, this, &MainWindow::sendToTray);
+    connect(minimiseButton_, &ImageControl::buttonClicked, this, &MainWindow::minimiseClicked);
     connect(face_, &ImageControl::mouseMove, this, [this] { hoverHeader(false, false); });
     connect(announcer_, &ImageControl::clicked, &model_, &ClockModel::stepAnnouncer);
     connect(punchButton_, &ImageControl::clicked, &model_, &ClockModel::togglePunch);
@@ -335,66 +333,12 @@ void MainWindow::drag() {
     (void)desktop_.startSystemMove(*this);
 }
 
-void MainWindow::sendToTray() {
-    if (tray_.visible()) {
-        minimiseAndHide();
-    } else {
-        setWindowState(windowState() | Qt::WindowMinimized);
-    }
-}
-
 // ---- the window ----
 
 void MainWindow::unload() {
     closingByProgram_ = true;
     close();
     closingByProgram_ = false;
-}
-
-void MainWindow::bringBack() {
-    if (!isHidden() && !isActiveWindow() && !desktop_.managesOwnWindows()) {
-        // It may be minimised, which only the compositor could undo, and which it does not
-        // tell: mapped anew, the window shows.
-        hide();
-    }
-    if (isHidden()) {
-        // A window manager may have changed the state behind Qt's back while the window
-        // was hidden (closing it with Alt+F4 can leave it iconic with Qt believing it
-        // normal). Say "minimised" first so that the restore below really reaches it.
-        placeWhereLeft();
-        setWindowState(windowState() | Qt::WindowMinimized);
-    }
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    showAgain();
-    raise();
-    activateWindow();
-}
-
-void MainWindow::showAgain() {
-    // A minimised window is shown minimised, and keeps its place by itself. Placing it would
-    // restore it on X11, where Qt un-minimises a window it moves.
-    if (isHidden() && !isMinimized()) {
-        placeWhereLeft();
-    }
-    show();
-}
-
-void MainWindow::placeWhereLeft() {
-    QWindow* native = windowHandle();
-    if (!hiddenAt_ || native == nullptr) {
-        return;
-    }
-    // A window manager places a window that is mapped anew as it likes (often in the middle
-    // of the screen) unless the program says where. Qt says so only when it is told a new
-    // place, and the window may be mapped before show() (restoring it maps it), so the place
-    // is given twice, to be sure it counts as new.
-    native->setPosition(*hiddenAt_ + QPoint(1, 0));
-    native->setPosition(*hiddenAt_);
-}
-
-void MainWindow::minimiseAndHide() {
-    setWindowState(windowState() | Qt::WindowMinimized);
-    hide();
 }
 
 bool MainWindow::setScale(double scale) {
@@ -458,7 +402,6 @@ void MainWindow::leaveEvent(QEvent* event) {
 
 void MainWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    hiddenAt_ = pos();
     hoverHeader(false, false);
     hoverPreset(std::nullopt);
 }
@@ -513,10 +456,10 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-// A user's close command (Alt+F4, the taskbar, the window menu) only sends the window to the
-// tray; an unload by program hides it first.
+// A user's close command (Alt+F4, the taskbar, the window menu) leaves the window open, for
+// closeAsked() to send it to the tray; an unload by program closes it.
 void MainWindow::closeEvent(QCloseEvent* event) {
-    sendToTray();
+    emit closeAsked();
     if (!closingByProgram_) {
         event->ignore();
         return;

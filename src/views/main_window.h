@@ -1,7 +1,8 @@
 #pragma once
 // The main window: borderless, 385x195, its background with the title band, every control at
 // its place, and what they show. It draws the model as the model says it changed, and turns
-// clicks and keys into the model's actions; its controls are its own.
+// clicks and keys into the model's actions; its controls are its own. Where the window goes
+// when the user minimises or closes it is WindowPresence's to decide.
 
 #include "art/depot.h"
 #include "controls/image_control.h"
@@ -21,26 +22,16 @@ class MainWindow final : public QWidget {
     Q_OBJECT
 public:
     /// Builds the window with every control at its place and its first picture; it shows the
-    /// model once start() is called. `desktop` moves it, `tray` says whether it can hide
-    /// there.
-    MainWindow(ClockModel& model, Depot& depot, Desktop& desktop, const TrayIcon& tray);
+    /// model once start() is called. `desktop` moves it.
+    MainWindow(ClockModel& model, Depot& depot, Desktop& desktop);
 
     /// Once the window is shown: the face's geometry and hands, the hot spots, the words for
     /// the screen reader, the keyboard, and from now on every change of the model.
     void start();
 
-    /// Closes the window by program: it goes to the tray first, then unloaded() follows.
+    /// Closes the window by program: closeAsked() first, as for the user's close command,
+    /// then unloaded().
     void unload();
-    /// Brings the window back: restored when minimised, shown when hidden, raised.
-    void bringBack();
-    /// Shows the window in the state it has (minimised stays minimised), where it was when
-    /// it was hidden.
-    void showAgain();
-    /// Minimises the window and hides it.
-    void minimiseAndHide();
-    /// Minimise and hide: the window goes to the tray, or, while there is no icon to bring
-    /// it back from, only to the taskbar.
-    void sendToTray();
 
     /// Shows every picture drawn for `scale` device pixels to the pixel (the screen's), if
     /// they are not drawn for it yet; each control keeps its depot element. The window calls
@@ -61,6 +52,11 @@ signals:
     void exitRequested();
     /// Escape with no control to take it.
     void escapePressed();
+    /// The minimise button was clicked.
+    void minimiseClicked();
+    /// The user's close command (Alt+F4, the taskbar, the window menu), which leaves the
+    /// window open, or an unload.
+    void closeAsked();
     /// The window was unloaded.
     void unloaded();
     /// The window has been painted for the first time.
@@ -110,13 +106,10 @@ private:
     void pressBar(int k, bool down);
     /// The system's own move of the window, unless it is maximised.
     void drag();
-    /// Tells the window system to map the hidden window where it was when it was hidden.
-    void placeWhereLeft();
 
     ClockModel& model_;
     Depot& depot_;
     Desktop& desktop_;
-    const TrayIcon& tray_;
 
     // The controls, each named by its element of the layout.
     ImageControl* alarmSwitch_ = nullptr;     // imgHeader
@@ -143,7 +136,6 @@ private:
     bool started_ = false; // the face has its geometry and the model a reading
     double barTop_ = 0;
     bool closingByProgram_ = false;
-    std::optional<QPoint> hiddenAt_; // where the window was when it was last hidden
     // Where the left button went down on the bare background, while it is held there and
     // the window has not been handed to the system to move yet.
     std::optional<QPoint> pressedAt_;

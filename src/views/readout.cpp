@@ -80,13 +80,13 @@ void Readout::clear() {
 
 void Readout::describe(const ControlInfo& whole) const {
     const QStringList places = placeNames(elements_.size());
-    Describe(*elements_.front(), whole);
+    describeControl(*elements_.front(), whole);
     for (size_t e = 1; e < elements_.size(); ++e) {
-        Describe(*elements_[e],
-                 {.name = QStringLiteral("%1, %2").arg(whole.name, places.value(qsizetype(e))),
-                  .role = QAccessible::StaticText,
-                  .tip = whole.tip,
-                  .part = true});
+        describeControl(*elements_[e], {.name = QStringLiteral("%1, %2").arg(
+                                            whole.name, places.value(qsizetype(e))),
+                                        .role = QAccessible::StaticText,
+                                        .tip = whole.tip,
+                                        .part = true});
     }
 }
 

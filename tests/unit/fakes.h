@@ -6,6 +6,7 @@
 #include "platform/seams.h"
 #include "views/main_window.h"
 #include "views/ringer.h"
+#include "views/window_presence.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -81,7 +81,7 @@ TEST_F(About, TheAddressButtonOpensThePageEachTimeAndTheWindowStays) {
 
 TEST_F(About, DoneHidesItAndShowsTheClockInTheStateItHad) {
     AboutWindow* first = &about();
-    window().minimiseAndHide();
+    app.presence().sendToTray();
     QTest::mouseClick(control<QPushButton>("cmdDone"), Qt::LeftButton);
     EXPECT_TRUE(about().isHidden());
     EXPECT_TRUE(window().isVisible());

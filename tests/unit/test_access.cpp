@@ -216,7 +216,7 @@ TEST_F(Access, ARingsWindowSaysWhenItRangAndWhatItsButtonDoes) {
 
 TEST_F(Access, OnlyValuesThatChangedAreToldAgain) {
     using Told = QList<QObject*>;
-    const Told first = TakeChangedValues(window());
+    const Told first = takeChangedValues(window());
     for (QWidget* c : {static_cast<QWidget*>(w().imgTime[0]), static_cast<QWidget*>(w().imgPunch),
                        static_cast<QWidget*>(w().imgEach), static_cast<QWidget*>(w().imgMark)}) {
         EXPECT_TRUE(first.contains(c)) << qPrintable(c->objectName());
@@ -224,19 +224,19 @@ TEST_F(Access, OnlyValuesThatChangedAreToldAgain) {
     EXPECT_FALSE(first.contains(w().imgSet[3]));   // a part says nothing of its own
     EXPECT_FALSE(first.contains(w().imgFixed[0])); // a preset shows no value
     tickAfter(1);
-    EXPECT_EQ(TakeChangedValues(window()), Told()); // a second passed, no value changed
+    EXPECT_EQ(takeChangedValues(window()), Told()); // a second passed, no value changed
 
     QTest::keyClick(&window(), Qt::Key_P);
-    const Told punch = TakeChangedValues(window());
+    const Told punch = takeChangedValues(window());
     EXPECT_EQ(QSet<QObject*>(punch.begin(), punch.end()),
               QSet<QObject*>({w().imgPunch, w().imgSet[2]}));
     tickUntil("10:01:31"); // a minute after punching in
-    const Told minute = TakeChangedValues(window());
+    const Told minute = takeChangedValues(window());
     EXPECT_EQ(minute.size(), 3);
     EXPECT_TRUE(minute.contains(w().imgTime[0]));
     EXPECT_TRUE(minute.contains(w().imgPunch));
     QTest::keyClick(&window(), Qt::Key_A);
-    const Told alarm = TakeChangedValues(window());
+    const Told alarm = takeChangedValues(window());
     EXPECT_TRUE(alarm.contains(w().imgHeader));
     EXPECT_TRUE(alarm.contains(w().imgAlarm[0]));
     EXPECT_TRUE(alarm.contains(w().imgMark));
@@ -251,7 +251,7 @@ TEST_F(Access, NothingIsSentWhileNoScreenReaderListens) {
     if (!QAccessible::isActive()) {
         return; // this platform has no accessibility to switch on; the rest needs one
     }
-    TakeChangedValues(window());
+    takeChangedValues(window());
     tickUntil("10:01:00");
     EXPECT_TRUE(heard().contains(
         std::make_pair(static_cast<QObject*>(w().imgTime[0]), QAccessible::ValueChanged)));

@@ -178,7 +178,7 @@ TEST_F(WindowChrome, AHiddenWindowsHandsWaitAndAreRightTheMomentItShows) {
     tickUntil("10:07:30");
     EXPECT_EQ(w().picClock->surface(), whenHidden) << "no drawing for a window nobody sees";
 
-    window().bringBack();
+    app.presence().bringBack();
     const QImage shown = w().picClock->surface().copy();
     EXPECT_NE(shown, whenHidden);
     window().redrawHands(); // what the last tick, 10:07:30, would have drawn

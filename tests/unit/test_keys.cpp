@@ -79,7 +79,7 @@ TEST_F(Keys, EscapeHidesTheWindowLikeMinimiseAndCtrlQEndsLikeExit) {
     EXPECT_TRUE(tray.shown);
     EXPECT_EQ(desktop.ends, 0);
 
-    window().bringBack();
+    app.presence().bringBack();
     press(Qt::Key_Q); // no action without Ctrl
     EXPECT_EQ(desktop.ends, 0);
     press(Qt::Key_Q, Qt::ControlModifier);

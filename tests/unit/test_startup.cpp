@@ -11,8 +11,7 @@ TEST(Layout, BeforeStartUpBothReadoutsShowBlankDigitsAndAnUnlitColon) {
     FakeClock clock;
     ClockModel model(clock);
     FakeDesktop desktop;
-    FakeTray tray;
-    MainWindow window(model, depot, desktop, tray);
+    MainWindow window(model, depot, desktop);
     const MainControls w(window);
     EXPECT_EQ(window.size(), QSize(385, 195));
     EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
@@ -125,7 +124,7 @@ TEST_F(StartUp, SecondInstanceShowsNothing) {
 
 TEST_F(StartUp, LaterStartBringsTheHiddenWindowBack) {
     startAt("10:00:00");
-    window().minimiseAndHide();
+    app.presence().sendToTray();
     ASSERT_FALSE(window().isVisible());
     ASSERT_TRUE(instance.handler);
     instance.handler();

@@ -29,7 +29,7 @@ protected:
         EXPECT_EQ(QApplication::windowIcon().cacheKey(), d.windowIcon(off).cacheKey());
     }
     void hideMinimised() {
-        window().minimiseAndHide();
+        app.presence().sendToTray();
         ASSERT_TRUE(window().isHidden());
         ASSERT_TRUE(window().isMinimized());
     }

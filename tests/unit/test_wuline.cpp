@@ -3,8 +3,6 @@
 #include "art/wuline.h"
 #include "fakes.h"
 
-#include <QGuiApplication>
-#include <QPalette>
 #include <map>
 #include <utility>
 
@@ -12,7 +10,7 @@ namespace velto::test {
 
 namespace {
 
-const ColorQuad kWhite = MakeQuad(255, 255, 255, 255);
+const ColorQuad kWhite = makeQuad(255, 255, 255, 255);
 
 QImage filled(QRgb fill, int size = 12) {
     QImage img(size, size, QImage::Format_RGB32);
@@ -65,7 +63,7 @@ std::vector<std::pair<int, int>> changed(const QImage& before, const QImage& aft
 
 TEST(WuLine, ThinLineBlendsItsTwoEdgesBySubPixelPosition) {
     QImage img = filled(qRgb(0, 0, 0));
-    WuLine(img, {0, 0}, {4, 1}, kWhite, 1);
+    drawWuLine(img, {0, 0}, {4, 1}, kWhite, 1);
     expectGreysOnBlack(img, {{{0, 0}, 255},
                              {{1, 0}, 191},
                              {{1, 1}, 64},
@@ -78,7 +76,7 @@ TEST(WuLine, ThinLineBlendsItsTwoEdgesBySubPixelPosition) {
 
 TEST(WuLine, WideLineHasSolidRunBetweenItsEdges) {
     QImage img = filled(qRgb(0, 0, 0));
-    WuLine(img, {0, 2}, {4, 3}, kWhite, 3);
+    drawWuLine(img, {0, 2}, {4, 3}, kWhite, 3);
     Greys want;
     const int nearEdge[] = {255, 191, 128, 64};
     const int farEdge[] = {0, 64, 128, 191};
@@ -97,7 +95,7 @@ TEST(WuLine, WideLineHasSolidRunBetweenItsEdges) {
 TEST(WuLine, VerticalLineIsCrispAndLeavesItsFarEdgeAsItWas) {
     const QImage before = patterned();
     QImage img = before;
-    WuLine(img, {0, 0}, {0, 3}, kWhite, 1);
+    drawWuLine(img, {0, 0}, {0, 3}, kWhite, 1);
     const std::vector<std::pair<int, int>> want{{0, 0}, {0, 1}, {0, 2}, {0, 3}};
     EXPECT_EQ(changed(before, img), want);
     for (const auto& [x, y] : want) {
@@ -108,7 +106,7 @@ TEST(WuLine, VerticalLineIsCrispAndLeavesItsFarEdgeAsItWas) {
 TEST(WuLine, HorizontalLineOfWidthFiveIsExactlyFivePixelsThick) {
     const QImage before = patterned(16);
     QImage img = before;
-    WuLine(img, {2, 8}, {12, 8}, kWhite, 5);
+    drawWuLine(img, {2, 8}, {12, 8}, kWhite, 5);
     std::vector<std::pair<int, int>> want;
     for (int y = 6; y <= 10; ++y) {
         for (int x = 2; x <= 12; ++x) {
@@ -129,8 +127,8 @@ TEST(WuLine, ExchangingTheEndPointsGivesTheSamePixels) {
     for (const auto& l : lines) {
         QImage forward = patterned(16);
         QImage backward = forward;
-        WuLine(forward, l.a, l.b, MakeQuad(40, 190, 230, 255), l.width);
-        WuLine(backward, l.b, l.a, MakeQuad(40, 190, 230, 255), l.width);
+        drawWuLine(forward, l.a, l.b, makeQuad(40, 190, 230, 255), l.width);
+        drawWuLine(backward, l.b, l.a, makeQuad(40, 190, 230, 255), l.width);
         EXPECT_EQ(forward, backward) << "(" << l.a.x << ", " << l.a.y << ") to (" << l.b.x << ", "
                                      << l.b.y << ") width " << l.width;
     }
@@ -141,7 +139,7 @@ TEST(WuLine, FortyFiveDegreeLineStepsByRows) {
     // that pixel is to the left, stepping by columns it would be above.
     const QImage before = patterned();
     QImage img = before;
-    WuLine(img, {2, 2}, {5, 5}, kWhite, 2);
+    drawWuLine(img, {2, 2}, {5, 5}, kWhite, 2);
     const std::vector<std::pair<int, int>> want{{1, 2}, {2, 2}, {2, 3}, {3, 3},
                                                 {3, 4}, {4, 4}, {4, 5}, {5, 5}};
     EXPECT_EQ(changed(before, img), want);
@@ -150,8 +148,8 @@ TEST(WuLine, FortyFiveDegreeLineStepsByRows) {
 TEST(WuLine, EqualEndPointsTouchNothing) {
     const QImage before = filled(qRgb(12, 34, 56));
     QImage img = before;
-    WuLine(img, {5, 5}, {5, 5}, kWhite, 5);
-    WuLine(img, {0, 0}, {0, 0}, kWhite, 1);
+    drawWuLine(img, {5, 5}, {5, 5}, kWhite, 5);
+    drawWuLine(img, {0, 0}, {0, 0}, kWhite, 1);
     EXPECT_EQ(img, before);
 }
 
@@ -159,19 +157,19 @@ TEST(WuLine, EdgesMixIntoWhatTheSurfaceShowsChannelByChannel) {
     // Hand colour over a reddish background; the near edge at a quarter step has the hand at
     // three quarters: red 0.75*40 + 0.25*200 = 80, green 142.5 + 2.5 = 145, blue 172.5 to 172.
     QImage img = filled(qRgb(200, 10, 0));
-    WuLine(img, {0, 0}, {4, 1}, MakeQuad(40, 190, 230, 255), 1);
+    drawWuLine(img, {0, 0}, {4, 1}, makeQuad(40, 190, 230, 255), 1);
     EXPECT_EQ(img.pixel(1, 0), qRgb(80, 145, 172));
     EXPECT_EQ(img.pixel(1, 1), qRgb(160, 55, 58)); // 0.25*40+0.75*200, 47.5+7.5, 57.5
     // Drawn again, the line mixes into its first drawing, not into the background under it:
     // 0.75*40+0.25*80 = 50, 142.5+36.25 = 178.75, 172.5+43 = 215.5.
-    WuLine(img, {0, 0}, {4, 1}, MakeQuad(40, 190, 230, 255), 1);
+    drawWuLine(img, {0, 0}, {4, 1}, makeQuad(40, 190, 230, 255), 1);
     EXPECT_EQ(img.pixel(1, 0), qRgb(50, 179, 216));
 }
 
 TEST(WuLine, PartsOutsideTheSurfaceAreSkipped) {
     QImage img = filled(qRgb(0, 0, 0), 8);
-    WuLine(img, {-5, 3}, {20, 3}, kWhite, 3);
-    WuLine(img, {-32760, 0}, {7, 0}, kWhite, 1); // the longest line the step counter allows
+    drawWuLine(img, {-5, 3}, {20, 3}, kWhite, 3);
+    drawWuLine(img, {-32760, 0}, {7, 0}, kWhite, 1); // the longest line the step counter allows
     Greys want;
     for (int x = 0; x < 8; ++x) {
         want[{x, 0}] = 255;
@@ -182,8 +180,8 @@ TEST(WuLine, PartsOutsideTheSurfaceAreSkipped) {
     expectGreysOnBlack(img, want);
 
     const QImage before = img;
-    WuLine(img, {-32761, 6}, {7, 6}, kWhite, 1); // one step too long: not drawn
-    WuLine(img, {-40000, 1}, {40000, 5}, kWhite, 1);
+    drawWuLine(img, {-32761, 6}, {7, 6}, kWhite, 1); // one step too long: not drawn
+    drawWuLine(img, {-40000, 1}, {40000, 5}, kWhite, 1);
     EXPECT_EQ(img, before);
 }
 
@@ -192,8 +190,8 @@ TEST(WuLine, OtherImageFormatsGiveTheSamePixels) {
     for (QImage::Format f : {QImage::Format_RGB888, QImage::Format_ARGB32_Premultiplied}) {
         QImage direct = base;
         QImage other = base.convertToFormat(f);
-        WuLine(direct, {1, 2}, {14, 9}, MakeQuad(40, 190, 230, 255), 3);
-        WuLine(other, {1, 2}, {14, 9}, MakeQuad(40, 190, 230, 255), 3);
+        drawWuLine(direct, {1, 2}, {14, 9}, makeQuad(40, 190, 230, 255), 3);
+        drawWuLine(other, {1, 2}, {14, 9}, makeQuad(40, 190, 230, 255), 3);
         EXPECT_EQ(other.format(), f);
         EXPECT_EQ(other.convertToFormat(QImage::Format_RGB32), direct) << f;
     }
@@ -248,70 +246,45 @@ TEST_F(HandStyleTest, EachHandHasItsColourAndWidth) {
 }
 
 TEST(Colour, SplitAndJoinUseRedInTheLowestByte) {
-    EXPECT_EQ(ColorToQuad(0x0080FF80), MakeQuad(128, 255, 128, 255));
-    EXPECT_EQ(ColorToQuad(0x00FFFFFF), MakeQuad(255, 255, 255, 255));
-    EXPECT_EQ(ColorToQuad(0x00E6BE28), MakeQuad(40, 190, 230, 255));
-    EXPECT_EQ(ColorToQuad(kInvalidColour), MakeQuad(255, 255, 255, 255));
-    EXPECT_EQ(ColorToQuad(0x12345678), MakeQuad(0x78, 0x56, 0x34, 255)); // top byte ignored
+    EXPECT_EQ(colorToQuad(0x0080FF80), makeQuad(128, 255, 128, 255));
+    EXPECT_EQ(colorToQuad(0x00FFFFFF), makeQuad(255, 255, 255, 255));
+    EXPECT_EQ(colorToQuad(0x00E6BE28), makeQuad(40, 190, 230, 255));
+    EXPECT_EQ(colorToQuad(kInvalidColour), makeQuad(255, 255, 255, 255));
+    EXPECT_EQ(colorToQuad(0x12345678), makeQuad(0x78, 0x56, 0x34, 255)); // top byte ignored
 
-    const ColorQuad q = MakeQuad(1, 2, 3, 4);
+    const ColorQuad q = makeQuad(1, 2, 3, 4);
     EXPECT_EQ(q.red, 1);
     EXPECT_EQ(q.green, 2);
     EXPECT_EQ(q.blue, 3);
     EXPECT_EQ(q.alpha, 4);
-    EXPECT_EQ(QuadToColor(q), 0x00030201); // alpha dropped
-    EXPECT_EQ(QuadToColor(MakeQuad(255, 255, 255, 255)), 0x00FFFFFF);
-}
-
-TEST(Colour, SystemColoursComeFromTheApplicationPalette) {
-    const QPalette saved = QGuiApplication::palette();
-    QPalette p = saved;
-    p.setColor(QPalette::Base, QColor(1, 2, 3));
-    p.setColor(QPalette::Text, QColor(4, 5, 6));
-    p.setColor(QPalette::Highlight, QColor(7, 8, 9));
-    p.setColor(QPalette::HighlightedText, QColor(10, 11, 12));
-    p.setColor(QPalette::Button, QColor(13, 14, 15));
-    p.setColor(QPalette::ButtonText, QColor(16, 17, 18));
-    QGuiApplication::setPalette(p);
-
-    EXPECT_EQ(ColorToQuad(static_cast<int32_t>(0x80000005u)), MakeQuad(1, 2, 3, 255));
-    EXPECT_EQ(ColorToQuad(static_cast<int32_t>(0x80000008u)), MakeQuad(4, 5, 6, 255));
-    EXPECT_EQ(ColorToQuad(static_cast<int32_t>(0x8000000Du)), MakeQuad(7, 8, 9, 255));
-    EXPECT_EQ(ColorToQuad(static_cast<int32_t>(0x8000000Eu)), MakeQuad(10, 11, 12, 255));
-    EXPECT_EQ(ColorToQuad(static_cast<int32_t>(0x8000000Fu)), MakeQuad(13, 14, 15, 255));
-    EXPECT_EQ(ColorToQuad(static_cast<int32_t>(0x80000012u)), MakeQuad(16, 17, 18, 255));
-    // Numbers without a counterpart are black; a value just past the range is a plain colour.
-    EXPECT_EQ(ColorToQuad(static_cast<int32_t>(0x80000019u)), MakeQuad(0, 0, 0, 255));
-    EXPECT_EQ(ColorToQuad(static_cast<int32_t>(0x800000FFu)), MakeQuad(0, 0, 0, 255));
-    EXPECT_EQ(ColorToQuad(static_cast<int32_t>(0x80000105u)), MakeQuad(5, 1, 0, 255));
-
-    QGuiApplication::setPalette(saved);
+    EXPECT_EQ(quadToColor(q), 0x00030201); // alpha dropped
+    EXPECT_EQ(quadToColor(makeQuad(255, 255, 255, 255)), 0x00FFFFFF);
 }
 
 TEST(Blend, ByteRoundsHalvesToEvenAndStaysInRange) {
-    EXPECT_EQ(BlendByte(255, 0, 0.5f), 128); // 127.5
-    EXPECT_EQ(BlendByte(1, 2, 0.5f), 2);     // 1.5
-    EXPECT_EQ(BlendByte(2, 3, 0.5f), 2);     // 2.5
-    EXPECT_EQ(BlendByte(126, 127, 0.5f), 126);
-    EXPECT_EQ(BlendByte(0, 255, 0.25f), 64);  // 63.75
-    EXPECT_EQ(BlendByte(255, 0, 0.25f), 191); // 191.25
-    EXPECT_EQ(BlendByte(0, 0, 0.3f), 0);
-    EXPECT_EQ(BlendByte(255, 255, 0.7f), 255);
+    EXPECT_EQ(blendByte(255, 0, 0.5f), 128); // 127.5
+    EXPECT_EQ(blendByte(1, 2, 0.5f), 2);     // 1.5
+    EXPECT_EQ(blendByte(2, 3, 0.5f), 2);     // 2.5
+    EXPECT_EQ(blendByte(126, 127, 0.5f), 126);
+    EXPECT_EQ(blendByte(0, 255, 0.25f), 64);  // 63.75
+    EXPECT_EQ(blendByte(255, 0, 0.25f), 191); // 191.25
+    EXPECT_EQ(blendByte(0, 0, 0.3f), 0);
+    EXPECT_EQ(blendByte(255, 255, 0.7f), 255);
     for (int a : {0, 1, 77, 254, 255}) {
         for (int b : {0, 3, 200, 255}) {
-            EXPECT_EQ(BlendByte(uint8_t(a), uint8_t(b), 0.0f), a);
-            EXPECT_EQ(BlendByte(uint8_t(a), uint8_t(b), 1.0f), b);
+            EXPECT_EQ(blendByte(uint8_t(a), uint8_t(b), 0.0f), a);
+            EXPECT_EQ(blendByte(uint8_t(a), uint8_t(b), 1.0f), b);
         }
     }
-    EXPECT_EQ(BlendByte(0, 255, 1.5f), 255);
-    EXPECT_EQ(BlendByte(0, 255, -0.5f), 0);
+    EXPECT_EQ(blendByte(0, 255, 1.5f), 255);
+    EXPECT_EQ(blendByte(0, 255, -0.5f), 0);
 }
 
 TEST(Blend, QuadBlendsEveryChannelIncludingAlpha) {
-    const ColorQuad p = MakeQuad(255, 0, 100, 255);
-    const ColorQuad q = MakeQuad(0, 255, 200, 0);
-    EXPECT_EQ(BlendQuad(p, q, 0.5f), MakeQuad(128, 128, 150, 128));
-    EXPECT_EQ(BlendQuad(p, q, 0.25f), MakeQuad(191, 64, 125, 191));
+    const ColorQuad p = makeQuad(255, 0, 100, 255);
+    const ColorQuad q = makeQuad(0, 255, 200, 0);
+    EXPECT_EQ(blendQuad(p, q, 0.5f), makeQuad(128, 128, 150, 128));
+    EXPECT_EQ(blendQuad(p, q, 0.25f), makeQuad(191, 64, 125, 191));
 }
 
 TEST(PixelAccess, OutsideReadsAsInvalidAndIgnoresWrites) {
@@ -319,9 +292,9 @@ TEST(PixelAccess, OutsideReadsAsInvalidAndIgnoresWrites) {
     const QImage before = img;
     PixelSurface face(img);
     for (const auto& [x, y] : {std::pair{-1, 0}, {0, -1}, {5, 0}, {0, 5}, {5, 5}, {-9, 99}}) {
-        EXPECT_EQ(face.GetPixel(x, y), kInvalidColour);
-        EXPECT_EQ(static_cast<uint32_t>(face.GetPixel(x, y)), 0xFFFFFFFFu);
-        face.SetPixelV(x, y, 0x00FFFFFF);
+        EXPECT_EQ(face.pixel(x, y), kInvalidColour);
+        EXPECT_EQ(static_cast<uint32_t>(face.pixel(x, y)), 0xFFFFFFFFu);
+        face.setPixel(x, y, 0x00FFFFFF);
     }
     EXPECT_EQ(img, before);
 }
@@ -329,12 +302,12 @@ TEST(PixelAccess, OutsideReadsAsInvalidAndIgnoresWrites) {
 TEST(PixelAccess, ColourValuesMapToTheImagesRgb) {
     QImage img = filled(qRgb(0, 0, 0), 5);
     PixelSurface face(img);
-    EXPECT_EQ(face.GetPixel(4, 4), 0);
-    face.SetPixelV(1, 2, 0x00332211);
+    EXPECT_EQ(face.pixel(4, 4), 0);
+    face.setPixel(1, 2, 0x00332211);
     EXPECT_EQ(img.pixel(1, 2), qRgb(0x11, 0x22, 0x33));
-    EXPECT_EQ(face.GetPixel(1, 2), 0x00332211);
-    face.SetPixelV(3, 3, kInvalidColour); // the top byte is not a channel
-    EXPECT_EQ(face.GetPixel(3, 3), 0x00FFFFFF);
+    EXPECT_EQ(face.pixel(1, 2), 0x00332211);
+    face.setPixel(3, 3, kInvalidColour); // the top byte is not a channel
+    EXPECT_EQ(face.pixel(3, 3), 0x00FFFFFF);
     EXPECT_EQ(img.pixel(3, 3), qRgb(255, 255, 255));
 }
 
