@@ -18,6 +18,11 @@ DialNumbers dialNumbers() {
     return {ClockModel::kPresetMinutes, ClockModel::kAnnounceIntervals};
 }
 
+void setStartDefaults(ClockModel& model) {
+    model.clearAlarm();
+    model.setAnnounceInterval(15);
+}
+
 VeltoApp::VeltoApp(Platform& platform) : platform_(platform), model_(platform.clock) {
     new RingNotices(model_, platform.notifier); // the model's child
 }
@@ -52,8 +57,7 @@ bool VeltoApp::startUp() {
     main_->show();
     tray_->addIcon();
     main_->start();
-    model_.clearAlarm();
-    model_.setAnnounceInterval(15);
+    setStartDefaults(model_);
     kept->restoreClock();
     // The sound is loaded as soon as the window is on the screen, so that the first ring is
     // heard at once; the sound system is the slowest part of start-up and nothing in the

@@ -18,6 +18,10 @@ class TrayPresenter;
 /// What the art's presets, announcer button and dials show: the model's numbers.
 DialNumbers dialNumbers();
 
+/// What every run starts with before the settings kept from the last one: the alarm off at
+/// the current minute, the announcer every quarter hour.
+void setStartDefaults(ClockModel& model);
+
 class VeltoApp {
 public:
     explicit VeltoApp(Platform& platform);

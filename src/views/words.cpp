@@ -76,7 +76,7 @@ void MainWindow::describe() {
     time_->describe(
         {.name = MainWindow::tr("Time"),
          .role = QAccessible::StaticText,
-         .value = [&m = model_] { return m.timeText().left(5); },
+         .value = [&m = model_] { return minuteText(m.time()); },
          // The date, which the read-out does not show, in the user's own words.
          .tip = [&m = model_] { return QLocale().toString(m.now().date(), QLocale::LongFormat); }});
     // Counted in the hands and told in the time: a screen reader skips them.
@@ -90,9 +90,9 @@ void MainWindow::describe() {
     };
     const auto alarmValue = [&m = model_] {
         if (m.editing()) {
-            return MainWindow::tr("editing %1").arg(m.editedTime().left(5));
+            return MainWindow::tr("editing %1").arg(minuteText(m.editedTime()));
         }
-        return m.armed() ? m.alarmTime().left(5) : MainWindow::tr("off");
+        return m.armed() ? minuteText(m.alarmTime()) : MainWindow::tr("off");
     };
     alarm_->describe({.name = MainWindow::tr("Alarm time"), .value = alarmValue, .tip = alarmTip});
     const std::array<QString, 4> digit{MainWindow::tr("tens of hours"), MainWindow::tr("hours"),
