@@ -15,7 +15,14 @@
 namespace velto {
 
 DialNumbers dialNumbers() {
-    return {ClockModel::kPresetMinutes, ClockModel::kAnnounceIntervals};
+    DialNumbers numbers{ClockModel::kPresetMinutes, ClockModel::kAnnounceIntervals, {}};
+    for (size_t i = 0; i < numbers.announceIntervals.size(); ++i) {
+        for (size_t hour = 0; hour < numbers.litMarks.at(i).size(); ++hour) {
+            numbers.litMarks.at(i).at(hour) = ClockModel::announcesAt(
+                numbers.announceIntervals.at(i), 5 * static_cast<int>(hour));
+        }
+    }
+    return numbers;
 }
 
 void setStartDefaults(ClockModel& model) {

@@ -25,7 +25,8 @@ QString countdownValue(const ClockModel& m) {
 QString alarmSwitchTip(const ClockModel& m) {
     return m.armed() ? MainWindow::tr("Alarm on: click to switch it off (A)")
                      : MainWindow::tr("Alarm off: click to switch it on; it rings "
-                                      "4 seconds later (A)");
+                                      "%1 seconds later (A)")
+                           .arg(ClockModel::kSwitchOnSeconds);
 }
 
 /// The punch clock in words: "out", or the minutes counted as `in`(n) says them.
