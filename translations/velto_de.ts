@@ -81,8 +81,8 @@
         <translation>Alarm ein: klicken, um ihn auszuschalten (A)</translation>
     </message>
     <message>
-        <source>Alarm off: click to switch it on; it rings 4 seconds later (A)</source>
-        <translation>Alarm aus: klicken, um ihn einzuschalten; er klingelt 4 Sekunden später (A)</translation>
+        <source>Alarm off: click to switch it on; it rings %1 seconds later (A)</source>
+        <translation>Alarm aus: klicken, um ihn einzuschalten; er klingelt %1 Sekunden später (A)</translation>
     </message>
     <message>
         <source>out</source>

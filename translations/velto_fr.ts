@@ -81,8 +81,8 @@
         <translation>Alarme activée : cliquer pour la désactiver (A)</translation>
     </message>
     <message>
-        <source>Alarm off: click to switch it on; it rings 4 seconds later (A)</source>
-        <translation>Alarme désactivée : cliquer pour l’activer ; elle sonne 4 secondes plus tard (A)</translation>
+        <source>Alarm off: click to switch it on; it rings %1 seconds later (A)</source>
+        <translation>Alarme désactivée : cliquer pour l’activer ; elle sonne %1 secondes plus tard (A)</translation>
     </message>
     <message>
         <source>out</source>

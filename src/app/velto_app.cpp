@@ -16,7 +16,19 @@
 namespace velto {
 
 DialNumbers dialNumbers() {
-    return {ClockModel::kPresetMinutes, ClockModel::kAnnounceIntervals};
+    DialNumbers numbers{ClockModel::kPresetMinutes, ClockModel::kAnnounceIntervals, {}};
+    for (size_t i = 0; i < numbers.announceIntervals.size(); ++i) {
+        for (size_t hour = 0; hour < numbers.litMarks.at(i).size(); ++hour) {
+            numbers.litMarks.at(i).at(hour) = ClockModel::announcesAt(
+                numbers.announceIntervals.at(i), 5 * static_cast<int>(hour));
+        }
+    }
+    return numbers;
+}
+
+void setStartDefaults(ClockModel& model) {
+    model.clearAlarm();
+    model.setAnnounceInterval(15);
 }
 
 VeltoApp::VeltoApp(Platform& platform) : platform_(platform), model_(platform.clock) {
@@ -54,8 +66,7 @@ bool VeltoApp::startUp() {
     main_->show();
     tray_->addIcon();
     main_->start();
-    model_.clearAlarm();
-    model_.setAnnounceInterval(15);
+    setStartDefaults(model_);
     kept->restoreClock();
     // The sound is loaded as soon as the window is on the screen, so that the first ring is
     // heard at once; the sound system is the slowest part of start-up and nothing in the

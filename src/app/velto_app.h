@@ -19,6 +19,10 @@ class WindowPresence;
 /// What the art's presets, announcer button and dials show: the model's numbers.
 DialNumbers dialNumbers();
 
+/// What every run starts with before the settings kept from the last one: the alarm off at
+/// the current minute, the announcer every quarter hour.
+void setStartDefaults(ClockModel& model);
+
 class VeltoApp {
 public:
     explicit VeltoApp(Platform& platform);

@@ -138,7 +138,7 @@ QImage draw(DepotArray array, int i, double k, const DialNumbers& numbers) {
     case DepotArray::imgEach:
         return art::intervalButton(interval(i), k);
     case DepotArray::imgDial:
-        return art::dial(interval(i), k);
+        return art::dial(numbers.litMarks.at(static_cast<size_t>(i)), k);
     case DepotArray::imgHeader:
         return art::header(i == 1, k);
     case DepotArray::imgHeaderV:

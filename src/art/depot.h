@@ -4,6 +4,7 @@
 // remembering which element it was. The pictures are drawn for the scale of the screen the
 // main window is on, in as many device pixels as it has.
 
+#include "art/depot_art.h"
 #include "controls/image_control.h"
 
 #include <QIcon>
@@ -44,10 +45,12 @@ inline constexpr int kHighlighted = 10; // imgFixed: the highlighted look of pre
 
 /// The numbers the presets, the announcer's button and the dials show, by depot index: the
 /// minutes of preset k, and the announcer's intervals (0 off) in the order of imgEach and
-/// imgDial. The clock's rules own them; the program hands them to the art.
+/// imgDial, with the hour marks lit on each dial where its announcer sounds. The clock's
+/// rules own them; the program hands them to the art.
 struct DialNumbers {
     std::array<int, 10> presetMinutes;
     std::array<int, 6> announceIntervals;
+    std::array<art::LitMarks, 6> litMarks;
 };
 
 /// The pictures the main window shows first, drawn on a thread of their own while start-up

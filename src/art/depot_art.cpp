@@ -207,11 +207,6 @@ DigitStyle labelStyle(const QColor& on) {
     return {.box = {5, 9}, .thick = 1, .gap = 0, .spacing = 2, .on = on, .narrowOne = true};
 }
 
-/// Hour h's mark is yellow when an announcer of `interval` minutes sounds at minute 5h.
-bool markIsYellow(int interval, int hour) {
-    return interval > 0 && (hour * 5) % interval == 0;
-}
-
 QImage clockIcon(int size, const QColor& ring, const QColor& hands, const QColor& badge) {
     Canvas c(newImage({size, size}));
     c.p.scale(size / 16.0, size / 16.0);
@@ -302,7 +297,7 @@ QImage background(double scale) {
 }
 
 QImage largeDigit(int digit, double scale) {
-    Canvas c(newImage({26, 50}, kPanel, scale));
+    Canvas c(newImage(lay::kLargeDigit, kPanel, scale));
     glyphs::drawDigits(
         c.p, {13, 25}, std::string(1, static_cast<char>('0' + digit)),
         {.box = {18, 40}, .thick = 4, .gap = 0.7, .on = kLit, .off = kGhost, .glow = 5});
@@ -310,7 +305,7 @@ QImage largeDigit(int digit, double scale) {
 }
 
 QImage colon(bool lit, double scale) {
-    Canvas c(newImage({8, 50}, kPanel, scale));
+    Canvas c(newImage(lay::kColon, kPanel, scale));
     for (double y : {17.0, 33.0}) {
         if (lit) {
             c.p.setBrush(withAlpha(kLit, 45));
@@ -323,7 +318,7 @@ QImage colon(bool lit, double scale) {
 }
 
 QImage smallDigit(int digit, double scale) {
-    Canvas c(backdrop({lay::kSetPos[5], QSize(8, 17)}, scale));
+    Canvas c(backdrop({lay::kSetPos[5], lay::kSmallDigit}, scale));
     if (digit >= 0 && digit <= 9) {
         glyphs::drawDigits(c.p, {4, 8.5}, std::string(1, static_cast<char>('0' + digit)),
                            {.box = {6, 13}, .thick = 1, .gap = 0.2, .on = kLit, .glow = 1.5});
@@ -368,7 +363,7 @@ QImage keypadKey(int key, bool pressed, double scale) {
 }
 
 QImage intervalButton(int minutes, double scale) {
-    Canvas c(newImage({30, 30}, Qt::transparent, scale));
+    Canvas c(newImage(lay::imgEach.size(), Qt::transparent, scale));
     drawRoundButton(c.p, minutes == 0 ? QColor(70, 76, 88) : withAlpha(kMarkYellow, 200), 1);
     if (minutes > 0) {
         glyphs::drawDigits(c.p, {15, 15}, std::to_string(minutes), labelStyle(kMarkYellow));
@@ -376,7 +371,7 @@ QImage intervalButton(int minutes, double scale) {
     return c.done();
 }
 
-QImage dial(int interval, double scale) {
+QImage dial(const LitMarks& lit, double scale) {
     Canvas c(backdrop(lay::picClock, scale));
     QPainter& p = c.p;
     const QPointF centre(lay::picClock.width() / 2.0, lay::picClock.height() / 2.0);
@@ -402,7 +397,8 @@ QImage dial(int interval, double scale) {
     }
     for (int hour = 0; hour < 12; ++hour) {
         const bool quarter = hour % 3 == 0;
-        p.setPen(pen(markIsYellow(interval, hour) ? kMarkYellow : kMarkWhite, quarter ? 3 : 2));
+        p.setPen(
+            pen(lit.at(static_cast<size_t>(hour)) ? kMarkYellow : kMarkWhite, quarter ? 3 : 2));
         p.drawLine(polar(centre, quarter ? 45 : 48, hour * 30), polar(centre, 59, hour * 30));
     }
     return c.done();
@@ -436,7 +432,7 @@ QImage closeButton(bool highlighted, double scale) {
 }
 
 QImage punchButton(bool lit, double scale) {
-    Canvas c(newImage({30, 30}, Qt::transparent, scale));
+    Canvas c(newImage(lay::imgPunch.size(), Qt::transparent, scale));
     if (lit) {
         c.p.setBrush(withAlpha(kArmed, 60));
         c.p.drawEllipse(QPointF(15, 15), 15, 15);
@@ -447,7 +443,7 @@ QImage punchButton(bool lit, double scale) {
 }
 
 QImage centerCap(bool off, double scale) {
-    Canvas c(newImage({18, 18}, Qt::transparent, scale));
+    Canvas c(newImage(lay::imgCenter.size(), Qt::transparent, scale));
     const QPointF centre(9, 9);
     QLinearGradient face(0, 1, 0, 17);
     face.setColorAt(0, QColor(60, 66, 77));
@@ -472,7 +468,7 @@ QImage windowIcon(bool off, int size) {
 
 QImage correctBar(double scale) {
     // Each bar sits above a digit of the alarm read-out; the arrow says a click counts it up.
-    Canvas c(backdrop({lay::kCorrectX[0], lay::kCorrectY, 22, 9}, scale));
+    Canvas c(backdrop({QPoint(lay::kCorrectX[0], lay::kCorrectY), lay::kCorrect}, scale));
     drawKey(c.p, QRectF(1.5, 1.5, 19, 6.5), false, kKeyEdge);
     c.p.setBrush(kAccent);
     c.p.drawPolygon(QPolygonF{{{11, 2.6}, {14.5, 6.4}, {7.5, 6.4}}});
@@ -480,7 +476,7 @@ QImage correctBar(double scale) {
 }
 
 QImage mark(double scale) {
-    Canvas c(newImage({9, 9}, Qt::transparent, scale));
+    Canvas c(newImage(lay::imgMark.size(), Qt::transparent, scale));
     c.p.setBrush(QColor(40, 18, 4, 200));
     c.p.drawEllipse(QPointF(4.5, 4.5), 4.4, 4.4);
     QRadialGradient dot(QPointF(3.8, 3.6), 4);

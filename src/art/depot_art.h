@@ -5,8 +5,12 @@
 // pixel ratio: the same picture drawn at the screen's own resolution, not an enlargement.
 
 #include <QImage>
+#include <array>
 
 namespace velto::art {
+
+/// The hour marks of a dial, 0 at the top and on clockwise, that are lit.
+using LitMarks = std::array<bool, 12>;
 
 QImage largeDigit(int digit, double scale = 1); // 26x50; 10 = all segments unlit
 QImage colon(bool lit, double scale = 1);       // 8x50
@@ -16,8 +20,8 @@ QImage preset(int k, int minutes, bool highlighted, double scale = 1);
 QImage keypadKey(int key, bool pressed, double scale = 1); // 31x29, keys 1..12
 // 30x30: the announcer interval in minutes, blank for 0 (off).
 QImage intervalButton(int minutes, double scale = 1);
-// 137x137: the marks where an announcer of `interval` minutes sounds lit; 0 plain.
-QImage dial(int interval, double scale = 1);
+// 137x137: the hour marks `lit` yellow, the others white.
+QImage dial(const LitMarks& lit, double scale = 1);
 QImage header(bool off, double scale = 1);                 // 50x20: tick (armed) or circle (off)
 QImage minimiseButton(bool highlighted, double scale = 1); // 45x20
 QImage closeButton(bool highlighted, double scale = 1);    // 28x20

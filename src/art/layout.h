@@ -25,10 +25,12 @@ constexpr QRect imgPunchUp(int k) {
 
 /// The five elements of a hh:mm read-out at x positions relative to its first digit.
 inline constexpr std::array<int, 5> kReadoutX{112, 136, 160, 168, 192};
+inline constexpr QSize kLargeDigit{26, 50};
+inline constexpr QSize kColon{8, 50};
 inline constexpr int kTimeY = 34;
 inline constexpr int kAlarmY = 96;
 constexpr QRect readout(int element, int y, int xOffset = 0) {
-    return {kReadoutX[element] + xOffset, y, element == 2 ? 8 : 26, 50};
+    return {QPoint(kReadoutX[element] + xOffset, y), element == 2 ? kColon : kLargeDigit};
 }
 /// The places of all five elements of an hh:mm read-out.
 constexpr std::array<QRect, 5> readoutPlaces(int y, int xOffset = 0) {
@@ -46,6 +48,8 @@ inline constexpr QSize kCorrect{22, 9};
 inline constexpr std::array<QPoint, 7> kSetPos{
     {{114, 5}, {122, 5}, {0, 5}, {7, 5}, {15, 5}, {220, 25}, {228, 25}}};
 inline constexpr QSize kSetSize{9, 17};
+/// A small digit's picture: a pixel narrower than its place, which overlaps the next one's.
+inline constexpr QSize kSmallDigit{8, 17};
 
 inline constexpr QRect picClock{248, 20, 137, 137};
 

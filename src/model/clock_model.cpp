@@ -19,14 +19,6 @@ seconds runTimeBetween(milliseconds earlier, milliseconds later) {
     return std::max(seconds{0}, std::chrono::round<seconds>(later - earlier));
 }
 
-/// "0" put in front when the second character is ":"; anything else unchanged.
-QString padHour(const QString& text) {
-    if (text.size() >= 2 && text[1] == QLatin1Char(':')) {
-        return QLatin1Char('0') + text;
-    }
-    return text;
-}
-
 QTime timeOfDay(WallSeconds wall) {
     const auto s = (wall - std::chrono::floor<days>(wall)).count();
     return QTime(0, 0).addSecs(static_cast<int>(s));
@@ -34,16 +26,8 @@ QTime timeOfDay(WallSeconds wall) {
 
 } // namespace
 
-int digitAt(const QString& text, qsizetype pos) {
-    if (pos < 0 || pos >= text.size() || !text[pos].isDigit()) {
-        return 0;
-    }
-    const int v = text[pos].digitValue();
-    return v >= 0 && v <= 9 ? v : 0;
-}
-
-QString timeTextAt(const Clock& clock, Instant t) {
-    return timeText(timeOfDay(WallSeconds{t.time_since_epoch() + clock.utcOffsetAt(t)}));
+QTime timeAt(const Clock& clock, Instant t) {
+    return timeOfDay(WallSeconds{t.time_since_epoch() + clock.utcOffsetAt(t)});
 }
 
 QString timeText(const QTime& t) {
@@ -52,6 +36,12 @@ QString timeText(const QTime& t) {
         .arg(t.hour(), 2, 10, QLatin1Char('0'))
         .arg(t.minute(), 2, 10, QLatin1Char('0'))
         .arg(t.second(), 2, 10, QLatin1Char('0'));
+}
+
+QString minuteText(const QTime& t) {
+    return QStringLiteral("%1:%2")
+        .arg(t.hour(), 2, 10, QLatin1Char('0'))
+        .arg(t.minute(), 2, 10, QLatin1Char('0'));
 }
 
 ClockModel::ClockModel(const Clock& clock, QObject* parent) : QObject(parent), clock_(clock) {}
@@ -167,14 +157,8 @@ void ClockModel::switchOff() {
 }
 
 void ClockModel::showAlarmTimeInZone() {
-    // The text changes only with the zone's offset at the alarm: formatted only then.
-    const seconds offset = clock_.utcOffsetAt(*alarmAt_);
-    if (offset == alarmOffset_) {
-        return;
-    }
-    alarmOffset_ = offset;
-    const QString shown =
-        velto::timeText(timeOfDay(WallSeconds{alarmAt_->time_since_epoch() + offset}));
+    // The same instant shows another time of day when the zone changed.
+    const QTime shown = timeOfDay(wallOf(*alarmAt_));
     if (shown != alarmTime_) {
         alarmTime_ = shown;
         emit alarmChanged();
@@ -201,13 +185,12 @@ void ClockModel::placeAlarm(Instant at, bool armed) {
 }
 
 void ClockModel::showAlarmTime(Instant at) {
-    alarmOffset_ = clock_.utcOffsetAt(at);
-    alarmTime_ = velto::timeText(timeOfDay(WallSeconds{at.time_since_epoch() + alarmOffset_}));
+    alarmTime_ = timeOfDay(wallOf(at));
 }
 
 void ClockModel::setAlarmAhead(int secs) {
     if (secs <= 0) {
-        alarmTime_ = timeText();
+        alarmTime_ = time();
         switchOff();
         return;
     }
@@ -256,9 +239,8 @@ std::optional<Instant> ClockModel::nextInstantShowing(QTime time, Instant from) 
     return std::nullopt;
 }
 
-void ClockModel::setAlarm(const QString& text) {
-    alarmTime_ = padHour(text);
-    const QTime time = QTime::fromString(alarmTime_, QStringLiteral("hh:mm:ss"));
+void ClockModel::setAlarm(QTime time) {
+    alarmTime_ = time.isValid() ? QTime(time.hour(), time.minute(), time.second()) : QTime();
     if (!time.isValid()) {
         switchOff(); // no time of day: nothing to ring
         return;
@@ -266,7 +248,7 @@ void ClockModel::setAlarm(const QString& text) {
     // After the current minute: a time typed for this very minute means tomorrow's.
     const WallSeconds wall = wallNow();
     const Instant nextMinute = now_ - (wall - std::chrono::floor<minutes>(wall)) + minutes{1};
-    const std::optional<Instant> at = nextInstantShowing(time, nextMinute);
+    const std::optional<Instant> at = nextInstantShowing(alarmTime_, nextMinute);
     if (!at) {
         switchOff();
         return;
@@ -276,7 +258,8 @@ void ClockModel::setAlarm(const QString& text) {
 }
 
 void ClockModel::clearAlarm() {
-    alarmTime_ = timeText().left(5) + QStringLiteral(":00");
+    const QTime t = time();
+    alarmTime_ = QTime(t.hour(), t.minute());
     switchOff();
 }
 
@@ -322,12 +305,14 @@ void ClockModel::toggleEdit() {
 }
 
 std::array<int, 4> ClockModel::editDigits() const {
-    const QString& t = edit_->time;
-    return {digitAt(t, 0), digitAt(t, 1), digitAt(t, 3), digitAt(t, 4)};
+    // No time of day to begin with: the digits start from 00:00.
+    const QTime t = edit_->time.isValid() ? edit_->time : QTime(0, 0);
+    return {t.hour() / 10, t.hour() % 10, t.minute() / 10, t.minute() % 10};
 }
 
 void ClockModel::setEditDigits(const std::array<int, 4>& d) {
-    edit_->time = QStringLiteral("%1%2:%3%4:00").arg(d[0]).arg(d[1]).arg(d[2]).arg(d[3]);
+    // The digits' rules keep them a time of day: 00..23 and 00..59.
+    edit_->time = QTime(10 * d[0] + d[1], 10 * d[2] + d[3]);
     emit editChanged();
 }
 
@@ -421,8 +406,16 @@ void ClockModel::pressKey(int k) {
     if (k < 1 || k > 12) {
         return;
     }
-    const int released = key_;
+    if (k == key_) {
+        if (keyLatched_) {
+            keyLatched_ = false;
+            emit keyChanged(k, 0);
+        } // up already: it stays up until another key is pressed
+        return;
+    }
+    const int released = keyDown();
     key_ = k;
+    keyLatched_ = true;
     emit keyChanged(released, k);
 }
 

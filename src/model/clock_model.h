@@ -34,14 +34,13 @@ enum class AlarmKind {
 /// of zone, the clock set).
 using WallSeconds = std::chrono::local_seconds;
 
-/// The local "hh:mm:ss" at `t` in the zone of `clock`.
-QString timeTextAt(const Clock& clock, Instant t);
+/// The local time of day at `t` in the zone of `clock`.
+QTime timeAt(const Clock& clock, Instant t);
 
 /// "hh:mm:ss", 24-hour, whatever the locale.
 QString timeText(const QTime& t);
-
-/// The value 0..9 of character `pos` (0-based) of `text`; anything else counts as 0.
-int digitAt(const QString& text, qsizetype pos);
+/// "hh:mm", 24-hour, whatever the locale.
+QString minuteText(const QTime& t);
 
 class ClockModel final : public QObject {
     Q_OBJECT
@@ -85,8 +84,6 @@ public:
     [[nodiscard]] Instant instant() const { return now_; }
     /// The reading's local time of day.
     [[nodiscard]] QTime time() const;
-    /// The reading as "hh:mm:ss".
-    [[nodiscard]] QString timeText() const { return velto::timeText(time()); }
 
     // ---- the alarm and its countdown ----
 
@@ -95,18 +92,18 @@ public:
     /// when the clock is set.
     [[nodiscard]] std::optional<Instant> alarmAt() const { return alarmAt_; }
     [[nodiscard]] AlarmKind alarmKind() const { return alarmKind_; }
-    /// The alarm's local time of day ("hh:mm:ss") in the zone of the last reading; while it
-    /// is off, the time it had last.
-    [[nodiscard]] const QString& alarmTime() const { return alarmTime_; }
+    /// The alarm's local time of day in the zone of the last reading; while it is off, the
+    /// time it had last (none after a time that was no time of day).
+    [[nodiscard]] QTime alarmTime() const { return alarmTime_; }
     /// Whole minutes from the current minute to the alarm's, in real time, 0..kCountdownTop;
     /// 0 when off.
     [[nodiscard]] int countdown() const;
 
-    /// `text` ("hh:mm:ss" or "h:mm:ss") becomes the alarm time: it rings at the next time
-    /// the local clock shows it after the current minute (tomorrow when it is at or before
-    /// the current minute; at the jump when the day skips it; at its first occurrence when
-    /// the day repeats it). A text that is no time of day switches the alarm off.
-    void setAlarm(const QString& text);
+    /// `time` becomes the alarm time: it rings at the next time the local clock shows it
+    /// after the current minute (tomorrow when it is at or before the current minute; at the
+    /// jump when the day skips it; at its first occurrence when the day repeats it). No time
+    /// of day (an invalid QTime) switches the alarm off.
+    void setAlarm(QTime time);
     /// Off, with the current minute as the alarm time, saying so.
     void clearAlarm();
     /// The alarm for `at` as it was kept from an earlier run: armed even when that instant
@@ -126,8 +123,9 @@ public:
     // ---- the edit mode of the alarm time ----
 
     [[nodiscard]] bool editing() const { return edit_.has_value(); }
-    /// The edited time ("hh:mm:00") while editing.
-    [[nodiscard]] QString editedTime() const { return edit_ ? edit_->time : QString(); }
+    /// The edited time while editing (the alarm time until a digit changes, then whole
+    /// minutes); none otherwise.
+    [[nodiscard]] QTime editedTime() const { return edit_ ? edit_->time : QTime(); }
     /// The digit (0..3) the next typed digit goes to.
     [[nodiscard]] int editPlace() const { return edit_ ? edit_->place : 0; }
     /// Whether the blinking colon of the edited time is lit.
@@ -155,8 +153,10 @@ public:
     void punchOut();
     /// The key (1..12) pressed last; 0 for none.
     [[nodiscard]] int pressedKey() const { return key_; }
-    /// Key k (1..12) pressed; it stays down until another is pressed, and pressing it again
-    /// releases it.
+    /// The key (1..12) that is down; 0 for none.
+    [[nodiscard]] int keyDown() const { return keyLatched_ ? key_ : 0; }
+    /// Key k (1..12) pressed: it goes down and stays down until another is pressed. Pressed
+    /// again it comes up, and stays up however often it is pressed until another key is.
     void pressKey(int k);
 
     // ---- the announcer ----
@@ -180,7 +180,7 @@ signals:
     /// The edit mode's colon blinked.
     void colonBlinked();
     void punchChanged();
-    /// Key `pressed` went down and key `released` (0: none) came up.
+    /// Key `pressed` (0: none) went down and key `released` (0: none) came up.
     void keyChanged(int released, int pressed);
     void announcerChanged();
     /// The alarm or the announcer rang. For the alarm, it comes while the alarm still counts
@@ -189,8 +189,8 @@ signals:
 
 private:
     struct Edit {
-        QString time;     // "hh:mm:00"
-        QString original; // what the edit began with
+        QTime time;
+        QTime original; // what the edit began with
         int place = 0;
     };
     [[nodiscard]] WallSeconds wallOf(Instant t) const;
@@ -211,7 +211,7 @@ private:
     void followCountdown(const ClockReading& now);
     /// The alarm's time at `at` as the zone shows it, saying nothing.
     void showAlarmTime(Instant at);
-    /// The alarm's time as the zone of the last reading shows it; says when that changed.
+    /// The alarm's time as the zone now shows it; says when that changed.
     void showAlarmTimeInZone();
     void countPunch();
     void setEditDigits(const std::array<int, 4>& d);
@@ -225,8 +225,7 @@ private:
     std::chrono::milliseconds sinceBoot_{0};
     std::optional<Instant> lastTick_;
 
-    QString alarmTime_;
-    std::chrono::seconds alarmOffset_{0}; // of the zone at alarmAt_, as alarmTime_ shows it
+    QTime alarmTime_;
     std::optional<Instant> alarmAt_;
     // A countdown is real time: the machine's run time at which it rings.
     std::optional<std::chrono::milliseconds> countdownEnd_;
@@ -237,6 +236,7 @@ private:
     std::optional<Instant> punchedInAt_;
     std::optional<int> punch_;
     int key_ = 0;
+    bool keyLatched_ = false; // key_ is down
     int announce_ = 0;
 };
 

@@ -9,55 +9,99 @@
 #include <QStringList>
 #include <QWidget>
 #include <algorithm>
+#include <array>
 
 namespace velto {
 
 namespace {
 
 constexpr int kFormat = 1;
-constexpr auto kVersion = "version";
-constexpr auto kX = "window/x";
-constexpr auto kY = "window/y";
-constexpr auto kInterval = "announcer/interval";
-constexpr auto kAlarmAt = "alarm/at";
-constexpr auto kAlarmKind = "alarm/kind";
-constexpr auto kPunchedIn = "punch/in";
 // Instants outside these years are no instants this clock could have kept.
 constexpr int64_t kEarliest = 946684800; // 2000-01-01
 constexpr int64_t kLatest = 4102444800;  // 2100-01-01
+
+/// What is kept, one row each: the key in the file, what kind of value it holds and what
+/// makes sense there. A number is kept as a number between `lo` and `hi`; a word as one of
+/// `words`, read and written as its place in them. Nothing has a default of its own: what is
+/// not in the file leaves the clock as the program set it up.
+enum class Setting { Version, X, Y, Interval, AlarmAt, AlarmKind, PunchedIn };
+enum class Type { Number, Word };
+struct Row {
+    Setting setting;
+    const char* key;
+    Type type;
+    int64_t lo = 0;
+    int64_t hi = 0;
+    std::array<const char*, 2> words{};
+};
+constexpr std::array<Row, 7> kSettings{{
+    {Setting::Version, "version", Type::Number, kFormat, kFormat},
+    {Setting::X, "window/x", Type::Number, -100000, 100000},
+    {Setting::Y, "window/y", Type::Number, -100000, 100000},
+    {Setting::Interval, "announcer/interval", Type::Number, 0, 60},
+    {Setting::AlarmAt, "alarm/at", Type::Number, kEarliest, kLatest},
+    {Setting::AlarmKind, "alarm/kind", Type::Word, 0, 1, {"countdown", "time"}}, // as AlarmKind
+    {Setting::PunchedIn, "punch/in", Type::Number, kEarliest, kLatest},
+}};
+static_assert(static_cast<int>(AlarmKind::Countdown) == 0 &&
+              static_cast<int>(AlarmKind::TimeOfDay) == 1);
+
+constexpr const Row& row(Setting s) {
+    return kSettings.at(static_cast<size_t>(s));
+}
+static_assert([] {
+    for (size_t i = 0; i < kSettings.size(); ++i) {
+        if (static_cast<size_t>(kSettings.at(i).setting) != i) {
+            return false;
+        }
+    }
+    return true;
+}());
+
+QString keyOf(Setting s) {
+    return QLatin1String(row(s).key);
+}
 
 /// Reads the values kept and says what made no sense in them.
 class Reader {
 public:
     explicit Reader(const QVariantMap& values) : values_(values) {}
 
-    std::optional<int64_t> number(const char* key, int64_t lo, int64_t hi) {
-        if (!values_.contains(key)) {
+    [[nodiscard]] bool has(Setting s) const { return values_.contains(keyOf(s)); }
+
+    /// The number kept for `s` when there is one in its bounds.
+    std::optional<int64_t> number(Setting s) {
+        const Row& r = row(s);
+        Q_ASSERT(r.type == Type::Number);
+        if (!has(s)) {
             return std::nullopt;
         }
         bool ok = false;
-        const int64_t v = values_.value(key).toString().trimmed().toLongLong(&ok);
-        if (!ok || v < lo || v > hi) {
-            problems_ << QStringLiteral("%1 \"%2\"").arg(key, values_.value(key).toString());
+        const int64_t v = text(s).trimmed().toLongLong(&ok);
+        if (!ok || v < r.lo || v > r.hi) {
+            wrong(s);
             return std::nullopt;
         }
         return v;
     }
-    /// `key` holds a number in range that is none of the choices.
-    void noChoice(const char* key) {
-        problems_ << QStringLiteral("%1 \"%2\"").arg(key, values_.value(key).toString());
-    }
-    std::optional<QString> oneOf(const char* key, const QStringList& allowed) {
-        if (!values_.contains(key)) {
+    /// The place among its words of the word kept for `s`.
+    std::optional<int> word(Setting s) {
+        const Row& r = row(s);
+        Q_ASSERT(r.type == Type::Word);
+        if (!has(s)) {
             return std::nullopt;
         }
-        const QString v = values_.value(key).toString();
-        if (!allowed.contains(v)) {
-            problems_ << QStringLiteral("%1 \"%2\"").arg(key, v);
-            return std::nullopt;
+        const QString v = text(s);
+        for (size_t i = 0; i < r.words.size(); ++i) {
+            if (v == QLatin1String(r.words.at(i))) {
+                return static_cast<int>(i);
+            }
         }
-        return v;
+        wrong(s);
+        return std::nullopt;
     }
+    /// `s` holds a value that makes no sense.
+    void wrong(Setting s) { problems_ << QStringLiteral("%1 \"%2\"").arg(keyOf(s), text(s)); }
     /// Says what made no sense, if anything did, and keeps the file aside.
     void setAsideIfWrong(SettingsStore& store) const {
         if (!problems_.isEmpty()) {
@@ -67,8 +111,27 @@ public:
     }
 
 private:
+    [[nodiscard]] QString text(Setting s) const { return values_.value(keyOf(s)).toString(); }
+
     const QVariantMap& values_;
     QStringList problems_;
+};
+
+/// Writes values as the table says they are kept.
+class Writer {
+public:
+    explicit Writer(QVariantMap& values) : values_(values) {}
+    void number(Setting s, int64_t v) {
+        Q_ASSERT(row(s).type == Type::Number);
+        values_[keyOf(s)] = static_cast<qlonglong>(v);
+    }
+    void word(Setting s, int place) {
+        Q_ASSERT(row(s).type == Type::Word);
+        values_[keyOf(s)] = QString::fromLatin1(row(s).words.at(static_cast<size_t>(place)));
+    }
+
+private:
+    QVariantMap& values_;
 };
 
 /// `at` moved into the screen that holds most of `frame` there, or the primary one.
@@ -108,16 +171,16 @@ void KeptSettings::restoreWindow() {
         return;
     }
     Reader read(kept_);
-    if (read.number(kVersion, kFormat, kFormat) != kFormat) {
+    if (read.number(Setting::Version) != kFormat) {
         // Another program's file, or a later version's: nothing in it can be trusted.
-        store_.setAside(kept_.contains(kVersion)
+        store_.setAside(read.has(Setting::Version)
                             ? QStringLiteral("are of a format this version does not know")
                             : QStringLiteral("are not this clock's settings"));
         kept_.clear();
         return;
     }
-    const auto x = read.number(kX, -100000, 100000);
-    const auto y = read.number(kY, -100000, 100000);
+    const auto x = read.number(Setting::X);
+    const auto y = read.number(Setting::Y);
     if (x && y) {
         keptPlace_ = QPoint(static_cast<int>(*x), static_cast<int>(*y));
         window_.move(onAScreen(QRect(*keptPlace_, window_.size())));
@@ -127,19 +190,18 @@ void KeptSettings::restoreWindow() {
 
 void KeptSettings::restoreClock() {
     Reader read(kept_);
-    if (const auto interval = read.number(kInterval, 0, 60)) {
+    if (const auto interval = read.number(Setting::Interval)) {
         if (ClockModel::cycleIndex(static_cast<int>(*interval))) {
             model_.setAnnounceInterval(static_cast<int>(*interval));
         } else {
-            read.noChoice(kInterval);
+            read.wrong(Setting::Interval);
         }
     }
-    const auto at = read.number(kAlarmAt, kEarliest, kLatest);
-    const auto kind = read.oneOf(kAlarmKind, {QStringLiteral("countdown"), QStringLiteral("time")});
+    const auto at = read.number(Setting::AlarmAt);
+    const auto kind = read.word(Setting::AlarmKind);
     if (at) {
         const Instant due{std::chrono::seconds{*at}};
-        const AlarmKind k =
-            kind == QStringLiteral("time") ? AlarmKind::TimeOfDay : AlarmKind::Countdown;
+        const AlarmKind k = static_cast<AlarmKind>(kind.value_or(0));
         // In the future, or it rings at the next tick; off when it is too late to ring.
         const bool late = model_.instant() - due >= kStillWorthRinging;
         model_.restoreAlarm(due, k, !late);
@@ -147,7 +209,7 @@ void KeptSettings::restoreClock() {
             onPassedWhileAway(due);
         }
     }
-    if (const auto punched = read.number(kPunchedIn, kEarliest, kLatest)) {
+    if (const auto punched = read.number(Setting::PunchedIn)) {
         const Instant in{std::chrono::seconds{*punched}};
         if (in > model_.instant()) {
             // Kept by a clock that was set ahead, or by hand: the count starts now.
@@ -183,28 +245,28 @@ bool KeptSettings::eventFilter(QObject* watched, QEvent* event) {
 QVariantMap KeptSettings::values() const {
     // What a later version or another program keeps beside ours is written back as it was.
     QVariantMap v = kept_;
-    for (const char* key : {kX, kY, kInterval, kAlarmAt, kAlarmKind, kPunchedIn}) {
-        v.remove(QLatin1String(key));
+    for (const Row& r : kSettings) {
+        v.remove(QLatin1String(r.key));
     }
-    v[kVersion] = kFormat;
+    Writer write(v);
+    write.number(Setting::Version, kFormat);
     if (desktop_.managesOwnWindows() && placed_) {
-        v[kX] = window_.x();
-        v[kY] = window_.y();
+        write.number(Setting::X, window_.x());
+        write.number(Setting::Y, window_.y());
     } else if (keptPlace_) {
         // Where the window's place is not known (Wayland, or a window the window manager has
         // not placed yet) the one kept from before stays for the next start, rather than the
         // nowhere Qt reports.
-        v[kX] = keptPlace_->x();
-        v[kY] = keptPlace_->y();
+        write.number(Setting::X, keptPlace_->x());
+        write.number(Setting::Y, keptPlace_->y());
     }
-    v[kInterval] = model_.announceInterval();
+    write.number(Setting::Interval, model_.announceInterval());
     if (const auto at = model_.alarmAt()) {
-        v[kAlarmAt] = static_cast<qlonglong>(at->time_since_epoch().count());
-        v[kAlarmKind] = model_.alarmKind() == AlarmKind::TimeOfDay ? QStringLiteral("time")
-                                                                   : QStringLiteral("countdown");
+        write.number(Setting::AlarmAt, at->time_since_epoch().count());
+        write.word(Setting::AlarmKind, static_cast<int>(model_.alarmKind()));
     }
     if (const auto in = model_.punchedInAt()) {
-        v[kPunchedIn] = static_cast<qlonglong>(in->time_since_epoch().count());
+        write.number(Setting::PunchedIn, in->time_since_epoch().count());
     }
     return v;
 }

@@ -20,11 +20,11 @@ void RingNotices::rang(RingKind kind) {
         return;
     }
     // The ring comes while the alarm still counts as armed, so its instant is known.
-    const QString due = model_.alarmTime().left(5);
+    const QString due = minuteText(model_.alarmTime());
     const std::optional<Instant> at = model_.alarmAt();
     if (at && model_.instant() - *at > kLate) {
         notifier_.notify(title(), tr("Alarm %1, rang at %2: the computer was asleep")
-                                      .arg(due, model_.timeText().left(5)));
+                                      .arg(due, minuteText(model_.time())));
         return;
     }
     notifier_.notify(title(), tr("Alarm %1").arg(due));
@@ -33,7 +33,7 @@ void RingNotices::rang(RingKind kind) {
 void RingNotices::passedWhileAway(Notifier& notifier, const Clock& clock, Instant due) {
     notifier.notify(
         title(),
-        tr("Alarm %1 passed while Velto was not running").arg(timeTextAt(clock, due).left(5)));
+        tr("Alarm %1 passed while Velto was not running").arg(minuteText(timeAt(clock, due))));
 }
 
 } // namespace velto

@@ -58,9 +58,8 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     connect(done_, &QPushButton::clicked, this, &AlarmWindow::unload);
 
     done_->setText(QString::number(secondsLeft_));
-    const QString now = model.timeText();
-    time_->showTime(now);
-    const QString rang = now.left(5);
+    time_->showTime(model.time());
+    const QString rang = minuteText(model.time());
     time_->describe({.name = tr("Rang at"),
                      .role = QAccessible::StaticText,
                      // The copy captured is handed out on every call: not a local that could

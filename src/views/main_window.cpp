@@ -12,6 +12,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleHints>
+#include <QWindow>
 #include <algorithm>
 
 namespace velto {
@@ -181,7 +182,7 @@ void MainWindow::start() {
     connect(keyboard, &MainKeys::escapePressed, this, &MainWindow::escapePressed);
 
     observe();
-    time_->showTime(model_.timeText());
+    time_->showTime(model_.time());
     seconds_->showNumber(model_.time().second(), Readout::Leading::Zeros);
     showPunch();
 }
@@ -206,7 +207,7 @@ void MainWindow::showTick(bool fullMinute) {
     }
     seconds_->showNumber(model_.time().second(), Readout::Leading::Zeros);
     if (fullMinute) {
-        time_->showTime(model_.timeText());
+        time_->showTime(model_.time());
     }
 }
 
@@ -273,10 +274,11 @@ void MainWindow::showPunch() {
 }
 
 void MainWindow::showKeys(int released, int pressed) {
-    // When both are the same key the release wins: it shows up until another is pressed.
-    depot_.show(*keys_[pressed], DepotArray::imgPunchDn, pressed);
     if (released > 0) {
         depot_.show(*keys_[released], DepotArray::imgPunchUp, released);
+    }
+    if (pressed > 0) {
+        depot_.show(*keys_[pressed], DepotArray::imgPunchDn, pressed);
     }
 }
 

@@ -44,10 +44,14 @@ Readout::Readout(Depot& depot, QWidget& parent, const QString& name, int first, 
     }
 }
 
-void Readout::showTime(const QString& text) {
-    for (size_t e = 0; e < elements_.size(); ++e) {
+void Readout::showTime(QTime time) {
+    // No time of day shows as 00:00.
+    const QTime t = time.isValid() ? time : QTime(0, 0);
+    const std::array<int, 5> digits{t.hour() / 10, t.hour() % 10, 0, t.minute() / 10,
+                                    t.minute() % 10};
+    for (size_t e = 0; e < elements_.size() && e < digits.size(); ++e) {
         if (e != kColon) {
-            show(e, digitAt(text, static_cast<qsizetype>(e)));
+            show(e, digits.at(e));
         }
     }
     showColon(true);

@@ -30,8 +30,8 @@ public:
     Readout(Depot& depot, QWidget& parent, const QString& name, int first, DepotArray array,
             std::span<const QRect> places);
 
-    /// Shows the hh:mm of `text` ("hh:mm" or longer), the colon lit.
-    void showTime(const QString& text);
+    /// Shows the hours and minutes of `time` (00:00 for none), the colon lit.
+    void showTime(QTime time);
     /// The colon alone, lit or not.
     void showColon(bool lit);
     /// Shows `value` in as many digits as there are places; a larger value shows the largest

@@ -29,11 +29,12 @@ QString countdownValue(const ClockModel& m) {
 QString alarmSwitchTip(const ClockModel& m) {
     return m.armed() ? MainWindow::tr("Alarm on: click to switch it off (A)")
                      : MainWindow::tr("Alarm off: click to switch it on; it rings "
-                                      "4 seconds later (A)");
+                                      "%1 seconds later (A)")
+                           .arg(ClockModel::kSwitchOnSeconds);
 }
 
 QString timeValue(const ClockModel& m) {
-    return m.timeText().left(5);
+    return minuteText(m.time());
 }
 
 /// The date, which the read-out does not show, in the user's own words.
@@ -43,9 +44,9 @@ QString dateTip(const ClockModel& m) {
 
 QString alarmValue(const ClockModel& m) {
     if (m.editing()) {
-        return MainWindow::tr("editing %1").arg(m.editedTime().left(5));
+        return MainWindow::tr("editing %1").arg(minuteText(m.editedTime()));
     }
-    return m.armed() ? m.alarmTime().left(5) : MainWindow::tr("off");
+    return m.armed() ? minuteText(m.alarmTime()) : MainWindow::tr("off");
 }
 
 QString alarmTip(const ClockModel& m) {

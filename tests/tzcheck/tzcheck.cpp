@@ -123,7 +123,7 @@ private:
         if (kind_ == "preset") {
             model.setAlarmIn(param_.toInt());
         } else if (kind_ == "typed") {
-            model.setAlarm(param_ + QStringLiteral(":00"));
+            model.setAlarm(QTime::fromString(param_, QStringLiteral("h:mm")));
         } else if (kind_ == "punch") {
             model.togglePunch();
         }
@@ -131,8 +131,8 @@ private:
             check("alarm instant",
                   model.alarmAt() ? model.alarmAt()->time_since_epoch().count() : -1,
                   expect_.value("alarm").toLongLong());
-            if (model.alarmTime() != expect_.value("text")) {
-                mismatch("alarm time", model.alarmTime().toStdString(),
+            if (timeText(model.alarmTime()) != expect_.value("text")) {
+                mismatch("alarm time", timeText(model.alarmTime()).toStdString(),
                          expect_.value("text").toStdString());
             }
         }

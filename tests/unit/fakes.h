@@ -1,5 +1,6 @@
 #pragma once
-// Fakes of the desktop seams, and a fixture that builds the whole program from them.
+// Fakes of the desktop seams, a fixture with the model alone on the fake clock, and one that
+// builds the whole program from them.
 
 #include "app/velto_app.h"
 #include "platform/console.h"
@@ -383,6 +384,51 @@ struct MainControls {
     std::vector<ImageControl*> imgHotSpot;
 };
 
+/// Ticks with `tickAfter` once a second until `model` reads `hms` (same day, or the next).
+template <class TickAfter>
+void tickUntilReads(const ClockModel& model, const QString& hms, TickAfter tickAfter) {
+    for (int i = 0; i < 2 * 86400 && timeText(model.time()) != hms; ++i) {
+        tickAfter(1);
+    }
+    ASSERT_EQ(timeText(model.time()), hms);
+}
+
+/// The clock's model alone on the fake clock, set up as the program starts it: for the rules
+/// that the model holds by itself, with no window, pictures or other seams to build.
+class ModelTest : public ::testing::Test {
+protected:
+    FakeClock clock;
+
+    void SetUp() override {
+        // The rules are checked where the wall clock jumps, as it does for most users.
+        ASSERT_TRUE(QTimeZone::systemTimeZone().hasDaylightTime());
+        QObject::connect(&model_, &ClockModel::ring, &model_, [this](RingKind) { ++rings_; });
+    }
+    /// Starts at `hms` today.
+    void startAt(const QString& hms) {
+        clock.at(hms);
+        model_.start(clock.now());
+        setStartDefaults(model_);
+    }
+    /// One tick at the clock's reading, as the ticker's firing gives it.
+    void fire() { model_.tick(clock.now()); }
+    /// Moves the clock by `seconds` and ticks once.
+    void tickAfter(int seconds = 1) {
+        clock.advance(seconds);
+        fire();
+    }
+    void tickUntil(const QString& hms) {
+        tickUntilReads(model_, hms, [this](int s) { tickAfter(s); });
+    }
+    ClockModel& model() { return model_; }
+    /// Rings so far (alarm and announcer alike).
+    [[nodiscard]] int rings() const { return rings_; }
+
+private:
+    ClockModel model_{clock};
+    int rings_ = 0;
+};
+
 /// The whole program built from fakes, started at a chosen time.
 class ProgramTest : public ::testing::Test {
 protected:
@@ -417,10 +463,7 @@ protected:
     }
     /// Ticks once a second until the clock reads `hms` (same day, or the next).
     void tickUntil(const QString& hms) {
-        for (int i = 0; i < 2 * 86400 && app.model().timeText() != hms; ++i) {
-            tickAfter(1);
-        }
-        ASSERT_EQ(app.model().timeText(), hms);
+        tickUntilReads(app.model(), hms, [this](int s) { tickAfter(s); });
     }
     ClockModel& model() { return app.model(); }
     MainWindow& window() { return app.mainWindow(); }

@@ -1,5 +1,6 @@
 // The drawn art: sizes the layout relies on, digits that tell themselves apart, dial marks in
 // the right colours, and pictures that blend into the window around them.
+#include "app/velto_app.h"
 #include "art/depot_art.h"
 #include "art/layout.h"
 #include "model/clock_model.h"
@@ -23,6 +24,10 @@ namespace {
 /// The announcer interval of dial and button `index`, and the minutes of preset k.
 int interval(int index) {
     return velto::ClockModel::kAnnounceIntervals.at(static_cast<size_t>(index));
+}
+/// The hour marks lit on dial `index`, as the program hands them to the art.
+art::LitMarks lit(int index) {
+    return velto::dialNumbers().litMarks.at(static_cast<size_t>(index));
 }
 int presetMinutes(int k) {
     return velto::ClockModel::kPresetMinutes.at(static_cast<size_t>(k));
@@ -87,8 +92,7 @@ std::vector<Picture> everyPicture() {
     for (int i = 0; i <= 5; ++i) {
         add(label("intervalButton", i), lay::imgEach.size(),
             [i](double k) { return art::intervalButton(interval(i), k); });
-        add(label("dial", i), lay::picClock.size(),
-            [i](double k) { return art::dial(interval(i), k); });
+        add(label("dial", i), lay::picClock.size(), [i](double k) { return art::dial(lit(i), k); });
     }
     add("background", lay::kBackground, [](double k) { return art::background(k); });
     add("correctBar", lay::kCorrect, [](double k) { return art::correctBar(k); });
@@ -195,7 +199,7 @@ TEST(DepotArt, DialsShowYellowMarksWhereTheAnnouncerSounds) {
         {{}, {0, 2, 4, 6, 8, 10}, {0, 3, 6, 9}, {0, 4, 8}, {0, 6}, {0}}};
     const QPointF centre(68.5, 68.5);
     for (int index = 0; index <= 5; ++index) {
-        const QImage dial = art::dial(interval(index));
+        const QImage dial = art::dial(lit(index));
         for (int hour = 0; hour < 12; ++hour) {
             const double a = hour * std::numbers::pi / 6;
             const QRgb c = brightestNear(dial, centre + QPointF(std::sin(a), -std::cos(a)) * 53);
@@ -219,7 +223,7 @@ TEST(DepotArt, PicturesOnTheWindowBlendIntoItsBackground) {
     EXPECT_EQ(blank, window.copy(QRect(lay::kSetPos[5], blank.size())));
     EXPECT_EQ(blank, window.copy(QRect(lay::kSetPos[6], blank.size())));
     for (int index = 0; index <= 5; ++index) {
-        const QImage dial = art::dial(interval(index));
+        const QImage dial = art::dial(lit(index));
         for (QPoint corner : {QPoint(0, 0), QPoint(136, 0), QPoint(0, 136), QPoint(136, 136)}) {
             EXPECT_EQ(dial.pixel(corner), window.pixel(lay::picClock.topLeft() + corner));
         }
@@ -352,7 +356,7 @@ TEST(DepotArtAtAScale, PicturesOnTheWindowBlendIntoItsBackground) {
         const QImage blank = art::smallDigit(10, k);
         EXPECT_EQ(blank, under(lay::kSetPos[5], blank.size()));
         EXPECT_EQ(blank, under(lay::kSetPos[6], blank.size()));
-        const QImage dial = art::dial(0, k);
+        const QImage dial = art::dial(lit(0), k);
         const int last = dial.width() - 1;
         for (QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)}) {
             EXPECT_EQ(dial.pixel(corner),

@@ -48,7 +48,7 @@ TEST_F(Keys, EachLetterDoesWhatItsControlsClickDoes) {
 
     press(Qt::Key_A); // on: rings 4 seconds later, as the title's click does
     EXPECT_TRUE(model().armed());
-    EXPECT_EQ(model().alarmTime(), "10:00:34");
+    EXPECT_EQ(model().alarmTime(), QTime(10, 0, 34));
     EXPECT_EQ(w().imgHeader->picture(), ref(DepotArray::imgHeader, 0));
     press(Qt::Key_A);
     EXPECT_FALSE(model().armed());
@@ -67,7 +67,7 @@ TEST_F(Keys, TopRowDigitsPickTheTenPresetsInOrder) {
         EXPECT_EQ(model().armed(), k != 0) << k;
     }
     press(Qt::Key_3);
-    EXPECT_EQ(model().alarmTime(), "10:05:30");
+    EXPECT_EQ(model().alarmTime(), QTime(10, 5, 30));
     // The number pad's digits are not the presets: only the edit mode takes them.
     QTest::keyClick(&window(), Qt::Key_7, Qt::KeypadModifier);
     EXPECT_EQ(model().countdown(), 5);
@@ -178,7 +178,7 @@ TEST_F(Keys, ArrowsMoveTheFramedMarkAMinuteAtATimeAndElseTheFocus) {
     press(Qt::Key_Right);
     press(Qt::Key_Up);
     EXPECT_EQ(model().countdown(), 2);
-    EXPECT_EQ(model().alarmTime(), "10:02:30");
+    EXPECT_EQ(model().alarmTime(), QTime(10, 2, 30));
     EXPECT_EQ(framed(), w().imgMark); // the frame follows the mark round the rim
     EXPECT_TRUE(keys().frame().geometry().contains(
         QRect(w().imgMark->mapTo(&window(), QPoint(0, 0)), w().imgMark->size())));
@@ -207,32 +207,32 @@ TEST_F(Keys, TheEditModeTakesTypedDigitsAndReturnSetsTheTime) {
     type("7"); // no hour begins with 7: the place waits
     EXPECT_EQ(alarmReadout(), "10:00");
     type("1945");
-    EXPECT_EQ(model().editedTime(), "19:45:00");
+    EXPECT_EQ(model().editedTime(), QTime(19, 45));
     EXPECT_EQ(alarmReadout(), "19:45");
     EXPECT_EQ(model().countdown(), 0); // nothing is set before Return
 
     type("2"); // round again to the tens of hours: 29 is no hour, so 20
-    EXPECT_EQ(model().editedTime(), "20:45:00");
+    EXPECT_EQ(model().editedTime(), QTime(20, 45));
     type("5"); // the units of hours after a 2 go to 3 at most
-    EXPECT_EQ(model().editedTime(), "20:45:00");
+    EXPECT_EQ(model().editedTime(), QTime(20, 45));
     type("3");
     QTest::keyClick(&window(), Qt::Key_0, Qt::KeypadModifier); // the number pad types as well
-    EXPECT_EQ(model().editedTime(), "23:05:00");
+    EXPECT_EQ(model().editedTime(), QTime(23, 5));
 
     ASSERT_TRUE(tabTo(w().imgCorrect[3])); // the bars are in the round now
     press(Qt::Key_Space);
-    EXPECT_EQ(model().editedTime(), "23:06:00");
+    EXPECT_EQ(model().editedTime(), QTime(23, 6));
     press(Qt::Key_Enter); // sets the time, whichever control is framed
     EXPECT_FALSE(model().editing());
     EXPECT_FALSE(w().imgCorrect[0]->isVisible());
-    EXPECT_EQ(model().alarmTime(), "23:06:00");
+    EXPECT_EQ(model().alarmTime(), QTime(23, 6));
     EXPECT_TRUE(model().armed());
     EXPECT_EQ(model().countdown(), 60);
 
     // Back in, the typing starts again at the tens of hours.
     QTest::mouseClick(w().imgAlarm[0], Qt::LeftButton);
     type("0");
-    EXPECT_EQ(model().editedTime(), "03:06:00");
+    EXPECT_EQ(model().editedTime(), QTime(3, 6));
 }
 
 } // namespace velto::test

@@ -24,7 +24,7 @@ protected:
 };
 
 TEST_F(RingNoticesTest, AnAlarmOnTimeSaysItsTime) {
-    model.setAlarm("07:00:00");
+    model.setAlarm(QTime(7, 0));
     tick(1);
     EXPECT_TRUE(notifier.posted.isEmpty());
     tick(1);
@@ -32,12 +32,12 @@ TEST_F(RingNoticesTest, AnAlarmOnTimeSaysItsTime) {
 }
 
 TEST_F(RingNoticesTest, AnAlarmThatRingsLateSaysWhenItWasDueAndWhenItRang) {
-    model.setAlarm("07:00:00");
+    model.setAlarm(QTime(7, 0));
     tick(60); // a minute after the instant is still on time
     EXPECT_EQ(notifier.posted, QStringList{"Velto: Alarm 07:00"});
 
     notifier.posted.clear();
-    model.setAlarm("07:05:00");
+    model.setAlarm(QTime(7, 5));
     tick(38 * 60); // the machine slept through it
     EXPECT_EQ(notifier.posted,
               QStringList{"Velto: Alarm 07:05, rang at 07:38: the computer was asleep"});

@@ -139,25 +139,36 @@ protected:
     }
 };
 
-TEST_F(PunchKeypad, LatchesTheLastKeyAndReleasesTheLatchedKeyWhenPressedAgain) {
+TEST_F(PunchKeypad, ShowsTheKeyThatIsDown) {
     startAt("10:00:00");
-    EXPECT_EQ(model().pressedKey(), 0);
     EXPECT_EQ(pressed(), std::vector<int>{});
-
     press(5);
     EXPECT_EQ(pressed(), std::vector<int>{5});
     press(9, Qt::RightButton); // any button
     EXPECT_EQ(pressed(), std::vector<int>{9});
     press(9);
     EXPECT_EQ(pressed(), std::vector<int>{});
-    press(9);
-    EXPECT_EQ(pressed(), std::vector<int>{});
-    EXPECT_EQ(model().pressedKey(), 9);
-    press(4);
-    EXPECT_EQ(pressed(), std::vector<int>{4});
-    EXPECT_EQ(model().pressedKey(), 4);
     press(12);
     EXPECT_EQ(pressed(), std::vector<int>{12});
+}
+
+class KeypadLatch : public ModelTest {};
+
+TEST_F(KeypadLatch, TheLastKeyStaysDownAndComesUpWhenPressedAgain) {
+    startAt("10:00:00");
+    EXPECT_EQ(model().keyDown(), 0);
+    EXPECT_EQ(model().pressedKey(), 0);
+    const struct {
+        int press, down, last;
+    } steps[] = {
+        {5, 5, 5}, {9, 9, 9},    {9, 0, 9},   {9, 0, 9},    // up, and it stays up
+        {4, 4, 4}, {12, 12, 12}, {0, 12, 12}, {13, 12, 12}, // no such keys
+    };
+    for (const auto& step : steps) {
+        model().pressKey(step.press);
+        EXPECT_EQ(model().keyDown(), step.down) << step.press;
+        EXPECT_EQ(model().pressedKey(), step.last) << step.press;
+    }
 }
 
 } // namespace velto::test

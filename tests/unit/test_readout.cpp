@@ -11,17 +11,18 @@ TEST(TimeTexts, AreTwentyFourHourWithLeadingZerosWhateverTheLocale) {
     EXPECT_EQ(timeText(QTime(9, 5, 3)), "09:05:03");
     EXPECT_EQ(timeText(QTime(0, 0, 0)), "00:00:00");
     EXPECT_EQ(timeText(QTime(23, 59, 59, 999)), "23:59:59");
+    EXPECT_EQ(minuteText(QTime(9, 5, 3)), "09:05");
     QLocale::setDefault(saved);
 }
 
-TEST(TimeTexts, DigitAtCountsAnythingElseAsZero) {
-    EXPECT_EQ(digitAt("09:05", 1), 9);
-    EXPECT_EQ(digitAt("09:05", 2), 0);
-    EXPECT_EQ(digitAt("9", 5), 0);
-    EXPECT_EQ(digitAt("x", -1), 0);
-}
-
 class Readouts : public ProgramTest {};
+
+TEST_F(Readouts, NoTimeOfDayShowsAsZeros) {
+    startAt("10:00:00");
+    model().setAlarm(QTime());
+    model().toggleEdit();
+    EXPECT_EQ(alarmReadout(), "00:00");
+}
 
 TEST_F(Readouts, ShowTimeAndShowSecondsDrawTheCurrentTime) {
     startAt("09:05:03");
@@ -52,7 +53,7 @@ TEST_F(Readouts, ShowTimeDrawsOnTheReadoutItIsGiven) {
         places.at(static_cast<size_t>(e)) = layout::readout(e, 0);
     }
     Readout other(app.depot(), parent, QStringLiteral("imgTime"), 0, DepotArray::imgTime, places);
-    other.showTime(model().timeText()); // any read-out of the same shape
+    other.showTime(model().time()); // any read-out of the same shape
     EXPECT_EQ(other.element(1).picture(), ref(DepotArray::imgTime, 4));
     EXPECT_EQ(parent.findChildren<ImageControl*>().size(), 5) << "it owns its elements";
 }

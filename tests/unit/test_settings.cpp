@@ -41,7 +41,7 @@ TEST_F(Kept, WhatTheUserChoseComesBack) {
     EXPECT_EQ(model().announceInterval(), 0);
     EXPECT_EQ(model().alarmAt()->time_since_epoch().count(), at(hours{21}));
     EXPECT_EQ(model().alarmKind(), AlarmKind::TimeOfDay);
-    EXPECT_EQ(model().alarmTime(), "07:00:00");
+    EXPECT_EQ(model().alarmTime(), QTime(7, 0));
     EXPECT_EQ(model().punchMinutes(), 125);
     tickAfter(60);
     EXPECT_EQ(model().punchMinutes(), 126);

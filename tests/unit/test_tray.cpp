@@ -50,7 +50,7 @@ TEST_F(Tray, IconTipMenuAndWindowIconFollowTheAlarm) {
 
     tray.choose("Alarm ON");
     expectLook(0);
-    EXPECT_EQ(model().alarmTime(), "10:00:04");
+    EXPECT_EQ(model().alarmTime(), QTime(10, 0, 4));
 
     tray.choose("Alarm OFF");
     expectLook(1);
