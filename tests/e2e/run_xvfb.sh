@@ -11,20 +11,31 @@ export XDG_RUNTIME_DIR=$WORK/runtime # our own lock, whatever else runs on this 
 # nor into the user's own.
 export XDG_CONFIG_HOME=$WORK/config
 command -v Xvfb > /dev/null || { echo "Xvfb is not installed"; exit 77; }
-# The server picks a free display number itself and tells it (-displayfd), so checks that run
-# side by side never race for one.
-exec 3> "$WORK/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
-xvfb=$!
-exec 3>&-
-trap 'kill $xvfb 2> /dev/null || true; wait $xvfb 2> /dev/null || true' EXIT
-for _ in $(seq 300); do
+# Each check has a display number of its own, from its name, so checks that run side by side
+# never share one, nor clean up after each other; a number that is taken (a server left
+# behind) is skipped: Xvfb refuses it and the next is tried.
+display=$(( $(printf %s "$1" | cksum | cut -d' ' -f1) % 700 + 300 ))
+xvfb=""
+trap '[ -z "$xvfb" ] || { kill $xvfb 2> /dev/null || true; wait $xvfb 2> /dev/null || true; }' EXIT
+for _ in 1 2 3 4 5; do
+  : > "$WORK/display"
+  exec 3> "$WORK/display"
+  Xvfb ":$display" -displayfd 3 -screen 0 800x600x24 -nolisten tcp >> "$WORK/xvfb.log" 2>&1 &
+  xvfb=$!
+  exec 3>&-
+  for _ in $(seq 300); do # it writes the number once it takes clients
+    [ -s "$WORK/display" ] && break
+    kill -0 "$xvfb" 2> /dev/null || break
+    sleep 0.05
+  done
   [ -s "$WORK/display" ] && break
-  kill -0 "$xvfb" 2> /dev/null || break
-  sleep 0.05
+  kill "$xvfb" 2> /dev/null || true
+  wait "$xvfb" 2> /dev/null || true
+  xvfb=""
+  display=$((display + 1000))
 done
-[ -s "$WORK/display" ] || { cat "$WORK/xvfb.log"; echo "Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -n 1 "$WORK/display")
+[ -n "$xvfb" ] || { cat "$WORK/xvfb.log"; echo "Xvfb did not start"; exit 1; }
+export DISPLAY=:$display
 status=0
 bash -c "source '$here/lib.sh'; source '$here/$1'" || status=$?
 [ "$status" = 0 ] || [ "$status" = 77 ] || cat "$WORK/xvfb.log"
