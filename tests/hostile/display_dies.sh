@@ -46,11 +46,8 @@ kill_display() {
   kill -TERM "$XVFB"
   wait "$XVFB" 2> /dev/null || true
   XVFB=""
-  for _ in $(seq 100); do
-    kill -0 "$PID" 2> /dev/null || { wait "$PID" && status=0 || status=$?; break; }
-    sleep 0.1
-  done
-  [ -n "$status" ] || { kill -KILL "$PID"; fail "$moment: the clock lived on without its display"; }
+  ends_by_itself && status=0 || status=$?
+  [ "$status" != 124 ] || { kill -KILL "$PID"; fail "$moment: the clock lived on without its display"; }
   PID=""
   tries=$((tries + 1))
   local said
