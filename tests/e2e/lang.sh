@@ -8,11 +8,6 @@ start_tray
 LANG=de_DE.UTF-8 start_clock "2026-12-08 09:00:00"
 wait_for tray_icon || fail "the icon is not in the tray"
 
-open_menu() {
-  tray_icon
-  xdotool mousemove "$TX" "$TY" click 3
-  wait_for menu_shown || fail "the tray menu did not open"
-}
 # "Über" is matched without its first letter, which xdotool sees in the title's older encoding.
 about_shown() { xdotool search --onlyvisible --name 'ber Velto$' > /dev/null 2>&1; }
 open_menu

@@ -205,6 +205,18 @@ menu_shown() {
   return 1
 }
 
+# open_menu: opens the clock's tray menu with a right click on its icon. An icon just put in
+# the tray may not take clicks yet: the click is made again until the menu shows.
+open_menu() {
+  local _
+  for _ in 1 2 3 4 5; do
+    wait_for tray_icon || fail "the icon is not in the tray"
+    xdotool mousemove "$TX" "$TY" click 3
+    wait_for 3 menu_shown && return 0
+  done
+  fail "the tray menu did not open"
+}
+
 # icon_shot NAME: the tray icon's square, cut from a screenshot of the screen.
 icon_shot() {
   tray_icon || fail "no tray icon"

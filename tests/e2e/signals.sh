@@ -13,8 +13,7 @@ for sig in TERM INT HUP; do
     wait_for tray_icon || fail "the icon is not in the tray"
     case $moment in
       menu)
-        xdotool mousemove "$TX" "$TY" click 3
-        wait_for menu_shown || fail "the tray menu did not open"
+        open_menu
         ;;
       ring)
         click 27 10 # the title: the alarm rings four seconds from now

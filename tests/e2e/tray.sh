@@ -25,11 +25,6 @@ click 27 10 # the title picture switches the alarm on
 wait_for looks on || fail "the icon did not change when the alarm was armed"
 cp "$WORK/icon.png" "$WORK/icon-on.png"
 
-open_menu() {
-  tray_icon
-  xdotool mousemove "$TX" "$TY" click 3
-  wait_for menu_shown || fail "the tray menu did not open"
-}
 open_menu
 shoot menu.png
 xdotool key Down Return # the first entry: "Alarm OFF" now

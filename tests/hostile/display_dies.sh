@@ -70,8 +70,7 @@ start_display
 start_tray
 start_clock "2026-12-08 09:00:30"
 wait_for tray_icon || fail "the icon is not in the tray"
-xdotool mousemove "$TX" "$TY" click 3
-wait_for menu_shown || fail "the tray menu did not open"
+open_menu
 xdotool key a
 wait_for shown '^About Velto$' || fail "About did not open the About window"
 kill_display about
