@@ -1,13 +1,8 @@
 # The alarm from the mouse, on the real program at a frozen time: presets, a hot spot, a real
 # drag of the mark, the title switch, and the edit mode with its bars.
-openbox > "$WORK/openbox.log" 2>&1 &
-sleep 1
+start_openbox
 start_tray
 start_clock "2026-12-08 09:00:30"
-alarm_is() { # read-out countdown mark-minute
-  shoot "alarm-$1-$2.png"
-  "$CHECKER" "$WORK/alarm-$1-$2.png" "$X" "$Y" alarm "$1" "$2" "$3" || fail "expected alarm $*"
-}
 # The face lies at (248, 20) in the window; its centre is at (316, 88).
 click 206 176 # preset "05"
 alarm_is 09:05 05 5
@@ -29,7 +24,6 @@ for p in "352 102" "354 95" "354 89"; do
   sleep 0.15
 done
 xdotool mouseup 1
-sleep 0.4
 alarm_is 09:15 15 15
 click 27 10 # the title switches the alarm off
 alarm_is off blank 0

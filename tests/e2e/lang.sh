@@ -3,18 +3,11 @@
 # comes up under its German title.
 # Only the clock hears of German; the tools go on in the check's own language.
 unset LC_ALL LC_MESSAGES LANGUAGE
-openbox > "$WORK/openbox.log" 2>&1 &
+start_openbox
 start_tray
-sleep 0.5
 LANG=de_DE.UTF-8 start_clock "2026-12-08 09:00:00"
 wait_for tray_icon || fail "the icon is not in the tray"
 
-open_menu() {
-  tray_icon
-  xdotool mousemove "$TX" "$TY" click 3
-  wait_for menu_shown || fail "the tray menu did not open"
-  sleep 0.3
-}
 # "Über" is matched without its first letter, which xdotool sees in the title's older encoding.
 about_shown() { xdotool search --onlyvisible --name 'ber Velto$' > /dev/null 2>&1; }
 open_menu
@@ -23,17 +16,17 @@ wait_for about_shown || { xwininfo -root -tree | grep -i velto; fail "the About 
 xdotool key Escape
 
 click 358 10 # minimise: hidden, the icon is there
-[ "$(visible_windows)" = 0 ] || fail "minimise did not hide the window"
+hidden() { [ "$(visible_windows)" = 0 ]; }
+wait_for hidden || fail "minimise did not hide the window"
 open_menu
 xdotool key z # "Velto &zeigen"
 wait_for test "$(visible_windows)" = 1 || fail "the menu has no \"Velto &zeigen\""
 
 open_menu
 xdotool key b # "&Beenden"
-for _ in $(seq 50); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$PID" 2>/dev/null && fail "the menu has no \"&Beenden\""
 status=0
-wait "$PID" || status=$?
+ends_by_itself || status=$?
+[ "$status" != 124 ] || fail "the menu has no \"&Beenden\""
 [ "$status" = 0 ] || fail "Beenden ended the program with $status"
 kill "$TRAYER"
 echo "e2e lang ok"

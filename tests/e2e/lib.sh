@@ -9,7 +9,7 @@ fail() { echo "FAILED: $*"; exit 1; }
 
 # start_clock "2026-12-08 10:10:30": starts the clock with its clock standing still at that
 # moment (the event loop's own timers run on real time), or with none at FAKETIME_TIMESTAMP_FILE's;
-# sets PID, WID and X, Y, WIDTH, HEIGHT.
+# sets PID, WID and X, Y, WIDTH, HEIGHT once the window shows its face.
 # EXTRA_PRELOAD names one more library to preload.
 start_clock() {
   env LD_PRELOAD="$FAKETIME_LIB${EXTRA_PRELOAD:+:$EXTRA_PRELOAD}" ${1:+"FAKETIME=$1"} \
@@ -17,36 +17,92 @@ start_clock() {
   PID=$!
   WID=""
   # A loaded machine (a sanitizer build, two test runs at once) can take many seconds.
-  for _ in $(seq 300); do
+  started() {
     WID=$(xdotool search --onlyvisible --name '^Velto$' 2>/dev/null | head -n 1 || true)
-    [ -n "$WID" ] && break
-    kill -0 "$PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -n "$WID" ] || { cat "$WORK/velto.log"; fail "no window appeared"; }
-  sleep 1.5 # the first tick
+    [ -n "$WID" ] || ! kill -0 "$PID" 2>/dev/null
+  }
+  wait_for 30 started || true
+  if [ -z "$WID" ]; then
+    cat "$WORK/velto.log"
+    kill -0 "$PID" 2> /dev/null && command -v gdb > /dev/null &&
+      gdb -batch -p "$PID" -ex "thread apply all bt 20" > "$WORK/stuck.txt" 2>&1
+    fail "no window appeared"
+  fi
   eval "$(xdotool getwindowgeometry --shell "$WID")"
+  wait_for 10 painted || fail "the window was not drawn"
 }
 
-# click X Y: a left click at window coordinates.
+# painted: whether the clock's window shows more than one colour on the screen.
+painted() {
+  import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$WORK/painted.png" 2>/dev/null &&
+    [ "$(convert "$WORK/painted.png" -format '%k' info: 2>/dev/null || echo 1)" -gt 1 ]
+}
+
+# click X Y: a left click at window coordinates. Two on one spot are kept apart by more than a
+# double click's time, as they mean two clicks here.
+LAST_CLICK="" LAST_CLICK_AT=0
 click() {
+  local now
+  now=$(date +%s%N)
+  if [ "$LAST_CLICK" = "$WID $1 $2" ] && [ $(((now - LAST_CLICK_AT) / 1000000)) -lt 600 ]; then
+    sleep "0.$(printf '%03d' $((600 - (now - LAST_CLICK_AT) / 1000000)))"
+  fi
   xdotool mousemove --window "$WID" "$1" "$2" click 1
-  sleep 0.5
+  LAST_CLICK="$WID $1 $2" LAST_CLICK_AT=$(date +%s%N)
 }
 
-# drag_window: drags the clock by its background as a user would, 100 pixels right and 50
-# down in two steps; sets X, Y to where it is afterwards.
+# drag_window: drags the clock by its background as a user would, about 100 pixels right and
+# 50 down in two steps; sets X, Y to where it is afterwards. The window manager takes the
+# move over after a moment: on a busy machine the pointer goes on moving, a pixel to and fro,
+# until the window has followed it.
 drag_window() {
+  local from="$X,$Y"
+  # The window manager moves it, once it has taken the window in and given it the focus.
+  taken() {
+    [[ $(xprop -id "$WID" WM_STATE 2> /dev/null) == *"window state: Normal"* ]] &&
+      [ "$(xdotool getactivewindow 2> /dev/null)" = "$WID" ]
+  }
+  wait_for taken || true
   xdotool mousemove --window "$WID" 100 170 mousedown 1
-  sleep 0.3
+  sleep 0.3 # a hand's pace
   xdotool mousemove_relative --sync 40 30
   sleep 0.2
   xdotool mousemove_relative --sync 60 20
-  sleep 0.3
+  followed() {
+    eval "$(xdotool getwindowgeometry --shell "$WID")"
+    [ "$X,$Y" != "$from" ] && return 0
+    xdotool mousemove_relative --sync -- 1 0 mousemove_relative --sync -- -1 0
+    return 1
+  }
+  wait_for followed || true # the caller tells whether it should have moved
   xdotool mouseup 1
-  sleep 0.5
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  local last=""
+  settled() {
+    eval "$(xdotool getwindowgeometry --shell "$WID")"
+    [ "$X,$Y" = "$last" ] && return 0
+    last="$X,$Y"
+    return 1
+  }
+  wait_for settled || true
 }
+
+# start_openbox: a window manager (openbox), once it has started (it runs its start-up command
+# last); sets OPENBOX. One that could not connect (the X server refuses connections for a
+# moment while it resets after its last client left) is started again.
+start_openbox() {
+  ready() { [ -e "$WORK/openbox.ready" ]; }
+  ready_or_gone() { ready || ! kill -0 "$OPENBOX" 2> /dev/null; }
+  for _ in 1 2 3; do
+    openbox --startup "touch $WORK/openbox.ready" >> "$WORK/openbox.log" 2>&1 &
+    OPENBOX=$!
+    wait_for ready_or_gone && ready && return 0
+  done
+  cat "$WORK/openbox.log"
+  fail "openbox did not start"
+}
+
+# alarm_is READ-OUT COUNTDOWN MARK-MINUTE: waits until the clock's window shows that alarm.
+alarm_is() { shows alarm "$@" || fail "expected alarm $*"; }
 
 shoot() { import -window root "$WORK/$1"; }
 
@@ -58,12 +114,10 @@ start_tray() {
     trayer --edge bottom --align right --widthtype request --height 28 --SetDockType true \
       --transparent false >> "$WORK/trayer.log" 2>&1 &
     TRAYER=$!
-    for _ in $(seq 150); do
-      [[ $(xwininfo -root -tree) == *'"panel": ("panel" "trayer")'* ]] && return 0
-      # One that gave up at once (seen on a busy machine) is started again, once.
-      kill -0 "$TRAYER" 2> /dev/null || break
-      sleep 0.1
-    done
+    panel() { [[ $(xwininfo -root -tree) == *'"panel": ("panel" "trayer")'* ]]; }
+    # One that gave up at once (seen on a busy machine) is started again, once.
+    panel_or_end() { panel || ! kill -0 "$TRAYER" 2> /dev/null; }
+    wait_for 15 panel_or_end && panel && return 0
     kill "$TRAYER" 2> /dev/null || true
     echo "trayer, attempt $attempt:" && cat "$WORK/trayer.log"
   done
@@ -90,9 +144,43 @@ tray_icon() {
   TX=$((ax + w / 2)) TY=$((ay + h / 2))
 }
 
-# wait_for CONDITION...: retries the command for up to 5 seconds.
+# wait_for [SECONDS] CONDITION...: retries the command until it succeeds, for up to SECONDS
+# (10 unless given): generous, as a loaded machine or a sanitizer build is slow, and cheap,
+# as it returns as soon as the condition holds.
 wait_for() {
-  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
+  local seconds=10
+  if [[ $1 =~ ^[0-9]+$ ]]; then
+    seconds=$1
+    shift
+  fi
+  local now=${EPOCHREALTIME//[.,]/}
+  local end=$((now + seconds * 1000000))
+  until "$@"; do
+    now=${EPOCHREALTIME//[.,]/}
+    if [ "$now" -ge "$end" ]; then
+      if "$@"; then return 0; else return 1; fi # once more after the last pause
+    fi
+    sleep 0.05
+  done
+}
+
+# ends_by_itself [SECONDS]: waits for the clock (PID) to end, then gives its status; fails
+# when it runs on.
+ends_by_itself() {
+  wait_for "${1:-10}" eval '! kill -0 "$PID" 2> /dev/null' || return 124
+  local status=0
+  wait "$PID" || status=$?
+  return "$status"
+}
+
+# shows CHECK...: waits for velto_screen_check to see CHECK... on the clock's window (a click
+# or a key may take a moment to be drawn).
+shows() {
+  local check="$*"
+  seen() { shoot check.png && "$CHECKER" "$WORK/check.png" "$X" "$Y" "$@" > /dev/null 2>&1; }
+  wait_for seen "$@" && return 0
+  shoot "failed-${check// /_}.png" # kept, with what the check saw on it
+  "$CHECKER" "$WORK/failed-${check// /_}.png" "$X" "$Y" "$@" || true
   return 1
 }
 
@@ -115,6 +203,18 @@ menu_shown() {
     [[ $(xwininfo -id "$id") == *IsViewable* ]] && return 0
   done
   return 1
+}
+
+# open_menu: opens the clock's tray menu with a right click on its icon. An icon just put in
+# the tray may not take clicks yet: the click is made again until the menu shows.
+open_menu() {
+  local _
+  for _ in 1 2 3 4 5; do
+    wait_for tray_icon || fail "the icon is not in the tray"
+    xdotool mousemove "$TX" "$TY" click 3
+    wait_for 3 menu_shown && return 0
+  done
+  fail "the tray menu did not open"
 }
 
 # icon_shot NAME: the tray icon's square, cut from a screenshot of the screen.
@@ -146,8 +246,8 @@ start_sound_server() {
     > "$WORK/pulse.log" 2>&1 &
   PULSE_PID=$!
   export PULSE_SERVER=unix:$pulse/native
-  for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
-  pactl info > /dev/null 2>&1 || {
+  answers() { pactl info > /dev/null 2>&1; }
+  wait_for answers || {
     kill "$PULSE_PID" 2> /dev/null || true
     cat "$WORK/pulse.log"
     fail "the private sound server did not start"

@@ -1,8 +1,7 @@
 # Without a notification area: one message a few seconds after start-up, in a box that leaves
 # the clock usable, and none later; the minimise button leaves the window on the taskbar; a
 # tray that starts afterwards gets the icon, and the box goes.
-openbox > "$WORK/openbox.log" 2>&1 &
-sleep 1
+start_openbox
 LD_PRELOAD=$FAKETIME_LIB FAKETIME="2026-12-08 09:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
   "$VELTO" >> "$WORK/velto.log" 2>&1 &
 PID=$!
@@ -15,37 +14,34 @@ sleep 1
 [ "$(visible_windows)" = 1 ] || fail "the box came before a panel had time to start"
 # A panel may still be starting: the box comes only when none has come a few seconds on.
 two_windows() { [ "$(visible_windows)" = 2 ]; }
-wait_for two_windows || wait_for two_windows || fail "no message box came up"
+wait_for 20 two_windows || fail "no message box came up"
 BOX=$(other_velto_window)
 grep -q 'Unable to add icon to system tray' "$WORK/velto.log" || fail "the message is not the one expected"
 box_gone() { ! xdotool search --onlyvisible --name '^Velto$' 2> /dev/null | grep -qx "$BOX"; }
 
 # The box leaves the clock usable: a preset sets the alarm while it is up (moved aside, so
 # that the clicks and the screenshot reach the clock).
-xdotool windowmove "$BOX" 0 0
-sleep 0.3
+xdotool windowmove --sync "$BOX" 0 0
 click 206 176 # preset "05"
-shoot preset.png
-"$CHECKER" "$WORK/preset.png" "$X" "$Y" alarm 09:05 05 5 || fail "a preset did nothing while the box was up"
+alarm_is 09:05 05 5
 box_gone && fail "the box went away by itself"
 
-click 27 10 # the alarm on and off: no message about the icon
+click 27 10 # the alarm off and on: no message about the icon
+alarm_is off blank 0
 click 27 10
-sleep 1.5
+sleep 1.5 # time for a message, which must not come
 [ "$(visible_windows)" = 2 ] || fail "a change of the alarm brought up a message"
 [ "$(grep -c 'system tray' "$WORK/velto.log")" = 1 ] || fail "told more than once"
 
 click 358 10 # minimise: onto the taskbar, not hidden
-sleep 0.5
-xprop -id "$WID" WM_STATE | grep -q 'window state: Iconic' || fail "the window is not minimised"
+iconic() { xprop -id "$WID" WM_STATE | grep -q 'window state: Iconic'; }
+wait_for iconic || fail "the window is not minimised"
 
 start_tray
-wait_for tray_icon || sleep 3
-tray_icon || fail "the icon did not come when the tray started"
+wait_for 20 tray_icon || fail "the icon did not come when the tray started"
 wait_for box_gone || fail "the message box stayed when the tray started"
 kill "$PID"
-for _ in $(seq 50); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$PID" 2>/dev/null; then
+if ! wait_for eval '! kill -0 "$PID" 2> /dev/null'; then
   command -v gdb > /dev/null && gdb -batch -p "$PID" -ex "thread apply all bt 12" > "$WORK/stack.txt" 2>&1
   fail "the clock did not end on SIGTERM"
 fi

@@ -9,8 +9,14 @@ for i in $(seq 15); do
   : > "$WORK/velto.log"
   "$VELTO" >> "$WORK/velto.log" 2>&1 &
   PID=$!
-  sleep 0.8
+  window_or_end() {
+    xdotool search --onlyvisible --pid "$PID" --name '^Velto$' > /dev/null 2>&1 ||
+      ! kill -0 "$PID" 2> /dev/null
+  }
+  wait_for 30 window_or_end
   kill -0 "$PID" 2> /dev/null || { cat "$WORK/velto.log"; fail "start $i ended by itself"; }
+  xdotool search --onlyvisible --pid "$PID" --name '^Velto$' > /dev/null 2>&1 ||
+    { cat "$WORK/velto.log"; fail "start $i got no window"; }
   kill "$PID"
   wait "$PID" || true
 done

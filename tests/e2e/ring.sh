@@ -18,13 +18,10 @@ export XDG_DATA_HOME=$WORK/no-data XDG_DATA_DIRS=$WORK/no-data
 # ring NAME hh:mm: records while waiting for the alarm window, checks it shows hh:mm and
 # counts 2, 1 and goes, then checks the recording and ends the clock.
 ring() {
-  local name=$1 time=$2 alarm="" appeared gone="" gone_at=0
-  for _ in $(seq 120); do
-    alarm=$(xdotool search --onlyvisible --name '^Alarm' 2>/dev/null | head -n 1 || true)
-    [ -n "$alarm" ] && break
-    sleep 0.05
-  done
-  [ -n "$alarm" ] || fail "$name: no alarm window"
+  local name=$1 time=$2 appeared gone="" gone_at=0
+  alarm=""
+  alarm_window() { alarm=$(xdotool search --onlyvisible --name '^Alarm' 2>/dev/null | head -n 1) && [ -n "$alarm" ]; }
+  wait_for alarm_window || fail "$name: no alarm window"
   appeared=$(date +%s%N)
   local geometry AX AY
   geometry=$(xdotool getwindowgeometry --shell "$alarm")
@@ -86,7 +83,7 @@ start_tray # the clock keeps its icon there; without one it would say so first
 record alarm
 start_clock "@2026-12-08 10:20:10" # a running clock, from that moment on
 # Watched beside the ring, which must not wait for it.
-( for _ in $(seq 200); do listed_as_velto && { touch "$WORK/listed"; break; }; sleep 0.05; done ) &
+( wait_for listed_as_velto && touch "$WORK/listed" ) &
 LISTING=$!
 click 27 10 # the title picture arms the alarm four seconds ahead
 ring alarm 10:20

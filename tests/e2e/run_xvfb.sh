@@ -1,8 +1,18 @@
 #!/usr/bin/env bash
 # Runs one end-to-end check in its own X server.
-#   run_xvfb.sh check.sh path/to/velto work-folder
+#   run_xvfb.sh [--needs "tool..."] check.sh path/to/velto work-folder
+# A check run by itself starts with this line, which runs it again in here (where CHECKER is
+# set), or gives 77 when a tool it needs is missing:
+#   [ -n "${CHECKER:-}" ] || exec bash "$(dirname "$0")/../e2e/run_xvfb.sh" --needs "tool..." \
+#     ../hostile/check.sh "$@"
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+if [ "$1" = --needs ]; then
+  for tool in Xvfb xdotool $2; do
+    command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+  shift 2
+fi
 export VELTO=$2 WORK=$3
 export CHECKER=$(dirname "$VELTO")/tests/velto_screen_check
 rm -rf "$WORK" && mkdir -p "$WORK/runtime" && chmod 700 "$WORK/runtime"

@@ -3,23 +3,16 @@
 # punch clock, which counts on across the restart.
 export XDG_CONFIG_HOME=$WORK/config
 CONF=$XDG_CONFIG_HOME/velto/velto.conf
-openbox > "$WORK/openbox.log" 2>&1 &
-sleep 1
+start_openbox
 start_tray
-keys() { xdotool key --delay 80 "$@"; sleep 0.5; }
-focus() { xdotool windowactivate --sync "$WID" 2> /dev/null || true; sleep 0.3; }
-alarm_is() { # read-out countdown mark-minute
-  shoot "alarm-$1-$2.png"
-  "$CHECKER" "$WORK/alarm-$1-$2.png" "$X" "$Y" alarm "$1" "$2" "$3" || fail "expected alarm $*"
+keys() { xdotool key --delay 80 "$@"; }
+focused() { [ "$(xdotool getactivewindow 2> /dev/null)" = "$WID" ]; }
+focus() {
+  xdotool windowactivate --sync "$WID" 2> /dev/null || true
+  wait_for focused || fail "the clock did not get the focus"
 }
-punch_is() {
-  shoot "punch-$1.png"
-  "$CHECKER" "$WORK/punch-$1.png" "$X" "$Y" punch "$1" || fail "expected a punch count of $1"
-}
-ends() {
-  for _ in $(seq 30); do kill -0 "$PID" 2> /dev/null || return 0; sleep 0.1; done
-  fail "the clock did not end"
-}
+punch_is() { shows punch "$1" || fail "expected a punch count of $1"; }
+ends() { ends_by_itself || [ $? != 124 ] || fail "the clock did not end"; }
 
 [ ! -e "$CONF" ] || fail "a settings file before the first start"
 start_clock "@2026-12-08 09:20:30" # the minute hand away from the mark at 12
@@ -30,7 +23,8 @@ keys p i i i i # punched in; the announcer from every 15 minutes round to off
 click 180 120   # the alarm read-out: edit mode
 keys 0 7 0 0 Return
 alarm_is 07:00 60 60
-grep -q '^interval=0$' "$CONF" || { cat "$CONF"; fail "the announcer's interval is not kept"; }
+kept_off() { grep -q '^interval=0$' "$CONF"; }
+wait_for kept_off || { cat "$CONF"; fail "the announcer's interval is not kept"; }
 focus
 keys ctrl+q
 ends
@@ -45,6 +39,8 @@ grep -q '^interval=0$' "$CONF" || fail "the announcer was not kept off"
 # A change, then the program killed: the file was written at the change.
 focus
 keys 3 # the fourth preset: five minutes, 09:28:4x
+written() { grep -q '=countdown$' "$CONF"; }
+wait_for written || { cat "$CONF"; fail "the preset was not written down"; }
 kill -9 "$PID"
 ends
 start_clock "@2026-12-08 09:24:00"

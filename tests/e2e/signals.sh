@@ -2,9 +2,8 @@
 # menu open, and while a ring's window is up. Each time it ends by itself with status 0 and
 # takes its icon out of the tray.
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
-openbox > "$WORK/openbox.log" 2>&1 &
+start_openbox
 start_tray
-sleep 0.5
 
 ring_shown() { xdotool search --onlyvisible --name '^Alarm$' > /dev/null 2>&1; }
 
@@ -14,8 +13,7 @@ for sig in TERM INT HUP; do
     wait_for tray_icon || fail "the icon is not in the tray"
     case $moment in
       menu)
-        xdotool mousemove "$TX" "$TY" click 3
-        wait_for menu_shown || fail "the tray menu did not open"
+        open_menu
         ;;
       ring)
         click 27 10 # the title: the alarm rings four seconds from now
@@ -23,12 +21,9 @@ for sig in TERM INT HUP; do
         ;;
     esac
     kill -s "$sig" "$PID"
-    status=""
-    for _ in $(seq 50); do
-      kill -0 "$PID" 2>/dev/null || { wait "$PID" && status=0 || status=$?; break; }
-      sleep 0.1
-    done
-    [ -n "$status" ] || { kill -9 "$PID"; fail "SIG$sig $moment: the clock did not end"; }
+    status=0
+    ends_by_itself 5 || status=$?
+    [ "$status" != 124 ] || { kill -9 "$PID"; fail "SIG$sig $moment: the clock did not end"; }
     [ "$status" = 0 ] || fail "SIG$sig $moment: ended with status $status"
     ! tray_icon 2>/dev/null || fail "SIG$sig $moment: the icon stayed in the tray"
     echo "ok SIG$sig $moment"

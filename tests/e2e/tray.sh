@@ -12,43 +12,41 @@ export PATH="$WORK/bin:$PATH"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
 export XDG_CONFIG_HOME=$WORK/config XDG_CONFIG_DIRS=$WORK/no-config
 
-openbox > "$WORK/openbox.log" 2>&1 &
+start_openbox
 start_tray
-sleep 0.5
 start_clock "2026-12-08 09:00:00" # the clock stands still, so an armed alarm stays armed
 wait_for tray_icon || fail "the icon is not in the tray"
 ! other_velto_window || fail "a message box came up although there is a tray"
-[ "$(icon_look)" = off ] || fail "the icon does not show the alarm off"
+looks() { [ "$(icon_look)" = "$1" ]; }
+wait_for looks off || fail "the icon does not show the alarm off"
 cp "$WORK/icon.png" "$WORK/icon-off.png"
 
 click 27 10 # the title picture switches the alarm on
-sleep 0.3
-[ "$(icon_look)" = on ] || fail "the icon did not change when the alarm was armed"
+wait_for looks on || fail "the icon did not change when the alarm was armed"
 cp "$WORK/icon.png" "$WORK/icon-on.png"
 
-open_menu() {
-  tray_icon
-  xdotool mousemove "$TX" "$TY" click 3
-  wait_for menu_shown || fail "the tray menu did not open"
-  sleep 0.3
-}
 open_menu
 shoot menu.png
 xdotool key Down Return # the first entry: "Alarm OFF" now
-sleep 0.5
-[ "$(icon_look)" = off ] || fail "the menu's first entry did not switch the alarm off"
+wait_for looks off || fail "the menu's first entry did not switch the alarm off"
+wait_for eval '! menu_shown' || fail "the tray menu stayed open"
 open_menu
 xdotool key Down Return # and "Alarm ON"
-sleep 0.5
-[ "$(icon_look)" = on ] || fail "the menu's first entry did not arm the alarm"
+wait_for looks on || fail "the menu's first entry did not arm the alarm"
+wait_for eval '! menu_shown' || fail "the tray menu stayed open"
 
 # Moved by the user, hidden by the minimise button, back through "Show Velto" and through a
 # press on the icon: each time where it was left.
 drag_window
 moved="$X,$Y"
+hidden() { [ "$(visible_windows)" = 0 ]; }
+at_moved() {
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  [ "$X,$Y" = "$moved" ]
+}
 for way in menu press; do
   click 358 10
-  [ "$(visible_windows)" = 0 ] || fail "minimise did not hide the window"
+  wait_for hidden || fail "minimise did not hide the window"
   if [ "$way" = menu ]; then
     open_menu
     xdotool key s
@@ -56,21 +54,24 @@ for way in menu press; do
     xdotool mousemove "$TX" "$TY" click 1
   fi
   wait_for test "$(visible_windows)" = 1 || fail "$way did not bring the window back"
-  sleep 0.5
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
-  [ "$X,$Y" = "$moved" ] || fail "$way brought the window back at $X,$Y, not at $moved"
+  wait_for at_moved || fail "$way brought the window back at $X,$Y, not at $moved"
 done
 
 # About from the tray while the clock is there too: its "Done" shows the clock as it was,
 # minimised on the task bar, and it comes back from there where it was left.
 click 358 10
+wait_for hidden || fail "minimise did not hide the window"
 open_menu
 xdotool key a
 about_shown() { xdotool search --onlyvisible --name '^About Velto$' > /dev/null 2>&1; }
 wait_for about_shown || fail "About did not open the About window"
 ABOUT=$(xdotool search --onlyvisible --name '^About Velto$' | head -n 1)
-sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$ABOUT")"
+about_painted() {
+  import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$WORK/about.png" &&
+    [ "$(convert "$WORK/about.png" -format '%k' info:)" -gt 1 ]
+}
+wait_for about_painted || fail "the About window was not drawn"
 import -window root "$WORK/screen.png"
 convert "$WORK/screen.png" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$WORK/about.png"
 xdotool mousemove --window "$ABOUT" 152 76 click 1 # the address button
@@ -85,9 +86,7 @@ wait_for iconic || fail "Done did not show the clock minimised: $(xprop -id "$WI
 open_menu
 xdotool key s
 wait_for test "$(visible_windows)" = 1 || fail "Show Velto did not restore the minimised clock"
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$WID")"
-[ "$X,$Y" = "$moved" ] || fail "the clock came back from the task bar at $X,$Y, not at $moved"
+wait_for at_moved || fail "the clock came back from the task bar at $X,$Y, not at $moved"
 
 # Start at login: an autostart entry that the desktop's own validator accepts and that starts
 # this very program, gone again when switched off.
@@ -105,18 +104,17 @@ wait_for test ! -e "$ENTRY" || fail "Start at login switched off left the entry"
 # icon goes into the next panel's tray. Qt does not tell; the area is looked at every few
 # seconds.
 click 358 10
-[ "$(visible_windows)" = 0 ] || fail "minimise did not hide the window"
+wait_for hidden || fail "minimise did not hide the window"
 kill "$TRAYER"
 shown() { [ "$(visible_windows)" = 1 ]; }
-wait_for shown || wait_for shown || fail "the clock did not come back when its tray went away"
+wait_for 20 shown || fail "the clock did not come back when its tray went away"
 start_tray
-wait_for tray_icon || wait_for tray_icon || fail "the icon did not go into the new tray"
+wait_for 20 tray_icon || fail "the icon did not go into the new tray"
 
 open_menu
 xdotool key x # Exit
-for _ in $(seq 50); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
 status=0
-wait "$PID" || status=$?
+ends_by_itself || status=$?
 [ "$status" = 0 ] || fail "Exit ended the program with $status"
 tray_icon && fail "the icon is still in the tray"
 kill "$TRAYER"

@@ -4,8 +4,7 @@
 # the requests than the latest token.
 [ -n "${CHECKER:-}" ] || exec bash "$(dirname "$0")/../e2e/run_xvfb.sh" ../hostile/show_flood.sh "$@"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
-openbox > "$WORK/openbox.log" 2>&1 &
-OPENBOX=$!
+start_openbox
 trap 'kill $OPENBOX 2> /dev/null || true' EXIT
 start_tray # without one, a message box would be a second window titled Velto
 start_clock "@2026-12-08 10:00:00"

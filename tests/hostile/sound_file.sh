@@ -5,15 +5,8 @@
 # lives on. Qt 6.4 let the clock die at the first ring after a replacement.
 #   sound_file.sh path/to/velto work-folder
 # It runs itself again inside an X server of its own (e2e/run_xvfb.sh), with e2e/lib.sh.
-if [ -z "${SOUND_FILE_INSIDE:-}" ]; then
-  set -u
-  for tool in pulseaudio parecord pactl Xvfb xdotool trayer python3; do
-    command -v "$tool" > /dev/null ||
-      { echo "SKIP: $tool is not installed, so a ring cannot be recorded"; exit 77; }
-  done
-  SOUND_FILE_INSIDE=1 exec bash "$(dirname "$0")/../e2e/run_xvfb.sh" \
-    ../hostile/sound_file.sh "$1" "$2"
-fi
+[ -n "${CHECKER:-}" ] || exec bash "$(dirname "$0")/../e2e/run_xvfb.sh" \
+  --needs "pulseaudio parecord pactl trayer python3" ../hostile/sound_file.sh "$@"
 
 RING_CHECK=$(dirname "$VELTO")/tests/velto_ring_check
 start_sound_server
@@ -42,14 +35,14 @@ PY
 }
 # ring_heard CHECK...: arms the alarm four seconds ahead, records the ring and checks it with
 # velto_ring_check CHECK... (the recording's name comes last).
+alarm_shown() { xdotool search --onlyvisible --name '^Alarm' > /dev/null 2>&1; }
 ring_heard() {
   parecord -d velto.monitor --latency-msec=20 --file-format=wav "$WORK/ring.wav" &
   REC_PID=$!
   recording() { pactl list short source-outputs | grep -q .; }
   wait_for recording || fail "parecord does not record"
   click 27 10 # the ring before has ended by the time this one comes
-  wait_for xdotool search --onlyvisible --name '^Alarm' > /dev/null ||
-    { kill -0 "$PID" 2> /dev/null || fail "the clock died"; fail "no alarm window"; }
+  wait_for alarm_shown || { kill -0 "$PID" 2> /dev/null || fail "the clock died"; fail "no alarm window"; }
   sleep 1.5 # every sound here lasts less than a second
   kill -INT "$REC_PID"
   wait "$REC_PID" || true

@@ -414,8 +414,13 @@ void Soak::checkInvariants(const char* after) {
     ASSERT_TRUE(messages.shown.isEmpty()) << qPrintable(messages.shown.join('\n'));
 }
 
+// The test run takes one seed of each change; VELTO_SOAK_ALL_SEEDS=1 (a soak run) takes all.
 TEST_P(Soak, TwoDaysLoseNothing) {
-    run(GetParam());
+    const SoakCase& sc = GetParam();
+    if (sc.seed % 3 != 1 && qEnvironmentVariableIntValue("VELTO_SOAK_ALL_SEEDS") == 0) {
+        GTEST_SKIP() << "one seed of each change runs unless VELTO_SOAK_ALL_SEEDS=1";
+    }
+    run(sc);
 }
 
 // Spring: 2026-03-29 02:00 becomes 03:00; autumn: 2026-10-25 03:00 becomes 02:00.
