@@ -22,8 +22,11 @@ build: setup $(BUILD)/CMakeCache.txt
 run: build
 	./$(BUILD)/velto
 
+# The end-to-end checks mostly wait for the program, so more of them run at once than there
+# are cores.
+TEST_JOBS ?= $(shell echo $$(( $(JOBS) + 1 )))
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
 # The unit tests as one process, in a few seconds, so that one test cannot lean on what
 # another left behind; `make unit GTEST_ARGS=--gtest_shuffle` in a random order (CI does).

@@ -10,17 +10,15 @@ wait_for tray_icon || fail "the icon is not in the tray"
 
 # "Über" is matched without its first letter, which xdotool sees in the title's older encoding.
 about_shown() { xdotool search --onlyvisible --name 'ber Velto$' > /dev/null 2>&1; }
-open_menu
-xdotool key Down Down Down Return # the third entry: About
-wait_for about_shown || { xwininfo -root -tree | grep -i velto; fail "the About window has no German title"; }
+menu_keys about_shown Down Down Down Return || # the third entry: About
+  { xwininfo -root -tree | grep -i velto; fail "the About window has no German title"; }
 xdotool key Escape
 
 click 358 10 # minimise: hidden, the icon is there
 hidden() { [ "$(visible_windows)" = 0 ]; }
 wait_for hidden || fail "minimise did not hide the window"
-open_menu
-xdotool key z # "Velto &zeigen"
-wait_for test "$(visible_windows)" = 1 || fail "the menu has no \"Velto &zeigen\""
+shown_again() { [ "$(visible_windows)" = 1 ]; }
+menu_keys shown_again z || fail "the menu has no \"Velto &zeigen\""
 
 open_menu
 xdotool key b # "&Beenden"

@@ -217,6 +217,23 @@ open_menu() {
   fail "the tray menu did not open"
 }
 
+# menu_keys 'CONDITION' KEY...: opens the tray menu and types the keys until CONDITION (a
+# command line, evaluated) holds. A
+# key typed in the moment between the menu showing and its taking the keyboard is lost, and a
+# user would type it again; the menu is closed first if it is still open.
+menu_keys() {
+  local condition=$1 _
+  shift
+  menu_closed() { ! menu_shown; }
+  for _ in 1 2 3; do
+    open_menu
+    xdotool key --delay 80 "$@"
+    wait_for 5 eval "$condition" && return 0
+    menu_shown && xdotool key Escape && wait_for 2 menu_closed
+  done
+  return 1
+}
+
 # icon_shot NAME: the tray icon's square, cut from a screenshot of the screen.
 icon_shot() {
   tray_icon || fail "no tray icon"

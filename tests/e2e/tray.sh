@@ -27,12 +27,11 @@ cp "$WORK/icon.png" "$WORK/icon-on.png"
 
 open_menu
 shoot menu.png
-xdotool key Down Return # the first entry: "Alarm OFF" now
-wait_for looks off || fail "the menu's first entry did not switch the alarm off"
+xdotool key Escape
+# The first entry: "Alarm OFF" now, and then "Alarm ON".
+menu_keys 'looks off' Down Return || fail "the menu's first entry did not switch the alarm off"
 wait_for eval '! menu_shown' || fail "the tray menu stayed open"
-open_menu
-xdotool key Down Return # and "Alarm ON"
-wait_for looks on || fail "the menu's first entry did not arm the alarm"
+menu_keys 'looks on' Down Return || fail "the menu's first entry did not arm the alarm"
 wait_for eval '! menu_shown' || fail "the tray menu stayed open"
 
 # Moved by the user, hidden by the minimise button, back through "Show Velto" and through a
@@ -61,10 +60,8 @@ done
 # minimised on the task bar, and it comes back from there where it was left.
 click 358 10
 wait_for hidden || fail "minimise did not hide the window"
-open_menu
-xdotool key a
 about_shown() { xdotool search --onlyvisible --name '^About Velto$' > /dev/null 2>&1; }
-wait_for about_shown || fail "About did not open the About window"
+menu_keys about_shown a || fail "About did not open the About window"
 ABOUT=$(xdotool search --onlyvisible --name '^About Velto$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$ABOUT")"
 about_painted() {
@@ -83,22 +80,16 @@ wait_for eval '! about_shown' || fail "Done did not close the About window"
 iconic() { [[ $(xprop -id "$WID" WM_STATE) == *"window state: Iconic"* ]]; }
 wait_for iconic || fail "Done did not show the clock minimised: $(xprop -id "$WID" WM_STATE)"
 [ "$(visible_windows)" = 0 ] || fail "Done showed the clock on the screen"
-open_menu
-xdotool key s
-wait_for test "$(visible_windows)" = 1 || fail "Show Velto did not restore the minimised clock"
+menu_keys '[ "$(visible_windows)" = 1 ]' s || fail "Show Velto did not restore the minimised clock"
 wait_for at_moved || fail "the clock came back from the task bar at $X,$Y, not at $moved"
 
 # Start at login: an autostart entry that the desktop's own validator accepts and that starts
 # this very program, gone again when switched off.
 ENTRY=$XDG_CONFIG_HOME/autostart/io.github.velto_clock.Velto.desktop
-open_menu
-xdotool key l
-wait_for test -f "$ENTRY" || fail "Start at login wrote no autostart entry"
+menu_keys 'test -f "$ENTRY"' l || fail "Start at login wrote no autostart entry"
 desktop-file-validate "$ENTRY" || fail "the autostart entry is not valid"
 grep -qx "Exec=$VELTO" "$ENTRY" || { cat "$ENTRY"; fail "the autostart entry does not start $VELTO"; }
-open_menu
-xdotool key l
-wait_for test ! -e "$ENTRY" || fail "Start at login switched off left the entry"
+menu_keys 'test ! -e "$ENTRY"' l || fail "Start at login switched off left the entry"
 
 # The panel ends while the clock is kept in it: the clock comes back on the screen, and its
 # icon goes into the next panel's tray. Qt does not tell; the area is looked at every few
