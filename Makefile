@@ -66,6 +66,8 @@ soak: build
 # Sanitizer and LeakSanitizer, in a build folder of their own; any report fails the run. The
 # sound tests run with full stacks on every allocation, which the suppressions of Qt
 # Multimedia's own leaks need (tests/sanitize/lsan.supp) and which is too slow for the rest.
+# The other unit tests run as one process (a start under the sanitizers costs more than most
+# tests), the soak, the random input and the zone check each as their own.
 ASAN_BUILD ?= build-asan
 SANITIZE_ENV = UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
@@ -77,8 +79,12 @@ sanitize: setup
 	  velto_tzcheck
 	cd $(ASAN_BUILD) && env $(SANITIZE_ENV) ASAN_OPTIONS=$(ASAN_OPTS):fast_unwind_on_malloc=0 \
 	  ctest --output-on-failure -j $(JOBS) -R '^Sound\.'
+	cd $(ASAN_BUILD) && env $(SANITIZE_ENV) ASAN_OPTIONS=$(ASAN_OPTS) $(TEST_ENV) \
+	  ./tests/velto_tests --gtest_brief=1 --gtest_filter=-Sound.*
 	cd $(ASAN_BUILD) && env $(SANITIZE_ENV) ASAN_OPTIONS=$(ASAN_OPTS) \
-	  ctest --output-on-failure -j $(JOBS) -E '^(style|Sound)\.'
+	  ctest --output-on-failure -j $(JOBS) -E '^(style|Sound)\.' -LE '^unit$$'
+	cd $(ASAN_BUILD) && env $(SANITIZE_ENV) ASAN_OPTIONS=$(ASAN_OPTS) \
+	  ctest --output-on-failure -R '^unit\.two_screens$$'
 
 bench: build
 	./$(BUILD)/bench/velto_bench
