@@ -92,11 +92,15 @@ TEST(Workarounds, QtsMessagesAreWatchedAndStillSaid) {
     EXPECT_EQ(Console::lines(), QStringList({"velto: first", "velto: second"}));
 }
 
+bool twoScales(const QList<QScreen*>& screens) {
+    return screens.size() >= 2 && screens[0]->devicePixelRatio() != screens[1]->devicePixelRatio();
+}
+
 // ctest runs this on two screens of different scales (unit.two_screens); on one it skips.
 // Qt's word to the widgets that their window moved must still come, and be understood.
 TEST(Workarounds, AWindowMovedToAnotherScreenHearsOfItsNewScale) {
     const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() < 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio()) {
+    if (!twoScales(screens)) {
         GTEST_SKIP() << "needs two screens of different scales";
     }
     struct Window final : QWidget {
@@ -120,7 +124,7 @@ class AnotherScreen : public ProgramTest, public ::testing::WithParamInterface<c
 // On the Qt the workaround was checked on, and on one where the clock goes the plain way.
 TEST_P(AnotherScreen, TheClockMovedThereIsDrawnForItsScale) {
     const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() < 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio()) {
+    if (!twoScales(screens)) {
         GTEST_SKIP() << "needs two screens of different scales";
     }
     const Env version("VELTO_TEST_QT_VERSION", GetParam());
