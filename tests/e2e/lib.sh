@@ -155,12 +155,16 @@ wait_for() {
   fi
   local now=${EPOCHREALTIME//[.,]/}
   local end=$((now + seconds * 1000000))
+  # Quick at first, for what comes at once; then at most four times a second, since every
+  # look forks a client of the X server and the checks run side by side on few cores.
+  local pause=20
   until "$@"; do
     now=${EPOCHREALTIME//[.,]/}
     if [ "$now" -ge "$end" ]; then
       if "$@"; then return 0; else return 1; fi # once more after the last pause
     fi
-    sleep 0.05
+    sleep "0.$(printf %03d "$pause")"
+    pause=$((pause < 125 ? pause * 2 : 250))
   done
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The alarm's sound file is replaced while the clock runs, twenty times between rings, with
-# files of other rates and lengths, and once with a broken one: every ring is heard, with the
-# file's own tone while it is good and the built-in chime while it is broken, and the clock
-# lives on. Qt 6.4 let the clock die at the first ring after a replacement.
+# The alarm's sound file is replaced while the clock runs, twenty times, with files of other
+# rates and lengths (one to three times between rings, while the last one may still be
+# loading), and once with a broken one: every ring is heard, with the latest file's own tone
+# while it is good and the built-in chime while it is broken, and the clock lives on. Qt 6.4
+# let the clock die at the first ring after a replacement.
 #   sound_file.sh path/to/velto work-folder
 # It runs itself again inside an X server of its own (e2e/run_xvfb.sh), with e2e/lib.sh.
 [ -n "${CHECKER:-}" ] || exec bash "$(dirname "$0")/../e2e/run_xvfb.sh" \
@@ -59,6 +60,8 @@ rates=(22050 48000 8000 44100 16000)
 for i in $(seq 1 20); do
   hz=$((300 + 37 * i))
   tone "$hz" "${rates[i % 5]}" "0.$((5 + i % 5))"
+  # Rings after the replacements 1, 3, 5, 8, 10, 11, 14, 17 and 20: each rate rings once at least.
+  case $i in 2 | 4 | 6 | 7 | 9 | 12 | 13 | 15 | 16 | 18 | 19) continue ;; esac
   ring_heard tone "$hz" || fail "replacement $i ($hz Hz at ${rates[i % 5]} Hz) was not heard"
   if [ "$i" = 10 ]; then
     head -c 300 /dev/urandom > "$SOUND" # broken: the chime plays instead
