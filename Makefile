@@ -23,8 +23,8 @@ run: build
 	./$(BUILD)/velto
 
 # The end-to-end checks mostly wait for the program, so more of them run at once than there
-# are cores.
-TEST_JOBS ?= $(shell echo $$(( $(JOBS) + 1 )))
+# are cores: twice as many.
+TEST_JOBS ?= $(shell echo $$(( $(JOBS) * 2 )))
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
