@@ -47,6 +47,7 @@ class NullInstance final : public velto::InstanceGuard {
 public:
     bool claim() override { return true; }
     void onActivationRequest(std::function<void()>) override {}
+    void onCommand(std::function<QByteArray(const QByteArray&)>) override {}
 };
 
 /// Plays nothing and says it worked, so the announcer's rings cost nothing here.

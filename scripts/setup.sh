@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpulse-dev
   xvfb xauth xdotool x11-utils imagemagick libfaketime openbox trayer
   qt6-wayland weston desktop-file-utils appstream dbus-daemon
-  python3 tzdata python3-pyatspi python3-dbus at-spi2-core
+  python3 tzdata python3-pyatspi python3-dbus at-spi2-core libglib2.0-bin
 )
 
 # The sound checks need a sound server to record from. One of our own is started for them,

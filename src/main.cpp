@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/languages.h"
 #include "app/velto_app.h"
+#include "observers/clock_bus.h"
 #include "platform/console.h"
 #include "platform/desktop_notifier.h"
 #include "platform/file_settings.h"
@@ -13,6 +14,7 @@
 #include "platform/qt_workarounds.h"
 #include "platform/sound_loader.h"
 #include "platform/sound_names.h"
+#include "views/window_presence.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -20,8 +22,15 @@
 
 int main(int argc, char** argv) {
     velto::installConsole(); // every line of ours reads "velto: ..."
-    if (const auto status = velto::takeCommandLine(argc, argv)) {
-        return *status; // --help, --version or a mistake: said, and nothing more to do
+    const velto::CommandLine line = velto::takeCommandLine(argc, argv);
+    if (line.status) {
+        return *line.status; // --help, --version or a mistake: said, and nothing more to do
+    }
+    if (line.command) {
+        // For the running clock; when none runs, some commands start one.
+        if (const auto status = velto::sendToRunningClock(*line.command)) {
+            return *status;
+        }
     }
     velto::nameSoundStreams(QApplication::desktopFileName()); // before any thread runs
     QString why;
@@ -64,10 +73,18 @@ int main(int argc, char** argv) {
                              instance, desktop, settings, login, notifier};
 
     velto::VeltoApp velto(platform);
+    if (line.command) {
+        velto.carryOutAtStart(*line.command);
+    }
     if (!velto.startUp()) {
+        if (line.command) { // another clock started first: it carries the command out
+            return velto::sendToRunningClock(*line.command).value_or(velto::kRefused);
+        }
         // The running clock has been asked to show itself; one that did not hear it was named.
         return instance.firstAnswered() ? 0 : 1;
     }
+    velto::offerOnSessionBus(velto.model(), velto.commands(),
+                             [&velto] { velto.presence().bringBack(); });
     velto::quitOnTerminationSignals();
     // Once start-up has settled (the window painted, the sound loaded in the background, the
     // drawing threads gone), its scratch memory can go.

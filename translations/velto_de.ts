@@ -40,6 +40,62 @@
     </message>
 </context>
 <context>
+    <name>velto::ClockCommands</name>
+    <message>
+        <source>Alarm: off</source>
+        <translation>Wecker: aus</translation>
+    </message>
+    <message>
+        <source>in less than a minute</source>
+        <translation>in weniger als einer Minute</translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n minute(s)</source>
+        <translation>
+            <numerusform>in %n Minute</numerusform>
+            <numerusform>in %n Minuten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Alarm: countdown, rings at %1 (%2)</source>
+        <translation>Wecker: Countdown, klingelt um %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Alarm: at %1 (%2)</source>
+        <translation>Wecker: um %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Announcer: off</source>
+        <translation>Ansage: aus</translation>
+    </message>
+    <message numerus="yes">
+        <source>Announcer: every %n minute(s)</source>
+        <translation>
+            <numerusform>Ansage: jede Minute</numerusform>
+            <numerusform>Ansage: alle %n Minuten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Punch clock: out</source>
+        <translation>Stempeluhr: ausgestempelt</translation>
+    </message>
+    <message numerus="yes">
+        <source>Punch clock: in since %1 (%n minute(s))</source>
+        <translation>
+            <numerusform>Stempeluhr: eingestempelt seit %1 (%n Minute)</numerusform>
+            <numerusform>Stempeluhr: eingestempelt seit %1 (%n Minuten)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>Zeit: %1</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 Min.</translation>
+    </message>
+</context>
+<context>
     <name>velto::Depot</name>
     <message>
         <source>Alarm ON</source>

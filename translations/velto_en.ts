@@ -2,6 +2,30 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>velto::ClockCommands</name>
+    <message numerus="yes">
+        <source>in %n minute(s)</source>
+        <translation>
+            <numerusform>in %n minute</numerusform>
+            <numerusform>in %n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Announcer: every %n minute(s)</source>
+        <translation>
+            <numerusform>Announcer: every minute</numerusform>
+            <numerusform>Announcer: every %n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Punch clock: in since %1 (%n minute(s))</source>
+        <translation>
+            <numerusform>Punch clock: in since %1 (%n minute)</numerusform>
+            <numerusform>Punch clock: in since %1 (%n minutes)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>velto::MainWindow</name>
     <message numerus="yes">
         <source>%n minute(s)</source>

@@ -40,6 +40,62 @@
     </message>
 </context>
 <context>
+    <name>velto::ClockCommands</name>
+    <message>
+        <source>Alarm: off</source>
+        <translation>Alarme : désactivée</translation>
+    </message>
+    <message>
+        <source>in less than a minute</source>
+        <translation>dans moins d’une minute</translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n minute(s)</source>
+        <translation>
+            <numerusform>dans %n minute</numerusform>
+            <numerusform>dans %n minutes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Alarm: countdown, rings at %1 (%2)</source>
+        <translation>Alarme : compte à rebours, sonne à %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Alarm: at %1 (%2)</source>
+        <translation>Alarme : à %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Announcer: off</source>
+        <translation>Annonce : désactivée</translation>
+    </message>
+    <message numerus="yes">
+        <source>Announcer: every %n minute(s)</source>
+        <translation>
+            <numerusform>Annonce : chaque minute</numerusform>
+            <numerusform>Annonce : toutes les %n minutes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Punch clock: out</source>
+        <translation>Pointeuse : sortie</translation>
+    </message>
+    <message numerus="yes">
+        <source>Punch clock: in since %1 (%n minute(s))</source>
+        <translation>
+            <numerusform>Pointeuse : entrée depuis %1 (%n minute)</numerusform>
+            <numerusform>Pointeuse : entrée depuis %1 (%n minutes)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>Heure : %1</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+</context>
+<context>
     <name>velto::Depot</name>
     <message>
         <source>Alarm ON</source>

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "platform/local_instance_guard.h"
 #include "velto_config.h"
 
 namespace velto {
@@ -51,6 +52,45 @@ void addOptions(QCommandLineParser& parser, bool withQt) {
     }
 }
 
+/// The commands for the running clock, each with an example in the help.
+void addCommandOptions(QCommandLineParser& parser) {
+    for (const CommandOption& o : commandOptions()) {
+        parser.addOption(
+            QCommandLineOption(QString::fromLatin1(o.name),
+                               QStringLiteral("%1 (%2)").arg(QString::fromLatin1(o.does),
+                                                             QString::fromLatin1(o.example)),
+                               o.value != nullptr ? QString::fromLatin1(o.value) : QString()));
+    }
+}
+
+/// The one command the parsed line asks for, none, or what is wrong.
+ReadCommand commandOf(const QCommandLineParser& parser) {
+    QStringList given;
+    for (const CommandOption& o : commandOptions()) {
+        if (parser.isSet(QString::fromLatin1(o.name)) && qstrcmp(o.name, "json") != 0) {
+            given << QString::fromLatin1(o.name);
+        }
+    }
+    const bool json = parser.isSet(QStringLiteral("json"));
+    if (given.size() > 1) {
+        return {std::nullopt, QStringLiteral("one command at a time, not --%1")
+                                  .arg(given.join(QStringLiteral(" and --")))};
+    }
+    if (given.isEmpty()) {
+        return json ? ReadCommand{std::nullopt, QStringLiteral("--json goes with --status only")}
+                    : ReadCommand{};
+    }
+    const QStringList values = parser.values(given.constFirst());
+    if (values.size() > 1) {
+        return {std::nullopt, QStringLiteral("--%1 given twice").arg(given.constFirst())};
+    }
+    ReadCommand read = readCommand(given.constFirst(), values.value(0), json);
+    if (!read.error.isEmpty()) {
+        read.error = QStringLiteral("--%1: %2").arg(given.constFirst(), read.error);
+    }
+    return read;
+}
+
 } // namespace
 
 CommandLine readCommandLine(const QStringList& arguments) {
@@ -61,6 +101,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    addCommandOptions(parser);
     addOptions(parser, false);
 
     const QString program = QStringLiteral("velto");
@@ -68,7 +109,8 @@ CommandLine readCommandLine(const QStringList& arguments) {
         return {2,
                 {},
                 QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
-                    .arg(program, parser.errorText())};
+                    .arg(program, parser.errorText()),
+                {}};
     }
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         QString text = parser.helpText();
@@ -78,27 +120,39 @@ CommandLine readCommandLine(const QStringList& arguments) {
             all.setApplicationDescription(parser.applicationDescription());
             all.addHelpOption();
             all.addVersionOption();
+            addCommandOptions(all);
             addOptions(all, true);
             text = all.helpText();
         }
         // Without an application object the parser does not know the program's name.
-        return {0, text.replace(QStringLiteral("<executable_name>"), program), {}};
+        return {0, text.replace(QStringLiteral("<executable_name>"), program), {}, {}};
     }
     if (parser.isSet(version)) {
-        return {
-            0, QStringLiteral("%1 %2\n").arg(program, QGuiApplication::applicationVersion()), {}};
+        return {0,
+                QStringLiteral("%1 %2\n").arg(program, QGuiApplication::applicationVersion()),
+                {},
+                {}};
     }
     if (!parser.positionalArguments().isEmpty()) {
         return {2,
                 {},
                 QStringLiteral("%1: unexpected argument '%2'\nTry '%1 --help' for more "
                                "information.\n")
-                    .arg(program, parser.positionalArguments().constFirst())};
+                    .arg(program, parser.positionalArguments().constFirst()),
+                {}};
     }
-    return {};
+    const ReadCommand command = commandOf(parser);
+    if (!command.error.isEmpty()) {
+        return {2,
+                {},
+                QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
+                    .arg(program, command.error),
+                {}};
+    }
+    return {std::nullopt, {}, {}, command.command};
 }
 
-std::optional<int> takeCommandLine(int argc, char** argv) {
+CommandLine takeCommandLine(int argc, char** argv) {
     QGuiApplication::setApplicationName(QStringLiteral("velto"));
     QGuiApplication::setApplicationVersion(QStringLiteral(VELTO_VERSION));
     // Docks, task bars and Wayland compositors match the windows to the desktop entry by it.
@@ -111,7 +165,46 @@ std::optional<int> takeCommandLine(int argc, char** argv) {
     const CommandLine line = readCommandLine(arguments);
     std::fputs(qPrintable(line.out), stdout);
     std::fputs(qPrintable(line.err), stderr);
-    return line.status;
+    return line;
+}
+
+std::optional<int> sendToRunningClock(const Command& command) {
+    constexpr std::chrono::seconds kPatience{5};
+    const LocalInstanceGuard::Reply reply =
+        LocalInstanceGuard::ask(QStringLiteral("velto"), command.words().toUtf8(), kPatience);
+    switch (reply.kind) {
+    case LocalInstanceGuard::Reply::Kind::NoClock:
+        if (command.startsClock()) {
+            return std::nullopt;
+        }
+        if (command.verb == CommandVerb::StatusJson) {
+            std::fputs("{\"running\":false}\n", stdout);
+        } else if (command.statusWithoutClock() == kNoClock) {
+            std::fputs("velto: no clock is running\n", stderr);
+        }
+        return command.statusWithoutClock();
+    case LocalInstanceGuard::Reply::Kind::Silent:
+        std::fprintf(stderr, "velto: the running clock did not take the command: %s\n",
+                     qPrintable(reply.why));
+        return kRefused;
+    case LocalInstanceGuard::Reply::Kind::Answered:
+        break;
+    }
+    // "<status>\n<text>"
+    const qsizetype lineEnd = reply.answer.indexOf('\n');
+    bool isNumber = false;
+    const int status = reply.answer.left(lineEnd).toInt(&isNumber);
+    if (lineEnd < 0 || !isNumber) {
+        std::fputs("velto: the running clock gave an answer that makes no sense\n", stderr);
+        return kRefused;
+    }
+    const QByteArray text = reply.answer.mid(lineEnd + 1);
+    if (status == kDone) {
+        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
+    } else {
+        std::fprintf(stderr, "velto: the running clock refused: %s", text.constData());
+    }
+    return status;
 }
 
 } // namespace velto

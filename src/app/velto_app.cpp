@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <cstdio>
 
 namespace velto {
 
@@ -68,6 +69,17 @@ bool VeltoApp::startUp() {
     main_->start();
     setStartDefaults(model_);
     kept->restoreClock();
+    // Scripts and the desktop: the command line through the instance's channel (main()
+    // offers the same commands on the session bus).
+    commands_ = new ClockCommands(model_, main_.get());
+    commands_->onQuit = [this] { shutDown(); };
+    platform_.instance.onCommand(
+        [this](const QByteArray& words) { return commands_->answerWords(words); });
+    if (firstCommand_) {
+        std::fputs(qPrintable(commands_->carryOut(*firstCommand_).text + QLatin1Char('\n')),
+                   stdout);
+        std::fflush(stdout);
+    }
     // The sound is loaded as soon as the window is on the screen, so that the first ring is
     // heard at once; the sound system is the slowest part of start-up and nothing in the
     // first frame needs it.

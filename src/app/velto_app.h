@@ -4,6 +4,7 @@
 
 #include "art/depot.h"
 #include "model/clock_model.h"
+#include "observers/clock_commands.h"
 #include "platform/seams.h"
 
 #include <memory>
@@ -30,6 +31,9 @@ public:
     VeltoApp(const VeltoApp&) = delete;
     VeltoApp& operator=(const VeltoApp&) = delete;
 
+    /// `command` is carried out once the program has started, after what was kept from the
+    /// last run: the command line started the clock for it.
+    void carryOutAtStart(const Command& command) { firstCommand_ = command; }
     /// Starts the program. Returns false, having shown nothing, when another instance runs.
     bool startUp();
     /// One firing of the ticker.
@@ -44,6 +48,8 @@ public:
     /// Whether the main window is shown, minimised or hidden, and the moves between them.
     [[nodiscard]] WindowPresence& presence() const { return *presence_; }
     [[nodiscard]] Ringer& ringer() const { return *ringer_; }
+    /// What scripts and the desktop may ask of the clock; after startUp().
+    [[nodiscard]] ClockCommands& commands() const { return *commands_; }
     /// The About window once it was asked for; null before, and after shut-down.
     [[nodiscard]] AboutWindow* aboutWindow() const { return about_.get(); }
 
@@ -64,6 +70,8 @@ private:
     std::unique_ptr<TrayPresenter> tray_;
     std::unique_ptr<Ringer> ringer_;
     std::unique_ptr<AboutWindow> about_;
+    ClockCommands* commands_ = nullptr; // the main window's child
+    std::optional<Command> firstCommand_;
     bool finished_ = false;
 };
 

@@ -57,6 +57,11 @@ QDateTime ClockModel::now() const {
                                          static_cast<int>(offset_.count()));
 }
 
+QDateTime ClockModel::localAt(Instant t) const {
+    return QDateTime::fromSecsSinceEpoch(t.time_since_epoch().count(), Qt::OffsetFromUTC,
+                                         static_cast<int>(clock_.utcOffsetAt(t).count()));
+}
+
 QTime ClockModel::time() const {
     return timeOfDay(wallNow());
 }
@@ -128,11 +133,15 @@ void ClockModel::tick(const ClockReading& reading) {
 // ---- the alarm ----
 
 int ClockModel::countdown() const {
+    return std::min(minutesLeft(), kCountdownTop);
+}
+
+int ClockModel::minutesLeft() const {
     if (!alarmAt_) {
         return 0;
     }
     const auto left = std::chrono::floor<minutes>(*alarmAt_) - std::chrono::floor<minutes>(now_);
-    return static_cast<int>(std::clamp<int64_t>(left.count(), 0, kCountdownTop));
+    return static_cast<int>(std::max<int64_t>(left.count(), 0));
 }
 
 void ClockModel::followCountdown(const ClockReading& now) {

@@ -84,6 +84,8 @@ public:
     [[nodiscard]] Instant instant() const { return now_; }
     /// The reading's local time of day.
     [[nodiscard]] QTime time() const;
+    /// `t` as the local date and time with the offset in force then, whole seconds.
+    [[nodiscard]] QDateTime localAt(Instant t) const;
 
     // ---- the alarm and its countdown ----
 
@@ -98,6 +100,8 @@ public:
     /// Whole minutes from the current minute to the alarm's, in real time, 0..kCountdownTop;
     /// 0 when off.
     [[nodiscard]] int countdown() const;
+    /// The same minutes without the countdown's top: a day ahead reads 1440.
+    [[nodiscard]] int minutesLeft() const;
 
     /// `time` becomes the alarm time: it rings at the next time the local clock shows it
     /// after the current minute (tomorrow when it is at or before the current minute; at the
@@ -109,7 +113,8 @@ public:
     /// The alarm for `at` as it was kept from an earlier run: armed even when that instant
     /// has passed (then it rings at the next tick), or off with its time showing.
     void restoreAlarm(Instant at, AlarmKind kind, bool armed);
-    /// The alarm `minutes` (0..60) real minutes from now, seconds included; 0 switches it off.
+    /// The alarm `minutes` real minutes from now, seconds included; 0 switches it off. Beyond
+    /// kCountdownTop the face shows it as it shows a typed time.
     void setAlarmIn(int minutes);
     /// Preset `k` (0..9).
     void choosePreset(int k);

@@ -7,6 +7,7 @@ namespace velto {
 
 Q_LOGGING_CATEGORY(lcAccess, "velto.access")
 Q_LOGGING_CATEGORY(lcArt, "velto.art")
+Q_LOGGING_CATEGORY(lcCommands, "velto.commands")
 Q_LOGGING_CATEGORY(lcDesktop, "velto.desktop")
 Q_LOGGING_CATEGORY(lcInstance, "velto.instance")
 Q_LOGGING_CATEGORY(lcQt, "velto.qt")

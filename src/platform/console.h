@@ -10,6 +10,7 @@ namespace velto {
 
 Q_DECLARE_LOGGING_CATEGORY(lcAccess)   // what screen readers are told, and refused
 Q_DECLARE_LOGGING_CATEGORY(lcArt)      // drawing the pictures
+Q_DECLARE_LOGGING_CATEGORY(lcCommands) // commands from scripts and the session bus
 Q_DECLARE_LOGGING_CATEGORY(lcDesktop)  // notifications, message boxes, start at login
 Q_DECLARE_LOGGING_CATEGORY(lcInstance) // the single-instance guard
 Q_DECLARE_LOGGING_CATEGORY(lcQt)       // the Qt the program runs on

@@ -150,10 +150,32 @@ std::optional<QByteArray> tokenOfShow(const QByteArray& message) {
 
 } // namespace
 
-void LocalInstanceGuard::heard(const QByteArray& message) {
+QString LocalInstanceGuard::runningClock(const QString& key, Reply* reply) {
+    const QString folder = instanceFolder(&reply->why);
+    if (folder.isEmpty()) {
+        return {}; // then no clock could have claimed the instance either
+    }
+    const QString name = folder + QLatin1Char('/') + key + QLatin1Char('-') + currentUserName();
+    FileLock probe;
+    if (probe.acquire(name + QStringLiteral(".lock"), std::chrono::milliseconds{0}) !=
+        FileLock::Result::Busy) {
+        return {};
+    }
+    reply->kind = Reply::Kind::Silent; // until it answers
+    return name;
+}
+
+QByteArray LocalInstanceGuard::commandMessage(const QByteArray& words) {
+    return "do " + words + '\n';
+}
+
+QByteArray LocalInstanceGuard::heard(const QByteArray& message) {
+    if (message.startsWith("do ") && message.endsWith('\n')) {
+        return commands_ ? commands_(message.mid(3, message.size() - 4)) : QByteArray();
+    }
     const auto token = tokenOfShow(message);
     if (!token || !handler_) {
-        return;
+        return {};
     }
     // Only the latest token is kept, the one the showing will use: the environment keeps
     // every value it was ever given.
@@ -162,9 +184,10 @@ void LocalInstanceGuard::heard(const QByteArray& message) {
     // window manager would otherwise be asked to raise the window as many times.
     if (showPause_.isActive()) {
         showWaits_ = true;
-        return;
+        return {};
     }
     show();
+    return {};
 }
 
 void LocalInstanceGuard::show() {
@@ -181,6 +204,10 @@ void LocalInstanceGuard::show() {
 
 void LocalInstanceGuard::onActivationRequest(std::function<void()> handler) {
     handler_ = std::move(handler);
+}
+
+void LocalInstanceGuard::onCommand(std::function<QByteArray(const QByteArray&)> handler) {
+    commands_ = std::move(handler);
 }
 
 } // namespace velto

@@ -26,6 +26,25 @@ public:
     ~LocalInstanceGuard() override;
     bool claim() override;
     void onActivationRequest(std::function<void()> handler) override;
+    void onCommand(std::function<QByteArray(const QByteArray&)> handler) override;
+
+    /// What asking the running clock came to.
+    struct Reply {
+        enum class Kind {
+            NoClock,  // no clock holds the lock (or there is no private folder for one)
+            Answered, // `answer` is what it said
+            Silent,   // it holds the lock but did not answer in time (`why` says more)
+        };
+        Kind kind = Kind::NoClock;
+        QByteArray answer;
+        QString why;
+    };
+    /// Sends the command `words` to the clock that runs for `key` and waits up to `patience`
+    /// for its answer. Needs no application object and no event loop.
+    static Reply ask(const QString& key, const QByteArray& words,
+                     std::chrono::milliseconds patience);
+    /// The message that carries a command's words.
+    [[nodiscard]] static QByteArray commandMessage(const QByteArray& words);
 
     /// The full path of the socket; empty before claim() or without a private folder.
     [[nodiscard]] QString socketPath() const;
@@ -39,15 +58,19 @@ public:
     [[nodiscard]] static QByteArray showMessage(const QByteArray& token);
 
 private:
+    /// The path of the running clock's lock and socket without their endings, when a clock
+    /// holds the lock for `key`; empty, with `reply` saying so, when none does.
+    static QString runningClock(const QString& key, Reply* reply);
     // How a later start reaches the first differs per system.
     /// False when the request could not be delivered: nobody listens at the socket.
     bool askFirstToShow();
     void listen();
     void stopListening();
-    /// A later start said `message`: the one message brings the window back, anything else
-    /// is ignored. Its token is left where Qt's Wayland platform takes it from when it
-    /// activates the window.
-    void heard(const QByteArray& message);
+    /// A later start said `message`: the one message brings the window back, and a command
+    /// is carried out, its answer returned to be sent back; anything else is ignored. A show
+    /// request's token is left where Qt's Wayland platform takes it from when it activates
+    /// the window.
+    QByteArray heard(const QByteArray& message);
     /// Brings the window back, with the latest token heard.
     void show();
 
@@ -56,6 +79,7 @@ private:
     FileLock lock_;
     QObject* listener_ = nullptr; // the system's listener, a child of the guard
     std::function<void()> handler_;
+    std::function<QByteArray(const QByteArray&)> commands_;
     bool firstAnswered_ = false;
     QTimer showPause_; // runs after a request was carried out; later ones wait for it
     bool showWaits_ = false;

@@ -152,6 +152,75 @@ bool LocalInstanceGuard::askFirstToShow() {
     return reached;
 }
 
+LocalInstanceGuard::Reply LocalInstanceGuard::ask(const QString& key, const QByteArray& words,
+                                                  std::chrono::milliseconds patience) {
+    Reply reply;
+    const QString name = runningClock(key, &reply);
+    if (name.isEmpty()) {
+        return reply;
+    }
+    sockaddr_un clock{};
+    sockaddr_un own{};
+    if (!socketAddress(name + QStringLiteral(".socket"), &clock) ||
+        !socketAddress(name + QStringLiteral(".%1.answer").arg(::getpid()), &own)) {
+        reply.why = QStringLiteral("the path of the socket is too long");
+        return reply;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    ::unlink(own.sun_path);
+    if (fd < 0 || ::bind(fd, asAddress(own), sizeof(own)) != 0) {
+        reply.why = QString::fromLocal8Bit(std::strerror(errno));
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return reply;
+    }
+    ::chmod(own.sun_path, S_IRUSR | S_IWUSR);
+    const auto end = std::chrono::steady_clock::now() + patience;
+    const auto left = [&end] {
+        return std::max<int>(0,
+                             static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                  end - std::chrono::steady_clock::now())
+                                                  .count()));
+    };
+    const QByteArray message = commandMessage(words);
+    bool sent = false;
+    // A clock that is still starting may not listen yet, and one that is flooded has a full
+    // queue: both are asked again until the patience runs out.
+    while (!sent && left() > 0) {
+        sent = ::sendto(fd, message.constData(), static_cast<size_t>(message.size()), MSG_DONTWAIT,
+                        asAddress(clock), sizeof(clock)) >= 0;
+        if (!sent && errno != ENOENT && errno != ECONNREFUSED && errno != EAGAIN) {
+            break;
+        }
+        if (!sent) {
+            constexpr unsigned long kPauseMs = 20;
+            QThread::msleep(kPauseMs);
+        }
+    }
+    if (!sent) {
+        reply.why = errno == ENOENT || errno == ECONNREFUSED || errno == EAGAIN
+                        ? QStringLiteral("it does not listen")
+                        : QString::fromLocal8Bit(std::strerror(errno));
+    } else {
+        pollfd wait{fd, POLLIN, 0};
+        char buffer[16384];
+        if (::poll(&wait, 1, left()) == 1) {
+            const ssize_t n = ::recv(fd, buffer, sizeof(buffer), MSG_DONTWAIT);
+            if (n > 0) {
+                reply.kind = Reply::Kind::Answered;
+                reply.answer = QByteArray(buffer, static_cast<qsizetype>(n));
+            }
+        }
+        if (reply.kind != Reply::Kind::Answered) {
+            reply.why = QStringLiteral("no answer within %1 s").arg(patience.count() / 1000);
+        }
+    }
+    ::close(fd);
+    ::unlink(own.sun_path);
+    return reply;
+}
+
 void LocalInstanceGuard::listen() {
     const auto cannot = [](const char* why) {
         qCWarning(lcInstance, "cannot listen for later starts (%s); they will still be refused",
@@ -182,8 +251,19 @@ void LocalInstanceGuard::listen() {
         // so is no request either.
         char buffer[512];
         ssize_t n = 0;
-        while ((n = ::recv(fd, buffer, sizeof(buffer), 0)) >= 0) {
-            heard(QByteArray(buffer, static_cast<qsizetype>(n)));
+        sockaddr_un from{};
+        socklen_t fromLength = sizeof(from);
+        while ((n = ::recvfrom(fd, buffer, sizeof(buffer), 0, reinterpret_cast<sockaddr*>(&from),
+                               &fromLength)) >= 0) {
+            const QByteArray answer = heard(QByteArray(buffer, static_cast<qsizetype>(n)));
+            // The answer goes to the asker's own socket, when it has one; one that went away
+            // or does not read is not waited for.
+            if (!answer.isEmpty() && fromLength > offsetof(sockaddr_un, sun_path) &&
+                from.sun_path[0] != '\0') {
+                ::sendto(fd, answer.constData(), static_cast<size_t>(answer.size()), MSG_DONTWAIT,
+                         asAddress(from), fromLength);
+            }
+            fromLength = sizeof(from);
         }
     });
 }

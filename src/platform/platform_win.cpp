@@ -44,6 +44,33 @@ bool LocalInstanceGuard::askFirstToShow() {
     return sent;
 }
 
+LocalInstanceGuard::Reply LocalInstanceGuard::ask(const QString& key, const QByteArray& words,
+                                                  std::chrono::milliseconds patience) {
+    Reply reply;
+    const QString name = runningClock(key, &reply);
+    if (name.isEmpty()) {
+        return reply;
+    }
+    QLocalSocket socket;
+    const int ms = static_cast<int>(patience.count());
+    socket.connectToServer(name + QStringLiteral(".socket"));
+    if (!socket.waitForConnected(ms)) {
+        reply.why = socket.errorString();
+        return reply;
+    }
+    socket.write(commandMessage(words));
+    if (socket.waitForBytesWritten(ms) && socket.waitForReadyRead(ms)) {
+        // The clock closes the connection after its answer.
+        while (socket.waitForReadyRead(ms / 10)) {
+        }
+        reply.answer = socket.readAll();
+        reply.kind = Reply::Kind::Answered;
+    } else {
+        reply.why = QStringLiteral("no answer within %1 s").arg(patience.count() / 1000);
+    }
+    return reply;
+}
+
 void LocalInstanceGuard::listen() {
     // We own the lock, so a server left behind by a crashed run can go.
     QLocalServer::removeServer(socketPath());
@@ -58,9 +85,13 @@ void LocalInstanceGuard::listen() {
                     return;
                 }
                 const QByteArray message = peer->readAll();
+                const QByteArray answer = heard(message);
+                if (!answer.isEmpty()) {
+                    peer->write(answer);
+                    peer->waitForBytesWritten(kPeerPatienceMs);
+                }
                 peer->abort();
                 peer->deleteLater();
-                heard(message);
             });
             // A peer that says nothing keeps nothing waiting, but it goes after a while.
             QTimer::singleShot(kPeerPatienceMs, peer, [peer] {

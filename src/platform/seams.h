@@ -146,6 +146,9 @@ public:
     virtual bool claim() = 0;
     /// Called in the first instance whenever a later start asked for the window.
     virtual void onActivationRequest(std::function<void()> handler) = 0;
+    /// Called in the first instance with the words of each command a later start sent; what
+    /// it returns is the answer sent back.
+    virtual void onCommand(std::function<QByteArray(const QByteArray&)> handler) = 0;
 };
 
 /// The desktop's window manager and the process itself.

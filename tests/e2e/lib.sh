@@ -7,13 +7,15 @@ FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1 |
 
 fail() { echo "FAILED: $*"; exit 1; }
 
-# start_clock "2026-12-08 10:10:30": starts the clock with its clock standing still at that
-# moment (the event loop's own timers run on real time), or with none at FAKETIME_TIMESTAMP_FILE's;
-# sets PID, WID and X, Y, WIDTH, HEIGHT once the window shows its face.
-# EXTRA_PRELOAD names one more library to preload.
+# start_clock "2026-12-08 10:10:30" [ARGUMENTS...]: starts the clock with its clock standing
+# still at that moment (the event loop's own timers run on real time), or with none at
+# FAKETIME_TIMESTAMP_FILE's; sets PID, WID and X, Y, WIDTH, HEIGHT once the window shows its
+# face. EXTRA_PRELOAD names one more library to preload.
 start_clock() {
-  env LD_PRELOAD="$FAKETIME_LIB${EXTRA_PRELOAD:+:$EXTRA_PRELOAD}" ${1:+"FAKETIME=$1"} \
-    FAKETIME_DONT_FAKE_MONOTONIC=1 "$VELTO" >> "$WORK/velto.log" 2>&1 &
+  local at=${1:-}
+  shift || true
+  env LD_PRELOAD="$FAKETIME_LIB${EXTRA_PRELOAD:+:$EXTRA_PRELOAD}" ${at:+"FAKETIME=$at"} \
+    FAKETIME_DONT_FAKE_MONOTONIC=1 "$VELTO" "$@" >> "$WORK/velto.log" 2>&1 &
   PID=$!
   WID=""
   # A loaded machine (a sanitizer build, two test runs at once) can take many seconds.

@@ -231,8 +231,12 @@ class FakeInstance final : public InstanceGuard {
 public:
     bool claim() override { return first; }
     void onActivationRequest(std::function<void()> h) override { handler = std::move(h); }
+    void onCommand(std::function<QByteArray(const QByteArray&)> h) override {
+        commands = std::move(h);
+    }
     bool first = true;
     std::function<void()> handler;
+    std::function<QByteArray(const QByteArray&)> commands;
 };
 
 class FakeDesktop final : public Desktop {

@@ -1,0 +1,7 @@
+#include "observers/clock_bus.h"
+
+namespace velto {
+
+void offerOnSessionBus(ClockModel&, ClockCommands&, std::function<void()>) {} // no such bus here
+
+} // namespace velto
