@@ -162,7 +162,7 @@ CommandLine takeCommandLine(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    const CommandLine line = readCommandLine(arguments);
+    CommandLine line = readCommandLine(arguments);
     std::fputs(qPrintable(line.out), stdout);
     std::fputs(qPrintable(line.err), stderr);
     return line;

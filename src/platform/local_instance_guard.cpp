@@ -155,7 +155,7 @@ QString LocalInstanceGuard::runningClock(const QString& key, Reply* reply) {
     if (folder.isEmpty()) {
         return {}; // then no clock could have claimed the instance either
     }
-    const QString name = folder + QLatin1Char('/') + key + QLatin1Char('-') + currentUserName();
+    QString name = folder + QLatin1Char('/') + key + QLatin1Char('-') + currentUserName();
     FileLock probe;
     if (probe.acquire(name + QStringLiteral(".lock"), std::chrono::milliseconds{0}) !=
         FileLock::Result::Busy) {

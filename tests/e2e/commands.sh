@@ -111,4 +111,10 @@ expect 0 --quit
 ends_by_itself || fail "--quit: the clock ended with status $?"
 PID=""
 [ -z "$(ls "$XDG_RUNTIME_DIR" | grep velto)" ] || fail "left behind: $(ls "$XDG_RUNTIME_DIR")"
+# And so does Quit on the bus.
+start_clock "" --announce off
+state 's["announcer"]["interval"]==0'
+call Quit > /dev/null || fail "Quit"
+ends_by_itself || fail "Quit: the clock ended with status $?"
+PID=""
 echo "e2e commands ok"
