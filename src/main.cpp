@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/languages.h"
 #include "app/velto_app.h"
+#include "observers/punch_log.h"
 #include "platform/console.h"
 #include "platform/desktop_notifier.h"
 #include "platform/file_settings.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
                              instance, desktop, settings, login, notifier};
 
     velto::VeltoApp velto(platform);
+    velto.keepPunchLog(velto::PunchStore::defaultPath());
     if (!velto.startUp()) {
         // The running clock has been asked to show itself; one that did not hear it was named.
         return instance.firstAnswered() ? 0 : 1;

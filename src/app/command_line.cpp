@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "observers/punch_export.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -108,6 +109,9 @@ std::optional<int> takeCommandLine(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
+    if (const auto exported = runExport(arguments)) {
+        return exported;
+    } // punch_export.h
     const CommandLine line = readCommandLine(arguments);
     std::fputs(qPrintable(line.out), stdout);
     std::fputs(qPrintable(line.err), stderr);

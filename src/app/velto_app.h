@@ -11,6 +11,8 @@
 namespace velto {
 
 class AboutWindow;
+class PunchLog;
+class PunchLogWindow;
 class MainWindow;
 class Ringer;
 class TrayPresenter;
@@ -32,6 +34,9 @@ public:
 
     /// Starts the program. Returns false, having shown nothing, when another instance runs.
     bool startUp();
+    /// Keeps the punch clock's sessions in the SQLite file at `path` from startUp() on;
+    /// without it (the tests) the punch clock is kept nowhere.
+    void keepPunchLog(const QString& path) { punchLogPath_ = path; }
     /// One firing of the ticker.
     void mainTick();
     /// Removes the tray icon, unloads the windows and ends the process, once, however often
@@ -46,6 +51,10 @@ public:
     [[nodiscard]] Ringer& ringer() const { return *ringer_; }
     /// The About window once it was asked for; null before, and after shut-down.
     [[nodiscard]] AboutWindow* aboutWindow() const { return about_.get(); }
+    /// The punch log, when kept; null before startUp().
+    [[nodiscard]] PunchLog* punchLog() const { return punchLog_; }
+    /// The punch log's window once it was asked for.
+    [[nodiscard]] PunchLogWindow* punchLogWindow() const { return punchLogWindow_.get(); }
 
 private:
     /// The shut-down; `endEventLoop` is false when the event loop has ended already.
@@ -55,6 +64,8 @@ private:
     /// "About": the About window, made on first use; when it is open already it comes
     /// forward.
     void showAbout();
+    /// "Punch log": its window, made on first use.
+    void showPunchLog();
 
     Platform& platform_;
     ClockModel model_;
@@ -64,6 +75,9 @@ private:
     std::unique_ptr<TrayPresenter> tray_;
     std::unique_ptr<Ringer> ringer_;
     std::unique_ptr<AboutWindow> about_;
+    QString punchLogPath_;
+    PunchLog* punchLog_ = nullptr; // the window's child
+    std::unique_ptr<PunchLogWindow> punchLogWindow_;
     bool finished_ = false;
 };
 
