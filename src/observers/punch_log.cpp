@@ -57,10 +57,10 @@ std::vector<DayTotal> dayTotals(const std::vector<PunchSession>& sessions, const
 
 // ---- the store ----
 
-PunchStore::PunchStore(QString path, Mode mode)
+PunchStore::PunchStore(QString path, Mode mode, int busyTimeoutMs)
     : path_(std::move(path)),
       connection_(QStringLiteral("punch-") + QUuid::createUuid().toString(QUuid::WithoutBraces)),
-      mode_(mode) {}
+      mode_(mode), busyTimeoutMs_(busyTimeoutMs) {}
 
 PunchStore::~PunchStore() {
     if (QSqlDatabase::contains(connection_)) {
@@ -101,7 +101,7 @@ bool PunchStore::open() {
                             QStringLiteral("Qt's SQLite driver (libqt6sql6-sqlite) is missing"));
             }
             db.setDatabaseName(path_);
-            QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+            QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs_);
             if (mode_ == Mode::ReadOnly) {
                 options += QStringLiteral(";QSQLITE_OPEN_READONLY");
             }
@@ -150,11 +150,19 @@ bool PunchStore::migrate() {
         return fail(QStringLiteral("cannot use"),
                     QStringLiteral("written by a later version of Velto (schema %1)").arg(version));
     }
-    if (mode_ == Mode::ReadOnly) {
-        if (version == 0) {
-            errorCode_ = QStringLiteral("26");
-            return fail(QStringLiteral("cannot read"), QStringLiteral("not a punch log"));
+    if (version == 0) {
+        // Another program's database is left as it was, not even switched to WAL.
+        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name != 'sessions'"
+                                   " AND name != 'sessions_by_start'")) ||
+            !q.next()) {
+            return failed(QStringLiteral("cannot read"));
         }
+        if (q.value(0).toInt() != 0 || mode_ == Mode::ReadOnly) {
+            errorCode_ = QStringLiteral("26");
+            return fail(QStringLiteral("cannot use"), QStringLiteral("not a punch log"));
+        }
+    }
+    if (mode_ == Mode::ReadOnly) {
         return true;
     }
     // Readers go on while a clock writes, and a crash loses no committed punch.
@@ -167,24 +175,15 @@ bool PunchStore::migrate() {
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         return failed(QStringLiteral("cannot write"));
     }
-    if (version == 0) {
-        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next()) {
-            (void)q.exec(QStringLiteral("ROLLBACK"));
-            return failed(QStringLiteral("cannot read"));
-        }
-        if (q.value(0).toInt() != 0) {
-            (void)q.exec(QStringLiteral("ROLLBACK"));
-            errorCode_ = QStringLiteral("26"); // another program's database
-            return fail(QStringLiteral("cannot use"), QStringLiteral("not a punch log"));
-        }
-    }
-    // Each later schema adds its step here, from the version before it.
+    // Each later schema adds its step here, from the version before it. Two clocks starting
+    // on a new file at once both get here, one after the other.
     const bool made =
-        q.exec(QStringLiteral("CREATE TABLE sessions (id INTEGER PRIMARY KEY,"
+        q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS sessions (id INTEGER PRIMARY KEY,"
                               " start_utc INTEGER NOT NULL, start_offset INTEGER NOT NULL,"
                               " end_utc INTEGER, end_offset INTEGER,"
                               " CHECK (end_utc IS NULL OR end_utc >= start_utc))")) &&
-        q.exec(QStringLiteral("CREATE INDEX sessions_by_start ON sessions (start_utc)")) &&
+        q.exec(QStringLiteral(
+            "CREATE INDEX IF NOT EXISTS sessions_by_start ON sessions (start_utc)")) &&
         q.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchema)) &&
         q.exec(QStringLiteral("COMMIT"));
     if (!made) {
@@ -362,8 +361,10 @@ bool PunchStore::restore(const PunchSession& s) {
 
 // ---- the observer ----
 
-PunchLog::PunchLog(ClockModel& model, const Clock& clock, const QString& path, QObject* parent)
-    : QObject(parent), model_(model), clock_(clock), store_(path) {}
+PunchLog::PunchLog(ClockModel& model, const Clock& clock, const QString& path, QObject* parent,
+                   int busyTimeoutMs)
+    : QObject(parent), model_(model), clock_(clock),
+      store_(path, PunchStore::Mode::ReadWrite, busyTimeoutMs) {}
 
 void PunchLog::restore() {
     std::optional<PunchSession> running;

@@ -61,7 +61,8 @@ public:
     /// How long a change waits for another clock (or an export) that holds the file.
     static constexpr int kBusyTimeoutMs = 1500;
 
-    explicit PunchStore(QString path, Mode mode = Mode::ReadWrite);
+    explicit PunchStore(QString path, Mode mode = Mode::ReadWrite,
+                        int busyTimeoutMs = kBusyTimeoutMs);
     ~PunchStore();
     PunchStore(const PunchStore&) = delete;
     PunchStore& operator=(const PunchStore&) = delete;
@@ -102,6 +103,7 @@ private:
     QString path_;
     QString connection_;
     Mode mode_;
+    int busyTimeoutMs_;
     bool open_ = false;
     QString error_;
     QString errorCode_; // SQLite's own code of the last failure
@@ -114,7 +116,8 @@ private:
 class PunchLog final : public QObject {
     Q_OBJECT
 public:
-    PunchLog(ClockModel& model, const Clock& clock, const QString& path, QObject* parent = nullptr);
+    PunchLog(ClockModel& model, const Clock& clock, const QString& path, QObject* parent = nullptr,
+             int busyTimeoutMs = PunchStore::kBusyTimeoutMs);
 
     /// Brings back the running session, or records one the model already has (kept by an
     /// earlier version in the settings). Call once, after the settings are restored.

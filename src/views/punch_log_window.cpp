@@ -203,11 +203,9 @@ void PunchLogWindow::refill() {
         auto list = byDay[day];
         for (auto s = list.rbegin(); s != list.rend(); ++s) {
             const PunchSession& session = **s;
-            const auto items =
-                row({}, locale.toString(local(session.start).time(), QLocale::ShortFormat),
-                    session.end ? locale.toString(local(*session.end).time(), QLocale::ShortFormat)
-                                : tr("running"),
-                    hoursAndMinutes(session.worked(now)));
+            const auto items = row({}, timeOf(local(session.start)),
+                                   session.end ? timeOf(local(*session.end)) : tr("running"),
+                                   hoursAndMinutes(session.worked(now)));
             items[When]->setData(session.id, kIdRole);
             dayItems[When]->appendRow(items);
         }
