@@ -72,8 +72,8 @@ QByteArray json(const std::vector<PunchSession>& sessions, const QTimeZone& zone
     QJsonArray dayList;
     for (const DayTotal& d : dayTotals(sessions, zone, {})) {
         dayList.append(QJsonObject{{"date", d.day.toString(Qt::ISODate)},
-                                {"minutes", minutesOf(d.worked)},
-                                {"hours", hoursOf(minutesOf(d.worked))}});
+                                   {"minutes", minutesOf(d.worked)},
+                                   {"hours", hoursOf(minutesOf(d.worked))}});
     }
     const QJsonObject root{{"format", "velto-punch-log"},
                            {"version", kJsonVersion},
@@ -192,8 +192,9 @@ std::optional<int> runExport(const QStringList& arguments) {
         dayLimits[i] = day;
     }
     if (dayLimits[0] && dayLimits[1] && *dayLimits[1] < *dayLimits[0]) {
-        return mistake(QStringLiteral("--to %1 comes before --from %2")
-                           .arg(dayLimits[1]->toString(Qt::ISODate), dayLimits[0]->toString(Qt::ISODate)));
+        return mistake(
+            QStringLiteral("--to %1 comes before --from %2")
+                .arg(dayLimits[1]->toString(Qt::ISODate), dayLimits[0]->toString(Qt::ISODate)));
     }
 
     // The SQL driver is a plug-in, found through an application object.
