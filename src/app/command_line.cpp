@@ -111,7 +111,7 @@ std::optional<int> takeCommandLine(int argc, char** argv) {
     }
     if (const auto exported = runExport(arguments)) {
         return exported;
-    } // punch_export.h
+    }
     const CommandLine line = readCommandLine(arguments);
     std::fputs(qPrintable(line.out), stdout);
     std::fputs(qPrintable(line.err), stderr);
