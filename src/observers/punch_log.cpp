@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QUuid>
 #include <QVariant>
+#include <algorithm>
 #include <map>
 
 namespace velto {
@@ -367,39 +368,39 @@ PunchLog::PunchLog(ClockModel& model, const Clock& clock, const QString& path, Q
       store_(path, PunchStore::Mode::ReadWrite, busyTimeoutMs) {}
 
 void PunchLog::restore() {
-    std::optional<PunchSession> running;
-    if (const auto all = store_.sessions()) {
-        for (const PunchSession& s : *all) {
-            if (!s.end) {
-                running = s;
-            }
-        }
+    // Kept in the settings by an earlier version: written once the record is read, unless the
+    // record has a running session of its own.
+    seenIn_ = model_.punchedInAt();
+    if (seenIn_) {
+        waiting_.push_back({true, *seenIn_});
     }
-    if (!store_.setAside().isEmpty()) {
-        qCWarning(lcPunch,
-                  "the punch log %s was not a database of Velto's; it is kept as %s and "
-                  "a new one begun",
-                  qPrintable(store_.path()), qPrintable(store_.setAside()));
-    }
-    if (running) {
-        // The record owns the punch-in: one that the settings kept before is superseded.
-        seenIn_ = running->start;
-        model_.restorePunch(std::min(running->start, model_.instant()));
-    } else {
-        // Kept in the settings by an earlier version, or the record cannot be read now: it is
-        // written when it can be.
-        seenIn_ = model_.punchedInAt();
-        if (seenIn_) {
-            waiting_.push_back({true, *seenIn_});
-        }
-    }
+    unread_ = true;
     connect(&model_, &ClockModel::punchChanged, this, &PunchLog::follow);
     connect(&model_, &ClockModel::timeChanged, this, [this](bool fullMinute) {
-        if (fullMinute && (pending() || !store_.isOpen())) {
+        if (fullMinute && (pending() || unread_)) {
             flush();
         }
     });
     flush();
+}
+
+void PunchLog::adoptRunning() {
+    const auto all = store_.sessions();
+    if (!all) {
+        return;
+    }
+    unread_ = false;
+    const auto running =
+        std::find_if(all->begin(), all->end(), [](const PunchSession& s) { return !s.end; });
+    // The record owns the punch-in, unless the user punched out since the clock started
+    // without it: then the punches are written as they came.
+    const bool onlyPunchedIn = waiting_.empty() || (waiting_.size() == 1 && waiting_.front().in);
+    if (running == all->end() || !onlyPunchedIn) {
+        return;
+    }
+    waiting_.clear();
+    seenIn_ = running->start;
+    model_.restorePunch(std::min(running->start, model_.instant()));
 }
 
 void PunchLog::follow() {
@@ -418,6 +419,20 @@ void PunchLog::follow() {
 }
 
 bool PunchLog::flush() {
+    if (!store_.open()) {
+        say(store_.error());
+        return false;
+    }
+    if (!store_.setAside().isEmpty() && !toldSetAside_) {
+        qCWarning(lcPunch,
+                  "the punch log %s was not a database of Velto's; it is kept as %s and "
+                  "a new one begun",
+                  qPrintable(store_.path()), qPrintable(store_.setAside()));
+        toldSetAside_ = true;
+    }
+    if (unread_) {
+        adoptRunning();
+    }
     bool wrote = false;
     while (!waiting_.empty()) {
         const Punch p = waiting_.front();
@@ -428,10 +443,6 @@ bool PunchLog::flush() {
         }
         waiting_.pop_front();
         wrote = true;
-    }
-    if (!store_.isOpen() && !store_.open()) {
-        say(store_.error());
-        return false;
     }
     if (!said_.isEmpty()) {
         qCInfo(lcPunch, "the punch log is written again");

@@ -144,6 +144,8 @@ private:
         Instant at;
     };
     void follow();
+    /// Takes the record's running session once it can be read.
+    void adoptRunning();
     void say(const QString& why);
 
     ClockModel& model_;
@@ -152,6 +154,8 @@ private:
     std::optional<Instant> seenIn_; // the punch-in the record knows of
     std::deque<Punch> waiting_;     // not yet written
     QString said_;                  // the last trouble told, so that it is told once
+    bool unread_ = false;           // the record's running session is not known yet
+    bool toldSetAside_ = false;
 };
 
 } // namespace velto

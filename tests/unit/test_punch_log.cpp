@@ -170,6 +170,18 @@ TEST_F(PunchStoreFile, AFileThatIsNotOursIsMovedAsideAndANewLogBegun) {
     }
 }
 
+TEST_F(PunchStoreFile, TwoClocksOnOneLogRunOneSessionAtATime) {
+    PunchStore one(path());
+    PunchStore two(path());
+    ASSERT_TRUE(one.open() && two.open());
+    EXPECT_TRUE(one.punchIn(nine, hours{1}));
+    EXPECT_TRUE(two.punchIn(nine + minutes{5}, hours{1}));
+    EXPECT_TRUE(two.punchOut(nine + hours{1}, hours{1}));
+    const auto sessions = one.sessions();
+    ASSERT_EQ(sessions->size(), 1);
+    EXPECT_EQ(sessions->front(), finished(sessions->front().id, nine, nine + hours{1}));
+}
+
 TEST_F(PunchStoreFile, ALaterSchemaIsLeftAlone) {
     {
         PunchStore store(path());
@@ -194,30 +206,55 @@ protected:
     QString path() const { return dir.filePath("punch.sqlite"); }
 };
 
-TEST_F(PunchLogFile, APunchWhileTheFileIsLockedIsSaidOnceAndWrittenWhenTheLockGoes) {
-    startAt("09:00:00");
-    PunchLog log(model(), clock, path(), nullptr, 50);
-    log.restore();
-    Console console;
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
-        other.setDatabaseName(path());
-        ASSERT_TRUE(other.open());
-        QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+TEST_F(PunchLogFile, APunchThatCannotBeWrittenIsSaidOnceAndWrittenLater) {
+    const QString log = dir.filePath("velto/punch.sqlite");
+    const auto other = [] { return QSqlDatabase::database("other", false); };
+    struct Case {
+        const char* what;
+        std::function<void()> block, unblock;
+    };
+    const std::vector<Case> cases = {
+        {"locked by another process",
+         [&] {
+             ASSERT_TRUE(PunchStore(log).open());
+             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+             db.setDatabaseName(log);
+             ASSERT_TRUE(db.open());
+             QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+         },
+         [&] {
+             QSqlQuery(other()).exec(QStringLiteral("COMMIT"));
+             other().close();
+             QSqlDatabase::removeDatabase("other");
+         }},
+        {"a file where its folder goes",
+         [this] {
+             QFile f(dir.filePath("velto"));
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+         },
+         [this] { QFile::remove(dir.filePath("velto")); }},
+    };
+    for (const Case& c : cases) {
+        QDir(dir.filePath("velto")).removeRecursively();
+        startAt("09:00:00");
+        c.block();
+        Console console;
+        PunchLog punches(model(), clock, log, nullptr, 50);
+        punches.restore();
         model().togglePunch();
         tickUntil("09:02:00");
-        EXPECT_EQ(model().punchMinutes(), 2) << "the face goes on";
-        EXPECT_TRUE(log.pending());
-        QSqlQuery(other).exec(QStringLiteral("COMMIT"));
+        EXPECT_EQ(model().punchMinutes(), 2) << c.what << ": the face goes on";
+        EXPECT_TRUE(punches.pending()) << c.what;
+        c.unblock();
+        tickUntil("09:03:00");
+        EXPECT_FALSE(punches.pending()) << c.what;
+        const auto sessions = punches.store().sessions();
+        ASSERT_TRUE(sessions && sessions->size() == 1) << c.what;
+        EXPECT_EQ(sessions->front().start, model().punchedInAt()) << c.what;
+        ASSERT_EQ(Console::lines().size(), 2) << Console::lines().join('\n').toStdString();
+        EXPECT_TRUE(Console::lines()[1].contains("written again")) << c.what;
+        model().punchOut();
     }
-    QSqlDatabase::removeDatabase("other");
-    tickUntil("09:03:00");
-    EXPECT_FALSE(log.pending());
-    ASSERT_EQ(log.store().sessions()->size(), 1);
-    EXPECT_EQ(log.store().sessions()->front().start, model().punchedInAt());
-    ASSERT_EQ(Console::lines().size(), 2) << Console::lines().join('\n').toStdString();
-    EXPECT_TRUE(Console::lines()[0].contains("locked"));
-    EXPECT_TRUE(Console::lines()[1].contains("written again"));
 }
 
 TEST_F(PunchLogFile, TheRunningSessionComesBackAndACorrectionMovesTheCount) {
@@ -265,6 +302,9 @@ TEST_F(PunchLogProgram, AKeptPunchInIsCarriedOverAndTheTrayOpensTheLog) {
     EXPECT_EQ(week->child(0)->child(0, 2)->text(), "10:00");
 
     const qint64 id = w->shown().front().id;
+    const QDateTime tenOClock = clock.wallClock();
+    EXPECT_FALSE(w->correct(id, tenOClock, tenOClock.addSecs(-60)));
+    EXPECT_TRUE(w->notice().contains("after the start"));
     EXPECT_TRUE(w->remove(id));
     EXPECT_TRUE(w->shown().empty());
     w->undo();
