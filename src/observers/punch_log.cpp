@@ -232,7 +232,7 @@ namespace {
 /// Runs `statements` in one transaction that takes the write lock at once; false and rolled
 /// back when one fails.
 template <class Statements>
-bool inTransaction(QSqlDatabase db, QString& code, QString& why, Statements statements) {
+bool inTransaction(const QSqlDatabase& db, QString& code, QString& why, Statements statements) {
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         code = q.lastError().nativeErrorCode();
