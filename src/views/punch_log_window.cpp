@@ -167,6 +167,9 @@ void PunchLogWindow::refill() {
     const QTimeZone zone = QTimeZone::systemTimeZone();
     const Instant now = model_.instant();
     const QLocale locale;
+    // The minute's refill of a running session keeps the user's choice of row.
+    const std::optional<PunchSession> chosen = selected();
+    QModelIndex chosenAgain;
     std::map<QDate, seconds> days;
     for (const DayTotal& d : dayTotals(shown_, zone, now)) {
         days[d.day] = d.worked;
@@ -208,9 +211,15 @@ void PunchLogWindow::refill() {
                                    hoursAndMinutes(session.worked(now)));
             items[When]->setData(session.id, kIdRole);
             dayItems[When]->appendRow(items);
+            if (chosen && chosen->id == session.id) {
+                chosenAgain = items[When]->index();
+            }
         }
     }
     view_->expandAll();
+    if (chosenAgain.isValid()) {
+        view_->setCurrentIndex(chosenAgain);
+    }
     for (int c = Start; c < Columns; ++c) {
         view_->resizeColumnToContents(c);
     }
