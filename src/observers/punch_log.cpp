@@ -166,6 +166,15 @@ bool PunchStore::migrate() {
     if (mode_ == Mode::ReadOnly) {
         return true;
     }
+    // A damaged page shows only when it is read: looked for once, at the start (the log of a
+    // year reads in milliseconds), rather than at a punch that could then not be written.
+    if (!q.exec(QStringLiteral("PRAGMA quick_check(1)")) || !q.next()) {
+        return failed(QStringLiteral("cannot read"));
+    }
+    if (q.value(0).toString() != QLatin1String("ok")) {
+        errorCode_ = QStringLiteral("11");
+        return fail(QStringLiteral("cannot use"), q.value(0).toString());
+    }
     // Readers go on while a clock writes, and a crash loses no committed punch.
     if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
         return failed(QStringLiteral("cannot open"));

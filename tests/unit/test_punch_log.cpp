@@ -150,6 +150,20 @@ TEST_F(PunchStoreFile, AFileThatIsNotOursIsMovedAsideAndANewLogBegun) {
              f.write(QByteArray(5000, 'x'));
          }},
         {"another program's database", [this] { writeForeignDatabase(path()); }},
+        {"a log with a damaged page",
+         [this] {
+             {
+                 PunchStore store(path());
+                 for (int i = 0; i < 200; ++i) { // more than one page
+                     ASSERT_TRUE(store.punchIn(nine + hours{i}, {}) &&
+                                 store.punchOut(nine + hours{i} + minutes{30}, {}));
+                 }
+             }
+             QFile f(path());
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             f.seek(f.size() - 2000);
+             f.write(QByteArray(1000, '\xff'));
+         }},
     };
     for (const auto& [what, make] : cases) {
         QFile::remove(path() + ".bad");
