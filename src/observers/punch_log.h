@@ -58,8 +58,10 @@ public:
 
     /// The file's schema version; older files are brought up to it when opened.
     static constexpr int kSchema = 1;
-    /// How long a change waits for another clock (or an export) that holds the file.
-    static constexpr int kBusyTimeoutMs = 1500;
+    /// How long a change waits for another clock that holds the file. Another clock's change
+    /// takes a moment; the wait stalls the face, and a punch that waits longer is written at
+    /// a later minute anyway.
+    static constexpr int kBusyTimeoutMs = 500;
 
     explicit PunchStore(QString path, Mode mode = Mode::ReadWrite,
                         int busyTimeoutMs = kBusyTimeoutMs);
