@@ -5,11 +5,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang-format clang-tidy
-  qt6-base-dev qt6-multimedia-dev qt6-l10n-tools qt6-tools-dev libqt6multimedia6 libgl-dev libxcb1-dev
+  qt6-base-dev qt6-multimedia-dev qt6-l10n-tools qt6-tools-dev libqt6multimedia6 libqt6sql6-sqlite
+  libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpulse-dev
   xvfb xauth xdotool x11-utils imagemagick libfaketime openbox trayer
   qt6-wayland weston desktop-file-utils appstream dbus-daemon
-  python3 tzdata python3-pyatspi python3-dbus at-spi2-core libglib2.0-bin
+  python3 tzdata python3-pyatspi python3-dbus python3-icalendar at-spi2-core libglib2.0-bin
 )
 
 # The sound checks need a sound server to record from. One of our own is started for them,

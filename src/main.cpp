@@ -2,6 +2,7 @@
 #include "app/languages.h"
 #include "app/velto_app.h"
 #include "observers/clock_bus.h"
+#include "observers/punch_log.h"
 #include "platform/console.h"
 #include "platform/desktop_notifier.h"
 #include "platform/file_settings.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     if (line.command) {
         velto.carryOutAtStart(*line.command);
     }
+    velto.keepPunchLog(velto::PunchStore::defaultPath());
     if (!velto.startUp()) {
         if (line.command) { // another clock started first: it carries the command out
             return velto::sendToRunningClock(*line.command).value_or(velto::kRefused);

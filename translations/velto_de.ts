@@ -314,6 +314,129 @@
     </message>
 </context>
 <context>
+    <name>velto::PunchLogWindow</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>Punch log</source>
+        <translation>Stempelprotokoll</translation>
+    </message>
+    <message>
+        <source>This week</source>
+        <translation>Diese Woche</translation>
+    </message>
+    <message>
+        <source>Last 30 days</source>
+        <translation>Letzte 30 Tage</translation>
+    </message>
+    <message>
+        <source>Everything</source>
+        <translation>Alles</translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Zeigen:</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Beginn</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Worked</source>
+        <translation>Gearbeitet</translation>
+    </message>
+    <message>
+        <source>&amp;Correct...</source>
+        <translation>&amp;Korrigieren …</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren …</translation>
+    </message>
+    <message>
+        <source>The punch log cannot be read: %1</source>
+        <translation>Das Stempelprotokoll kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Week of %1</source>
+        <translation>Woche vom %1</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>läuft</translation>
+    </message>
+    <message>
+        <source>Not changed: the end must come after the start.</source>
+        <translation>Nicht geändert: Das Ende muss nach dem Beginn liegen.</translation>
+    </message>
+    <message>
+        <source>Not changed: those times overlap another session.</source>
+        <translation>Nicht geändert: Diese Zeiten überschneiden sich mit einer anderen Sitzung.</translation>
+    </message>
+    <message>
+        <source>Not changed: %1</source>
+        <translation>Nicht geändert: %1</translation>
+    </message>
+    <message>
+        <source>Session of %1 deleted.</source>
+        <translation>Sitzung vom %1 gelöscht.</translation>
+    </message>
+    <message>
+        <source>Could not export to %1: %2</source>
+        <translation>Export nach %1 nicht möglich: %2</translation>
+    </message>
+    <message>
+        <source>Exported to %1.</source>
+        <translation>Nach %1 exportiert.</translation>
+    </message>
+    <message>
+        <source>Choose a session to correct.</source>
+        <translation>Wählen Sie eine Sitzung zum Korrigieren.</translation>
+    </message>
+    <message>
+        <source>Correct session</source>
+        <translation>Sitzung korrigieren</translation>
+    </message>
+    <message>
+        <source>&amp;Start:</source>
+        <translation>&amp;Beginn:</translation>
+    </message>
+    <message>
+        <source>&amp;End:</source>
+        <translation>&amp;Ende:</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>iCalendar (*.ics)</source>
+        <translation>iCalendar (*.ics)</translation>
+    </message>
+    <message>
+        <source>Export the punch log</source>
+        <translation>Stempelprotokoll exportieren</translation>
+    </message>
+</context>
+<context>
     <name>velto::Readout</name>
     <message>
         <source>hours tens</source>
@@ -384,6 +507,10 @@
     <message>
         <source>Unable to add icon to system tray</source>
         <translation>Das Symbol kann nicht in den Infobereich gelegt werden</translation>
+    </message>
+    <message>
+        <source>&amp;Punch log</source>
+        <translation>Stempel&amp;protokoll</translation>
     </message>
 </context>
 </TS>

@@ -314,6 +314,129 @@
     </message>
 </context>
 <context>
+    <name>velto::PunchLogWindow</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>Ann&amp;uler</translation>
+    </message>
+    <message>
+        <source>Punch log</source>
+        <translation>Journal de pointage</translation>
+    </message>
+    <message>
+        <source>This week</source>
+        <translation>Cette semaine</translation>
+    </message>
+    <message>
+        <source>Last 30 days</source>
+        <translation>30 derniers jours</translation>
+    </message>
+    <message>
+        <source>Everything</source>
+        <translation>Tout</translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Afficher :</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Jour</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Worked</source>
+        <translation>Travaillé</translation>
+    </message>
+    <message>
+        <source>&amp;Correct...</source>
+        <translation>&amp;Corriger…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exporter…</translation>
+    </message>
+    <message>
+        <source>The punch log cannot be read: %1</source>
+        <translation>Le journal de pointage est illisible : %1</translation>
+    </message>
+    <message>
+        <source>Week of %1</source>
+        <translation>Semaine du %1</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>en cours</translation>
+    </message>
+    <message>
+        <source>Not changed: the end must come after the start.</source>
+        <translation>Non modifié : la fin doit venir après le début.</translation>
+    </message>
+    <message>
+        <source>Not changed: those times overlap another session.</source>
+        <translation>Non modifié : ces heures chevauchent une autre séance.</translation>
+    </message>
+    <message>
+        <source>Not changed: %1</source>
+        <translation>Non modifié : %1</translation>
+    </message>
+    <message>
+        <source>Session of %1 deleted.</source>
+        <translation>Séance du %1 supprimée.</translation>
+    </message>
+    <message>
+        <source>Could not export to %1: %2</source>
+        <translation>Impossible d’exporter vers %1 : %2</translation>
+    </message>
+    <message>
+        <source>Exported to %1.</source>
+        <translation>Exporté vers %1.</translation>
+    </message>
+    <message>
+        <source>Choose a session to correct.</source>
+        <translation>Choisissez une séance à corriger.</translation>
+    </message>
+    <message>
+        <source>Correct session</source>
+        <translation>Corriger la séance</translation>
+    </message>
+    <message>
+        <source>&amp;Start:</source>
+        <translation>&amp;Début :</translation>
+    </message>
+    <message>
+        <source>&amp;End:</source>
+        <translation>&amp;Fin :</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>iCalendar (*.ics)</source>
+        <translation>iCalendar (*.ics)</translation>
+    </message>
+    <message>
+        <source>Export the punch log</source>
+        <translation>Exporter le journal de pointage</translation>
+    </message>
+</context>
+<context>
     <name>velto::Readout</name>
     <message>
         <source>hours tens</source>
@@ -384,6 +507,10 @@
     <message>
         <source>Unable to add icon to system tray</source>
         <translation>Impossible d’ajouter l’icône à la zone de notification</translation>
+    </message>
+    <message>
+        <source>&amp;Punch log</source>
+        <translation>&amp;Journal de pointage</translation>
     </message>
 </context>
 </TS>

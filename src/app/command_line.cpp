@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "observers/punch_export.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -63,12 +64,34 @@ void addCommandOptions(QCommandLineParser& parser) {
     }
 }
 
+/// The punch log's export, which needs no clock and is read before the rest (runExport):
+/// here for the help, and to refuse its parts given without it.
+constexpr QtOption kExportOptions[] = {
+    {"export", "csv|json|ics", "writes the punch log's sessions (velto --export csv)"},
+    {"from", "YYYY-MM-DD", "with --export: from that day on"},
+    {"to", "YYYY-MM-DD", "with --export: up to that day"},
+    {"output", "file", "with --export: into that file, not standard output"},
+};
+
+void addExportOptions(QCommandLineParser& parser) {
+    for (const QtOption& o : kExportOptions) {
+        parser.addOption(QCommandLineOption(QString::fromLatin1(o.name),
+                                            QString::fromLatin1(o.does),
+                                            QString::fromLatin1(o.value)));
+    }
+}
+
 /// The one command the parsed line asks for, none, or what is wrong.
 ReadCommand commandOf(const QCommandLineParser& parser) {
     QStringList given;
     for (const CommandOption& o : commandOptions()) {
         if (parser.isSet(QString::fromLatin1(o.name)) && qstrcmp(o.name, "json") != 0) {
             given << QString::fromLatin1(o.name);
+        }
+    }
+    for (const QtOption& o : kExportOptions) {
+        if (parser.isSet(QString::fromLatin1(o.name))) {
+            return {std::nullopt, QStringLiteral("--%1 goes with --export only").arg(o.name)};
         }
     }
     const bool json = parser.isSet(QStringLiteral("json"));
@@ -102,6 +125,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     addCommandOptions(parser);
+    addExportOptions(parser);
     addOptions(parser, false);
 
     const QString program = QStringLiteral("velto");
@@ -121,6 +145,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
             all.addHelpOption();
             all.addVersionOption();
             addCommandOptions(all);
+            addExportOptions(all);
             addOptions(all, true);
             text = all.helpText();
         }
@@ -161,6 +186,9 @@ CommandLine takeCommandLine(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    if (const auto exported = runExport(arguments)) {
+        return {exported, {}, {}, {}}; // written by the export itself
     }
     CommandLine line = readCommandLine(arguments);
     std::fputs(qPrintable(line.out), stdout);

@@ -2,9 +2,11 @@
 
 #include "controls/describe.h"
 #include "observers/kept_settings.h"
+#include "observers/punch_log.h"
 #include "observers/ring_notices.h"
 #include "views/about_window.h"
 #include "views/main_window.h"
+#include "views/punch_log_window.h"
 #include "views/ringer.h"
 #include "views/tray_presenter.h"
 #include "views/window_presence.h"
@@ -69,6 +71,11 @@ bool VeltoApp::startUp() {
     main_->start();
     setStartDefaults(model_);
     kept->restoreClock();
+    if (!punchLogPath_.isEmpty()) {
+        // After the settings: a punch-in they kept from an earlier version is carried over.
+        punchLog_ = new PunchLog(model_, platform_.clock, punchLogPath_, main_.get());
+        punchLog_->restore();
+    }
     // Scripts and the desktop: the command line through the instance's channel (main()
     // offers the same commands on the session bus).
     commands_ = new ClockCommands(model_, main_.get());
@@ -138,6 +145,8 @@ void VeltoApp::wire() {
     QObject::connect(tray_.get(), &TrayPresenter::areaGone, p, &WindowPresence::bringBackIfHidden);
     QObject::connect(tray_.get(), &TrayPresenter::aboutChosen, w, [this] { showAbout(); });
     QObject::connect(tray_.get(), &TrayPresenter::exitChosen, w, [this] { shutDown(); });
+    QObject::connect(tray_.get(), &TrayPresenter::punchLogChosen, w, [this] { showPunchLog(); });
+    QObject::connect(w, &MainWindow::punchLogRequested, w, [this] { showPunchLog(); });
 }
 
 void VeltoApp::showAbout() {
@@ -146,6 +155,16 @@ void VeltoApp::showAbout() {
         QObject::connect(about_.get(), &AboutWindow::done, presence_, &WindowPresence::showAgain);
     }
     about_->bringUp();
+}
+
+void VeltoApp::showPunchLog() {
+    if (punchLog_ == nullptr) {
+        return; // kept nowhere
+    }
+    if (!punchLogWindow_) {
+        punchLogWindow_ = std::make_unique<PunchLogWindow>(*punchLog_, model_);
+    }
+    punchLogWindow_->bringUp();
 }
 
 void VeltoApp::shutDown() {
@@ -159,6 +178,7 @@ void VeltoApp::finish(bool endEventLoop) {
     finished_ = true;
     tray_->removeIcon();
     about_.reset();
+    punchLogWindow_.reset();
     // The depot lives as long as the program object: its pictures are shared by the window
     // until the process ends.
     main_->unload(); // its unload signal comes back here, and finds the work under way

@@ -12,6 +12,8 @@
 namespace velto {
 
 class AboutWindow;
+class PunchLog;
+class PunchLogWindow;
 class MainWindow;
 class Ringer;
 class TrayPresenter;
@@ -36,6 +38,9 @@ public:
     void carryOutAtStart(const Command& command) { firstCommand_ = command; }
     /// Starts the program. Returns false, having shown nothing, when another instance runs.
     bool startUp();
+    /// Keeps the punch clock's sessions in the SQLite file at `path` from startUp() on;
+    /// without it (the tests) the punch clock is kept nowhere.
+    void keepPunchLog(const QString& path) { punchLogPath_ = path; }
     /// One firing of the ticker.
     void mainTick();
     /// Removes the tray icon, unloads the windows and ends the process, once, however often
@@ -52,6 +57,10 @@ public:
     [[nodiscard]] ClockCommands& commands() const { return *commands_; }
     /// The About window once it was asked for; null before, and after shut-down.
     [[nodiscard]] AboutWindow* aboutWindow() const { return about_.get(); }
+    /// The punch log, when kept; null before startUp().
+    [[nodiscard]] PunchLog* punchLog() const { return punchLog_; }
+    /// The punch log's window once it was asked for.
+    [[nodiscard]] PunchLogWindow* punchLogWindow() const { return punchLogWindow_.get(); }
 
 private:
     /// The shut-down; `endEventLoop` is false when the event loop has ended already.
@@ -61,6 +70,8 @@ private:
     /// "About": the About window, made on first use; when it is open already it comes
     /// forward.
     void showAbout();
+    /// "Punch log": its window, made on first use.
+    void showPunchLog();
 
     Platform& platform_;
     ClockModel model_;
@@ -72,6 +83,9 @@ private:
     std::unique_ptr<AboutWindow> about_;
     ClockCommands* commands_ = nullptr; // the main window's child
     std::optional<Command> firstCommand_;
+    QString punchLogPath_;
+    PunchLog* punchLog_ = nullptr; // the window's child
+    std::unique_ptr<PunchLogWindow> punchLogWindow_;
     bool finished_ = false;
 };
 

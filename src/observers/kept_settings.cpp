@@ -209,6 +209,8 @@ void KeptSettings::restoreClock() {
             onPassedWhileAway(due);
         }
     }
+    // Kept here by an earlier version: the punch log takes it over, and it is written here no
+    // more.
     if (const auto punched = read.number(Setting::PunchedIn)) {
         const Instant in{std::chrono::seconds{*punched}};
         if (in > model_.instant()) {
@@ -223,7 +225,6 @@ void KeptSettings::restoreClock() {
     save();
     connect(&model_, &ClockModel::alarmChanged, this, &KeptSettings::save);
     connect(&model_, &ClockModel::announcerChanged, this, &KeptSettings::save);
-    connect(&model_, &ClockModel::punchChanged, this, &KeptSettings::save);
     // What could not be written (a full disk, a folder made read-only) is tried again.
     connect(&model_, &ClockModel::timeChanged, this, [this](bool fullMinute) {
         if (fullMinute && unsaved_) {
@@ -265,9 +266,6 @@ QVariantMap KeptSettings::values() const {
         write.number(Setting::AlarmAt, at->time_since_epoch().count());
         write.word(Setting::AlarmKind, static_cast<int>(model_.alarmKind()));
     }
-    if (const auto in = model_.punchedInAt()) {
-        write.number(Setting::PunchedIn, in->time_since_epoch().count());
-    }
     return v;
 }
 
@@ -276,7 +274,7 @@ void KeptSettings::save() {
         return;
     }
     const QVariantMap now = values();
-    if (now != saved_ || unsaved_) { // the punch count goes on each minute; its start stays
+    if (now != saved_ || unsaved_) {
         saved_ = now;
         unsaved_ = !store_.save(now);
     }

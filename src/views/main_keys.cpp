@@ -135,6 +135,9 @@ bool MainKeys::key(const QKeyEvent& event) {
     case Qt::Key_I:
         pressControl(c.announcer);
         return true;
+    case Qt::Key_L:
+        emit punchLogRequested();
+        return true;
     case Qt::Key_Escape:
         emit escapePressed();
         return true;

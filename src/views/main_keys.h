@@ -47,6 +47,8 @@ signals:
     void exitRequested();
     /// Escape, which no control takes.
     void escapePressed();
+    /// L: the punch log.
+    void punchLogRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -180,6 +180,7 @@ void MainWindow::start() {
     auto* keyboard = new MainKeys(*this, model_, std::move(keys)); // the window's child
     connect(keyboard, &MainKeys::exitRequested, this, &MainWindow::exitRequested);
     connect(keyboard, &MainKeys::escapePressed, this, &MainWindow::escapePressed);
+    connect(keyboard, &MainKeys::punchLogRequested, this, &MainWindow::punchLogRequested);
 
     observe();
     time_->showTime(model_.time());

@@ -52,6 +52,8 @@ signals:
     void exitRequested();
     /// Escape with no control to take it.
     void escapePressed();
+    /// L: the punch log.
+    void punchLogRequested();
     /// The minimise button was clicked.
     void minimiseClicked();
     /// The user's close command (Alt+F4, the taskbar, the window menu), which leaves the

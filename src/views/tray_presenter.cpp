@@ -23,6 +23,7 @@ TrayPresenter::TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray,
          [this] { model_.toggleAlarm(); });
     item(TrayEntry::Show, tr("&Show Velto"), [this] { emit showChosen(); }).isDefault = true;
     item(TrayEntry::About, tr("&About"), [this] { emit aboutChosen(); });
+    item(TrayEntry::PunchLog, tr("&Punch log"), [this] { emit punchLogChosen(); });
     makeLoginStartItem(item(TrayEntry::LoginStart, tr("Start at &login"), {}), login);
     item(TrayEntry::Exit, tr("E&xit"), [this] { emit exitChosen(); });
     tray.setMenu(std::move(menu));

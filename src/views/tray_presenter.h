@@ -17,6 +17,7 @@ enum class TrayEntry : int {
     Separator1,
     Show, // "&Show Velto", the default entry
     About,
+    PunchLog,   // "&Punch log"
     LoginStart, // "Start at &login", checked while the desktop starts the clock at login
     Separator2,
     Exit,
@@ -40,6 +41,7 @@ signals:
     /// "Show Velto".
     void showChosen();
     void aboutChosen();
+    void punchLogChosen();
     void exitChosen();
     /// A click on the icon.
     void clicked(TrayClick click);

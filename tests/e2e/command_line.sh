@@ -7,6 +7,7 @@ set -euo pipefail
 VELTO=$1 VERSION=$2 WORK=$3
 rm -rf "$WORK" && mkdir -p "$WORK"
 export XDG_CONFIG_HOME=$WORK/config # never the user's own settings
+export XDG_DATA_HOME=$WORK/data # nor their punch log
 fail() { echo "FAILED: $*"; exit 1; }
 
 # run EXPECTED-STATUS ARGS...: runs velto without any display; its output is in out and err.

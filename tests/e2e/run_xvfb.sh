@@ -20,6 +20,7 @@ export XDG_RUNTIME_DIR=$WORK/runtime # our own lock, whatever else runs on this 
 # Our own settings and autostart folder: one check's choices must not carry into another's,
 # nor into the user's own.
 export XDG_CONFIG_HOME=$WORK/config
+export XDG_DATA_HOME=$WORK/data # the punch log too
 command -v Xvfb > /dev/null || { echo "Xvfb is not installed"; exit 77; }
 # Each check has a display number of its own, from its name, so checks that run side by side
 # never share one, nor clean up after each other; a number that is taken (a server left

@@ -20,6 +20,7 @@ command -v pulseaudio > /dev/null || skip "pulseaudio is not installed"
 rm -rf "$WORK" && mkdir -p "$WORK/runtime" && chmod 700 "$WORK/runtime"
 export XDG_RUNTIME_DIR=$WORK/runtime
 export XDG_CONFIG_HOME=$WORK/config # never the user's own settings
+export XDG_DATA_HOME=$WORK/data # nor their punch log
 unset DISPLAY
 weston --backend=headless-backend.so --socket=velto-test --idle-time=0 \
   > "$WORK/weston.log" 2>&1 &
