@@ -83,6 +83,14 @@ public:
 class NoNotices final : public velto::Notifier {
 public:
     void notify(const QString&, const QString&) override {}
+    void notify(const QString&, const QString&, const std::vector<velto::NoticeAction>&,
+                std::function<void(const QString&)>) override {}
+};
+
+class NoPlayers final : public velto::MediaPlayers {
+public:
+    void pausePlaying() override {}
+    void resumePaused() override {}
 };
 
 struct Program {
@@ -97,8 +105,9 @@ struct Program {
     NullSettings settings;
     NoLoginStart login;
     NoNotices notifier;
+    NoPlayers media;
     velto::Platform platform{clock,    ticker,  sound,    tray,  messages, urls,
-                             instance, desktop, settings, login, notifier};
+                             instance, desktop, settings, login, notifier, media};
     velto::VeltoApp app{platform};
     Program() { app.startUp(); }
     /// The clock face, found by its name as any tool finds a window's controls.

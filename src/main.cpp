@@ -8,6 +8,7 @@
 #include "platform/file_settings.h"
 #include "platform/local_instance_guard.h"
 #include "platform/login_start.h"
+#include "platform/media_players.h"
 #include "platform/process.h"
 #include "platform/qt_clock.h"
 #include "platform/qt_desktop.h"
@@ -70,8 +71,9 @@ int main(int argc, char** argv) {
     velto::SystemLoginStart login(QApplication::desktopFileName(),
                                   QApplication::applicationFilePath());
     velto::DesktopNotifier notifier(QApplication::desktopFileName(), tray);
+    velto::DesktopMediaPlayers media;
     velto::Platform platform{clock,    ticker,  sound,    tray,  messages, urls,
-                             instance, desktop, settings, login, notifier};
+                             instance, desktop, settings, login, notifier, media};
 
     velto::VeltoApp velto(platform);
     if (line.command) {

@@ -19,6 +19,8 @@ public:
     DesktopNotifier(QString appId, QtTray& tray);
     ~DesktopNotifier() override;
     void notify(const QString& title, const QString& body) override;
+    void notify(const QString& title, const QString& body, const std::vector<NoticeAction>& actions,
+                std::function<void(const QString& id)> onAction) override;
 
 private:
     struct System; // what the system's way needs

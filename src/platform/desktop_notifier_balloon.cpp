@@ -19,4 +19,10 @@ void DesktopNotifier::notify(const QString& title, const QString& body) {
     system_->tray.showMessage(title, body);
 }
 
+void DesktopNotifier::notify(const QString& title, const QString& body,
+                             const std::vector<NoticeAction>& /*actions*/,
+                             std::function<void(const QString& id)> /*onAction*/) {
+    notify(title, body);
+}
+
 } // namespace velto

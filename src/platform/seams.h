@@ -195,6 +195,12 @@ public:
     virtual bool setEnabled(bool on, QString* why) = 0;
 };
 
+/// A choice a notification offers, such as "Stop" or "Snooze".
+struct NoticeAction {
+    QString id; // what the handler is told
+    QString label;
+};
+
 /// Desktop notifications: a short message the desktop shows outside the program's windows.
 class Notifier {
 public:
@@ -202,6 +208,22 @@ public:
     /// Posts the message and returns at once. A desktop that cannot show it is said once on
     /// the console; the caller hears nothing of it.
     virtual void notify(const QString& title, const QString& body) = 0;
+    /// The same with `actions` offered on it where the desktop shows actions (elsewhere the
+    /// message comes without them). `onAction` runs on the UI thread with the id of the one
+    /// the user picked, at most once per message.
+    virtual void notify(const QString& title, const QString& body,
+                        const std::vector<NoticeAction>& actions,
+                        std::function<void(const QString& id)> onAction) = 0;
+};
+
+/// The media players of the desktop (music, video), which an alarm pauses while it rings.
+class MediaPlayers {
+public:
+    virtual ~MediaPlayers() = default;
+    /// Pauses every player that says it is playing, and remembers which. Returns at once.
+    virtual void pausePlaying() = 0;
+    /// Plays again those that pausePlaying() paused and that are still paused; forgets them.
+    virtual void resumePaused() = 0;
 };
 
 /// Everything the program needs from outside, handed over as one bundle.
@@ -217,6 +239,7 @@ struct Platform {
     SettingsStore& settings;
     LoginStart& login;
     Notifier& notifier;
+    MediaPlayers& media;
 };
 
 } // namespace velto

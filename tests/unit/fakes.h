@@ -282,7 +282,27 @@ public:
     void notify(const QString& title, const QString& body) override {
         posted.append(title + QStringLiteral(": ") + body);
     }
+    void notify(const QString& title, const QString& body, const std::vector<NoticeAction>& actions,
+                std::function<void(const QString&)> onAction) override {
+        notify(title, body);
+        offered.clear();
+        for (const NoticeAction& a : actions) {
+            offered.append(a.id);
+        }
+        pick = std::move(onAction);
+    }
     QStringList posted;
+    QStringList offered;                      // the ids of the last notice's actions
+    std::function<void(const QString&)> pick; // the user picks one of them
+};
+
+/// Players paused and resumed, as counts.
+class FakeMediaPlayers final : public MediaPlayers {
+public:
+    void pausePlaying() override { ++paused; }
+    void resumePaused() override { ++resumed; }
+    int paused = 0;
+    int resumed = 0;
 };
 
 /// Collects the lines the program's own logging categories say on the console while it
@@ -447,8 +467,9 @@ protected:
     FakeSettings settings;
     FakeLoginStart login;
     FakeNotifier notifier;
+    FakeMediaPlayers media;
     Platform platform{clock,    ticker,  sound,    tray,  messages, urls,
-                      instance, desktop, settings, login, notifier};
+                      instance, desktop, settings, login, notifier, media};
     VeltoApp app{platform};
 
     // The pointer leaves the spot where this test left it: a move onto the very same spot
