@@ -38,6 +38,33 @@
         <source>Rang at</source>
         <translation>Geklingelt um</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Stop the alarm (Esc or Space)</source>
+        <translation>Den Alarm stoppen (Esc oder Leertaste)</translation>
+    </message>
+    <message>
+        <source>Stop the alarm (Esc on the clock)</source>
+        <translation>Den Alarm stoppen (Esc auf der Uhr)</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation>Schlummern</translation>
+    </message>
+    <message>
+        <source>Stop (%1)</source>
+        <translation>Stopp (%1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Ring again in %n minute(s) (S)</source>
+        <translation>
+            <numerusform>In %n Minute noch einmal läuten (S)</numerusform>
+            <numerusform>In %n Minuten noch einmal läuten (S)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>velto::ClockCommands</name>
@@ -93,6 +120,36 @@
     <message>
         <source>%1 min</source>
         <translation>%1 Min.</translation>
+    </message>
+    <message>
+        <source>No alarm is ringing</source>
+        <translation>Kein Alarm läutet</translation>
+    </message>
+    <message>
+        <source>Alarm stopped</source>
+        <translation>Alarm gestoppt</translation>
+    </message>
+    <message>
+        <source>Alarm: ringing</source>
+        <translation>Alarm: läutet</translation>
+    </message>
+    <message>
+        <source>Alarm: snoozed, rings at %1 (%2)</source>
+        <translation>Alarm: schlummert, läutet um %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>velto::ClockModel</name>
+    <message>
+        <source>a label cannot hold control characters or line breaks</source>
+        <translation>eine Beschriftung darf keine Steuerzeichen oder Zeilenumbrüche enthalten</translation>
+    </message>
+    <message numerus="yes">
+        <source>a label has at most %n character(s)</source>
+        <translation>
+            <numerusform>eine Beschriftung hat höchstens %n Zeichen</numerusform>
+            <numerusform>eine Beschriftung hat höchstens %n Zeichen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -314,6 +371,123 @@
     </message>
 </context>
 <context>
+    <name>velto::PreferencesWindow</name>
+    <message>
+        <source>Velto Preferences</source>
+        <translation>Velto-Einstellungen</translation>
+    </message>
+    <message>
+        <source>The built-in sound</source>
+        <translation>Der eingebaute Klang</translation>
+    </message>
+    <message>
+        <source>&amp;Choose...</source>
+        <translation>&amp;Auswählen...</translation>
+    </message>
+    <message>
+        <source>&amp;Built-in</source>
+        <translation>&amp;Eingebaut</translation>
+    </message>
+    <message>
+        <source>Ring with the built-in sound</source>
+        <translation>Mit dem eingebauten Klang läuten</translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation>Ab&amp;spielen</translation>
+    </message>
+    <message>
+        <source>Hear the alarm as it rings</source>
+        <translation>Den Alarm hören, wie er läutet</translation>
+    </message>
+    <message>
+        <source>Alarm &amp;sound:</source>
+        <translation>Alarm&amp;klang:</translation>
+    </message>
+    <message>
+        <source>&amp;Alarm volume:</source>
+        <translation>&amp;Lautstärke des Alarms:</translation>
+    </message>
+    <message>
+        <source>A&amp;nnouncer volume:</source>
+        <translation>Lautstärke der A&amp;nsage:</translation>
+    </message>
+    <message>
+        <source>Once</source>
+        <translation>Einmal</translation>
+    </message>
+    <message numerus="yes">
+        <source>Until stopped, at most %n minute(s)</source>
+        <translation>
+            <numerusform>Bis gestoppt, höchstens %n Minute</numerusform>
+            <numerusform>Bis gestoppt, höchstens %n Minuten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The alarm &amp;rings:</source>
+        <translation>Der Alarm &amp;läutet:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>S&amp;nooze for:</source>
+        <translation>S&amp;chlummern für:</translation>
+    </message>
+    <message>
+        <source>&amp;Quiet from</source>
+        <translation>&amp;Ruhe von</translation>
+    </message>
+    <message>
+        <source>The announcer does not ring in these hours</source>
+        <translation>Die Ansage läutet in diesen Stunden nicht</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>bis</translation>
+    </message>
+    <message>
+        <source>Quiet from</source>
+        <translation>Ruhe von</translation>
+    </message>
+    <message>
+        <source>Quiet until</source>
+        <translation>Ruhe bis</translation>
+    </message>
+    <message>
+        <source>Announcer:</source>
+        <translation>Ansage:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Shown with the alarm: in the tray's tip, the ring's window and its notification</source>
+        <translation>Mit dem Alarm gezeigt: im Tipp des Symbols, im Fenster des Läutens und in seiner Benachrichtigung</translation>
+    </message>
+    <message>
+        <source>Alarm &amp;label:</source>
+        <translation>Alarm&amp;beschriftung:</translation>
+    </message>
+    <message>
+        <source>Alarm sound</source>
+        <translation>Alarmklang</translation>
+    </message>
+    <message>
+        <source>WAV sounds (*.wav *.wave);;All files (*)</source>
+        <translation>WAV-Klänge (*.wav *.wave);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Not taken: %1</source>
+        <translation>Nicht übernommen: %1</translation>
+    </message>
+</context>
+<context>
     <name>velto::PunchLogWindow</name>
     <message>
         <source>&amp;Undo</source>
@@ -485,6 +659,14 @@
         <source>Alarm %1 passed while Velto was not running</source>
         <translation>Der Alarm um %1 ist verstrichen, während Velto nicht lief</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation>Schlummern</translation>
+    </message>
 </context>
 <context>
     <name>velto::TrayPresenter</name>
@@ -511,6 +693,22 @@
     <message>
         <source>&amp;Punch log</source>
         <translation>Stempel&amp;protokoll</translation>
+    </message>
+    <message>
+        <source>S&amp;top the alarm</source>
+        <translation>Den Alarm s&amp;toppen</translation>
+    </message>
+    <message>
+        <source>S&amp;nooze</source>
+        <translation>Sc&amp;hlummern</translation>
+    </message>
+    <message>
+        <source>P&amp;references...</source>
+        <translation>&amp;Einstellungen...</translation>
+    </message>
+    <message>
+        <source>Snoozed until %1</source>
+        <translation>Schlummert bis %1</translation>
     </message>
 </context>
 </TS>

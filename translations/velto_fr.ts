@@ -38,6 +38,33 @@
         <source>Rang at</source>
         <translation>A sonné à</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Stop the alarm (Esc or Space)</source>
+        <translation>Arrêter l'alarme (Échap ou Espace)</translation>
+    </message>
+    <message>
+        <source>Stop the alarm (Esc on the clock)</source>
+        <translation>Arrêter l'alarme (Échap sur l'horloge)</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation>Répéter</translation>
+    </message>
+    <message>
+        <source>Stop (%1)</source>
+        <translation>Arrêter (%1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Ring again in %n minute(s) (S)</source>
+        <translation>
+            <numerusform>Sonner à nouveau dans %n minute (S)</numerusform>
+            <numerusform>Sonner à nouveau dans %n minutes (S)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>velto::ClockCommands</name>
@@ -93,6 +120,36 @@
     <message>
         <source>%1 min</source>
         <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>No alarm is ringing</source>
+        <translation>Aucune alarme ne sonne</translation>
+    </message>
+    <message>
+        <source>Alarm stopped</source>
+        <translation>Alarme arrêtée</translation>
+    </message>
+    <message>
+        <source>Alarm: ringing</source>
+        <translation>Alarme : sonne</translation>
+    </message>
+    <message>
+        <source>Alarm: snoozed, rings at %1 (%2)</source>
+        <translation>Alarme : répétée, sonne à %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>velto::ClockModel</name>
+    <message>
+        <source>a label cannot hold control characters or line breaks</source>
+        <translation>un libellé ne peut contenir ni caractères de contrôle ni retours à la ligne</translation>
+    </message>
+    <message numerus="yes">
+        <source>a label has at most %n character(s)</source>
+        <translation>
+            <numerusform>un libellé a au plus %n caractère</numerusform>
+            <numerusform>un libellé a au plus %n caractères</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -314,6 +371,123 @@
     </message>
 </context>
 <context>
+    <name>velto::PreferencesWindow</name>
+    <message>
+        <source>Velto Preferences</source>
+        <translation>Préférences de Velto</translation>
+    </message>
+    <message>
+        <source>The built-in sound</source>
+        <translation>Le son intégré</translation>
+    </message>
+    <message>
+        <source>&amp;Choose...</source>
+        <translation>&amp;Choisir...</translation>
+    </message>
+    <message>
+        <source>&amp;Built-in</source>
+        <translation>&amp;Intégré</translation>
+    </message>
+    <message>
+        <source>Ring with the built-in sound</source>
+        <translation>Sonner avec le son intégré</translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation>&amp;Écouter</translation>
+    </message>
+    <message>
+        <source>Hear the alarm as it rings</source>
+        <translation>Entendre l'alarme comme elle sonne</translation>
+    </message>
+    <message>
+        <source>Alarm &amp;sound:</source>
+        <translation>&amp;Son de l'alarme :</translation>
+    </message>
+    <message>
+        <source>&amp;Alarm volume:</source>
+        <translation>&amp;Volume de l'alarme :</translation>
+    </message>
+    <message>
+        <source>A&amp;nnouncer volume:</source>
+        <translation>Volume de l'a&amp;nnonce :</translation>
+    </message>
+    <message>
+        <source>Once</source>
+        <translation>Une fois</translation>
+    </message>
+    <message numerus="yes">
+        <source>Until stopped, at most %n minute(s)</source>
+        <translation>
+            <numerusform>Jusqu'à l'arrêt, au plus %n minute</numerusform>
+            <numerusform>Jusqu'à l'arrêt, au plus %n minutes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The alarm &amp;rings:</source>
+        <translation>L'alarme so&amp;nne :</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>S&amp;nooze for:</source>
+        <translation>&amp;Répéter après :</translation>
+    </message>
+    <message>
+        <source>&amp;Quiet from</source>
+        <translation>Sile&amp;nce de</translation>
+    </message>
+    <message>
+        <source>The announcer does not ring in these hours</source>
+        <translation>L'annonce ne sonne pas pendant ces heures</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>à</translation>
+    </message>
+    <message>
+        <source>Quiet from</source>
+        <translation>Silence de</translation>
+    </message>
+    <message>
+        <source>Quiet until</source>
+        <translation>Silence jusqu'à</translation>
+    </message>
+    <message>
+        <source>Announcer:</source>
+        <translation>Annonce :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>Shown with the alarm: in the tray's tip, the ring's window and its notification</source>
+        <translation>Affiché avec l'alarme : dans l'info-bulle de l'icône, la fenêtre de la sonnerie et sa notification</translation>
+    </message>
+    <message>
+        <source>Alarm &amp;label:</source>
+        <translation>&amp;Libellé de l'alarme :</translation>
+    </message>
+    <message>
+        <source>Alarm sound</source>
+        <translation>Son de l'alarme</translation>
+    </message>
+    <message>
+        <source>WAV sounds (*.wav *.wave);;All files (*)</source>
+        <translation>Sons WAV (*.wav *.wave);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Not taken: %1</source>
+        <translation>Non retenu : %1</translation>
+    </message>
+</context>
+<context>
     <name>velto::PunchLogWindow</name>
     <message>
         <source>&amp;Undo</source>
@@ -485,6 +659,14 @@
         <source>Alarm %1 passed while Velto was not running</source>
         <translation>L’alarme de %1 est passée pendant que Velto ne fonctionnait pas</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation>Répéter</translation>
+    </message>
 </context>
 <context>
     <name>velto::TrayPresenter</name>
@@ -511,6 +693,22 @@
     <message>
         <source>&amp;Punch log</source>
         <translation>&amp;Journal de pointage</translation>
+    </message>
+    <message>
+        <source>S&amp;top the alarm</source>
+        <translation>Arrê&amp;ter l'alarme</translation>
+    </message>
+    <message>
+        <source>S&amp;nooze</source>
+        <translation>Ré&amp;péter</translation>
+    </message>
+    <message>
+        <source>P&amp;references...</source>
+        <translation>&amp;Préférences...</translation>
+    </message>
+    <message>
+        <source>Snoozed until %1</source>
+        <translation>Répétée jusqu'à %1</translation>
     </message>
 </context>
 </TS>

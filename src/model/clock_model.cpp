@@ -312,7 +312,7 @@ void ClockModel::stepMark(int mins) {
 
 QString ClockModel::labelProblem(const QString& text) {
     if (text.size() > kLabelLength) {
-        return tr("a label has at most %n characters", nullptr, kLabelLength);
+        return tr("a label has at most %n character(s)", nullptr, kLabelLength);
     }
     for (const QChar c : text) {
         if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||

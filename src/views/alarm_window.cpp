@@ -70,7 +70,7 @@ AlarmWindow::AlarmWindow(ClockModel& model, Depot& depot, RingKind kind)
         snooze_->setGeometry(layout::alarm::cmdSnooze.translated(middle));
         snooze_->setFocusPolicy(Qt::NoFocus);
         snooze_->setToolTip(
-            tr("Ring again in %n minutes (S)", nullptr, model.choices().snoozeMinutes));
+            tr("Ring again in %n minute(s) (S)", nullptr, model.choices().snoozeMinutes));
         connect(done_, &QPushButton::clicked, this, [this] {
             model_.stopRing();
             unload();

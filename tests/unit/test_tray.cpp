@@ -37,7 +37,7 @@ protected:
 
 TEST_F(Tray, MenuHasItsEntriesWithShowAsTheDefault) {
     EXPECT_EQ(tray.captions(), QStringList({"Alarm ON", "-", "&Show Velto", "&About", "&Punch log",
-                                            "Start at &login", "-", "E&xit"}));
+                                            "P&references...", "Start at &login", "-", "E&xit"}));
     for (size_t i = 0; i < tray.menu.size(); ++i) {
         EXPECT_EQ(tray.menu[i].isDefault, i == static_cast<size_t>(TrayEntry::Show)) << i;
     }
