@@ -300,3 +300,40 @@ EOS
   export DBUS_SESSION_BUS_ADDRESS=$(echo "$out" | head -n 1)
   BUS_PID=$(echo "$out" | sed -n 2p)
 }
+
+# record NAME: records the private sound server's output into WORK/NAME.wav from now on, and
+# notes when it began in REC_AT (nanoseconds); stop_recording ends it.
+REC_PID=""
+record() {
+  parecord -d velto.monitor --file-format=wav "$WORK/$1.wav" &
+  REC_PID=$! REC_AT=$(date +%s%N)
+}
+stop_recording() {
+  [ -n "$REC_PID" ] || return 0
+  kill -INT "$REC_PID"
+  wait "$REC_PID" || true
+  REC_PID=""
+}
+
+# sounds NAME: the spans of WORK/NAME.wav that sound (above -40 dBFS, gaps under a second
+# bridged), a line each: start and end in seconds from the recording's start, and the loudest
+# quarter second's dBFS.
+sounds() {
+  "$(dirname "$VELTO")/tests/velto_ring_check" levels "$WORK/$1.wav" | awk '
+    $2 > -40 { if (!on || $1 - last > 1) { if (on) print start, last + 0.25, peak
+                                           on = 1; start = $1; peak = $2 }
+               last = $1; if ($2 > peak) peak = $2 }
+    END { if (on) print start, last + 0.25, peak }'
+}
+
+# level NAME FROM TO: the mean dBFS of WORK/NAME.wav's quarter seconds from FROM to TO seconds.
+level() {
+  "$(dirname "$VELTO")/tests/velto_ring_check" levels "$WORK/$1.wav" |
+    awk -v from="$2" -v to="$3" '$1 >= from && $1 < to { s += $2; n++ } END { printf "%.1f\n", s / n }'
+}
+
+# write_settings LINES...: the clock's settings file as the lines give it, before it starts.
+write_settings() {
+  mkdir -p "$XDG_CONFIG_HOME/velto"
+  printf '%s\n' "[General]" "version=1" "$@" > "$XDG_CONFIG_HOME/velto/velto.conf"
+}

@@ -10,7 +10,6 @@ fi
 RING_CHECK=$(dirname "$VELTO")/tests/velto_ring_check
 
 start_sound_server
-REC_PID=""
 trap 'kill $REC_PID $PULSE_PID 2>/dev/null || true' EXIT
 # Nothing installed elsewhere on this machine may stand in for the sound under test.
 export XDG_DATA_HOME=$WORK/no-data XDG_DATA_DIRS=$WORK/no-data
@@ -18,7 +17,8 @@ export XDG_DATA_HOME=$WORK/no-data XDG_DATA_DIRS=$WORK/no-data
 # ring NAME hh:mm: records while waiting for the alarm window, checks it shows hh:mm and
 # counts 2, 1 and goes, then checks the recording and ends the clock.
 ring() {
-  local name=$1 time=$2 appeared gone="" gone_at=0
+  local name=$1 time=$2 appeared gone="" gone_at=0 kind=""
+  [ "$name" != alarm ] || kind=alarm # its Stop counts beside Snooze
   alarm=""
   alarm_window() { alarm=$(xdotool search --onlyvisible --name '^Alarm' 2>/dev/null | head -n 1) && [ -n "$alarm" ]; }
   wait_for alarm_window || fail "$name: no alarm window"
@@ -32,7 +32,7 @@ ring() {
   local first=""
   for _ in $(seq 8); do
     shoot "$name-2.png"
-    "$RING_CHECK" window "$WORK/$name-2.png" "$AX" "$AY" "$time" 2 && { first=1; break; }
+    "$RING_CHECK" window "$WORK/$name-2.png" "$AX" "$AY" "$time" 2 "$kind" && { first=1; break; }
     sleep 0.05
   done
   [ -n "$first" ] || fail "$name: at first"
@@ -50,7 +50,7 @@ ring() {
   done
   for shot in "$WORK/$name"-later-*.png; do
     [ -e "$shot" ] || continue
-    "$RING_CHECK" window "$shot" "$AX" "$AY" "$time" 1 > /dev/null && { counted=1; break; }
+    "$RING_CHECK" window "$shot" "$AX" "$AY" "$time" 1 "$kind" > /dev/null && { counted=1; break; }
   done
   [ -n "$counted" ] || fail "$name: the button never read 1"
   [ -n "$gone" ] || fail "$name: the alarm window stays"
@@ -58,17 +58,10 @@ ring() {
   echo "$name: the alarm window went after $after ms"
   [ "$after" -ge 1000 ] && [ "$after" -le 3000 ] || fail "$name: not about two seconds"
   sleep 0.3 # the chime's tail
-  kill -INT "$REC_PID"
-  wait "$REC_PID" || true
-  REC_PID=""
+  stop_recording
   "$RING_CHECK" sound "$WORK/$name.wav" || fail "$name: the chime was not heard"
   kill "$PID"
   wait "$PID" || true
-}
-
-record() {
-  parecord -d velto.monitor --file-format=wav "$WORK/$1.wav" &
-  REC_PID=$!
 }
 
 # listed_as_velto: whether the sound server has the clock's stream playing under its name.

@@ -3,9 +3,11 @@
 //   velto_ring_check window shot.png windowX windowY hh:mm n   read-out and button number
 //   velto_ring_check sound recording.wav                       loud enough, long enough
 //   velto_ring_check tone hz recording.wav                     that, and a sine of hz
+//   velto_ring_check levels recording.wav                      dBFS every 250 ms
 #include "app/velto_app.h"
 #include "art/depot.h"
 #include "art/layout.h"
+#include "views/alarm_window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -17,6 +19,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -86,17 +89,68 @@ int checkWindow(const QStringList& args) {
                                       : QStringLiteral("?");
     }
 
-    // The button, as Qt draws one with each number.
+    // The button, as Qt draws one with each number: the announcer's counts alone, the
+    // alarm's Stop counts beside Snooze.
+    const bool alarm = args.size() > 7 && args[7] == QLatin1String("alarm");
+    const QRect place = alarm ? layout::alarm::cmdStop : layout::alarm::cmdDone;
     std::vector<QImage> buttons;
-    for (const char* text : {"1", "2"}) {
-        QPushButton b(QString::fromLatin1(text));
-        b.resize(layout::alarm::cmdDone.size());
+    for (const int n : {1, 2}) {
+        QPushButton b(alarm ? velto::AlarmWindow::stopCaption(n) : QString::number(n));
+        b.resize(place.size());
         buttons.push_back(rgb(b.grab().toImage()));
     }
-    const QImage crop = shot.copy(layout::alarm::cmdDone.translated(window));
+    const QImage crop = shot.copy(place.translated(window));
     const int button = nearest(crop, buttons, std::numeric_limits<qint64>::max()) + 1;
     std::printf("alarm window shows %s, button %d\n", qPrintable(seen), button);
     return seen == args[5] && QString::number(button) == args[6] ? 0 : 1;
+}
+
+/// The recording at `path` as 16-bit samples in [-1, 1), with its channels and rate; none
+/// when it is no such recording (said).
+struct Recording {
+    std::vector<double> samples;
+    int channels = 1;
+    int rate = 0;
+};
+std::optional<Recording> readRecording(const QString& path);
+
+/// The loudness of the recording at `path` in steps of 250 ms, a line each: the step's start
+/// in seconds and its RMS in dBFS.
+int printLevels(const QString& path) {
+    const auto r = readRecording(path);
+    if (!r) {
+        return 2;
+    }
+    const auto step = static_cast<size_t>(r->rate / 4 * r->channels);
+    for (size_t start = 0; start + step <= r->samples.size(); start += step) {
+        double sum = 0;
+        for (size_t i = start; i < start + step; ++i) {
+            sum += r->samples[i] * r->samples[i];
+        }
+        const double rms = std::sqrt(sum / static_cast<double>(step));
+        std::printf("%.2f %.1f\n", static_cast<double>(start) / r->channels / r->rate,
+                    20 * std::log10(std::max(rms, 1e-9)));
+    }
+    return 0;
+}
+
+std::optional<Recording> readRecording(const QString& path) {
+    QFile f(path);
+    const QByteArray all = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const qsizetype data = all.indexOf("data");
+    if (!all.startsWith("RIFF") || data < 0 ||
+        qFromLittleEndian<quint16>(all.constData() + 34) != 16) {
+        std::fprintf(stderr, "%s is not a 16-bit WAV recording\n", qPrintable(path));
+        return std::nullopt;
+    }
+    Recording r;
+    r.channels = qFromLittleEndian<quint16>(all.constData() + 22);
+    r.rate = static_cast<int>(qFromLittleEndian<quint32>(all.constData() + 24));
+    const char* at = all.constData() + data + 8;
+    for (qsizetype i = 0; i < (all.size() - data - 8) / 2; ++i) {
+        r.samples.push_back(qFromLittleEndian<qint16>(at + 2 * i) / 32768.0);
+    }
+    return r;
 }
 
 /// Whether the recording at `path` holds a ring; with `hz` > 0, also whether what sounds is
@@ -178,8 +232,11 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 7 && args[1] == QLatin1String("window")) {
+    if (args.size() >= 7 && args.size() <= 8 && args[1] == QLatin1String("window")) {
         return checkWindow(args);
+    }
+    if (args.size() == 3 && args[1] == QLatin1String("levels")) {
+        return printLevels(args[2]);
     }
     if (args.size() == 3 && args[1] == QLatin1String("sound")) {
         return checkSound(args[2]);
