@@ -44,14 +44,13 @@ struct DesktopMediaPlayers::System {
     };
     std::shared_ptr<Round> round; // the pause now standing, if any
 
-    /// Sends `method` of the player interface to `player`; `then` gets the reply when it
-    /// comes, unless it failed (which is said).
-    void call(const QString& player, const QString& method,
-              std::function<void(const QDBusMessage&)> then = {}) {
+    /// Sends `method` of the player interface to `player`; a failure is said as what did not
+    /// happen (`undone`).
+    void call(const QString& player, const QString& method, const QString& undone) {
         QDBusConnection bus = QDBusConnection::sessionBus();
         const QDBusMessage message =
             QDBusMessage::createMethodCall(player, kPlayerPath, kPlayerInterface, method);
-        answered(bus.asyncCall(message, kPlayerAnswerMs), method, std::move(then));
+        answered(bus.asyncCall(message, kPlayerAnswerMs), undone, {});
     }
 
     /// Asks `player` for its PlaybackStatus; `then` gets it with the player's unique name.
@@ -62,28 +61,30 @@ struct DesktopMediaPlayers::System {
             player, kPlayerPath, QStringLiteral("org.freedesktop.DBus.Properties"),
             QStringLiteral("Get"));
         get << kPlayerInterface << QStringLiteral("PlaybackStatus");
-        answered(bus.asyncCall(get, kPlayerAnswerMs), QStringLiteral("PlaybackStatus"),
+        answered(bus.asyncCall(get, kPlayerAnswerMs),
+                 QStringLiteral("a media player did not say whether it plays"),
                  [then = std::move(then)](const QDBusMessage& reply) {
                      const QVariant value = reply.arguments().value(0);
                      then(qvariant_cast<QDBusVariant>(value).variant().toString(), reply.service());
                  });
     }
 
-    void answered(const QDBusPendingCall& pending, const QString& what,
+    /// `then` gets the reply when it comes; a failure is said as `undone`.
+    void answered(const QDBusPendingCall& pending, const QString& undone,
                   std::function<void(const QDBusMessage&)> then) {
         auto* watcher = new QDBusPendingCallWatcher(pending, context);
         QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
-                         [this, what, then = std::move(then)](QDBusPendingCallWatcher* done) {
+                         [this, undone, then = std::move(then)](QDBusPendingCallWatcher* done) {
                              done->deleteLater();
                              if (done->isError()) {
-                                 failed(what, done->error());
+                                 failed(undone, done->error());
                              } else if (then) {
                                  then(done->reply());
                              }
                          });
     }
 
-    void failed(const QString& what, const QDBusError& error) {
+    void failed(const QString& undone, const QDBusError& error) {
         // A player that ended in the meantime is no failure; a hung or broken one is, once.
         if (error.type() == QDBusError::ServiceUnknown) {
             return;
@@ -91,8 +92,7 @@ struct DesktopMediaPlayers::System {
         const QString kind = QDBusError::errorString(error.type());
         if (!said.contains(kind)) {
             said.insert(kind);
-            qCWarning(lcMedia, "a media player failed at %s: %s", qPrintable(what),
-                      qPrintable(error.message()));
+            qCWarning(lcMedia, "%s: %s", qPrintable(undone), qPrintable(error.message()));
         }
     }
 };
@@ -116,7 +116,8 @@ void DesktopMediaPlayers::pausePlaying() {
     const QDBusMessage list = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
-    s.answered(bus.asyncCall(list, kPlayerAnswerMs), QStringLiteral("ListNames"),
+    s.answered(bus.asyncCall(list, kPlayerAnswerMs),
+               QStringLiteral("the media players could not be listed"),
                [&s, round](const QDBusMessage& reply) {
                    const QStringList names = reply.arguments().value(0).toStringList();
                    for (const QString& name : names) {
@@ -130,7 +131,8 @@ void DesktopMediaPlayers::pausePlaying() {
                                return;
                            }
                            round->paused << unique;
-                           s.call(unique, QStringLiteral("Pause"));
+                           s.call(unique, QStringLiteral("Pause"),
+                                  QStringLiteral("a media player could not be paused"));
                        });
                    }
                });
@@ -147,7 +149,8 @@ void DesktopMediaPlayers::resumePaused() {
         // Left alone when the user has played or stopped it meanwhile.
         s.askStatus(player, [&s, player](const QString& status, const QString& /*unique*/) {
             if (status == QLatin1String("Paused")) {
-                s.call(player, QStringLiteral("Play"));
+                s.call(player, QStringLiteral("Play"),
+                       QStringLiteral("a media player could not be played again"));
             }
         });
     }
