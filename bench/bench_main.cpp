@@ -54,7 +54,9 @@ public:
 class MuteSound final : public velto::SoundPlayer {
 public:
     bool prepare(const QString&) override { return true; }
-    bool play(const QString&) override { return true; }
+    bool play(const QString&, const velto::Playing&) override { return true; }
+    void setVolume(double) override {}
+    void stop() override {}
     [[nodiscard]] QString error() const override { return {}; }
     void onChanged(std::function<void()>) override {}
 };

@@ -85,7 +85,9 @@ void addExportOptions(QCommandLineParser& parser) {
 ReadCommand commandOf(const QCommandLineParser& parser) {
     QStringList given;
     for (const CommandOption& o : commandOptions()) {
-        if (parser.isSet(QString::fromLatin1(o.name)) && qstrcmp(o.name, "json") != 0) {
+        // --json and --label only go with another.
+        if (parser.isSet(QString::fromLatin1(o.name)) && qstrcmp(o.name, "json") != 0 &&
+            qstrcmp(o.name, "label") != 0) {
             given << QString::fromLatin1(o.name);
         }
     }
@@ -99,7 +101,18 @@ ReadCommand commandOf(const QCommandLineParser& parser) {
         return {std::nullopt, QStringLiteral("one command at a time, not --%1")
                                   .arg(given.join(QStringLiteral(" and --")))};
     }
+    std::optional<QString> label;
+    if (parser.isSet(QStringLiteral("label"))) {
+        const QStringList labels = parser.values(QStringLiteral("label"));
+        if (labels.size() > 1) {
+            return {std::nullopt, QStringLiteral("--label given twice")};
+        }
+        label = labels.constFirst();
+    }
     if (given.isEmpty()) {
+        if (label) {
+            return {std::nullopt, QStringLiteral("--label goes with --in or --at only")};
+        }
         return json ? ReadCommand{std::nullopt, QStringLiteral("--json goes with --status only")}
                     : ReadCommand{};
     }
@@ -107,7 +120,7 @@ ReadCommand commandOf(const QCommandLineParser& parser) {
     if (values.size() > 1) {
         return {std::nullopt, QStringLiteral("--%1 given twice").arg(given.constFirst())};
     }
-    ReadCommand read = readCommand(given.constFirst(), values.value(0), json);
+    ReadCommand read = readCommand(given.constFirst(), values.value(0), json, label);
     if (!read.error.isEmpty()) {
         read.error = QStringLiteral("--%1: %2").arg(given.constFirst(), read.error);
     }

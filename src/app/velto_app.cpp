@@ -6,6 +6,7 @@
 #include "observers/ring_notices.h"
 #include "views/about_window.h"
 #include "views/main_window.h"
+#include "views/preferences_window.h"
 #include "views/punch_log_window.h"
 #include "views/ringer.h"
 #include "views/tray_presenter.h"
@@ -56,7 +57,8 @@ bool VeltoApp::startUp() {
     presence_ = new WindowPresence(*main_, platform_.tray, platform_.desktop);
     tray_ = std::make_unique<TrayPresenter>(model_, *depot_, platform_.tray, platform_.messages,
                                             platform_.login);
-    ringer_ = std::make_unique<Ringer>(model_, *depot_, platform_.sound, platform_.desktop, *main_);
+    ringer_ = std::make_unique<Ringer>(model_, *depot_, platform_.sound, platform_.media,
+                                       platform_.desktop, *main_);
     wire();
 
     model_.start(platform_.clock.now());
@@ -124,9 +126,10 @@ void VeltoApp::wire() {
     // taskbar while there is no tray icon.
     QObject::connect(w, &MainWindow::minimiseClicked, p, &WindowPresence::sendToTray);
     QObject::connect(w, &MainWindow::closeAsked, p, &WindowPresence::sendToTray);
-    // A ring's window goes first, as its button would; then the clock goes to the tray.
+    // A ringing alarm stops first, and a ring's window goes, as its button would; then the
+    // clock goes to the tray.
     QObject::connect(w, &MainWindow::escapePressed, w, [this] {
-        if (!ringer_->dismiss()) {
+        if (!model_.stopRing() && !ringer_->dismiss()) {
             presence_->sendToTray();
         }
     });
@@ -147,6 +150,16 @@ void VeltoApp::wire() {
     QObject::connect(tray_.get(), &TrayPresenter::exitChosen, w, [this] { shutDown(); });
     QObject::connect(tray_.get(), &TrayPresenter::punchLogChosen, w, [this] { showPunchLog(); });
     QObject::connect(w, &MainWindow::punchLogRequested, w, [this] { showPunchLog(); });
+    QObject::connect(tray_.get(), &TrayPresenter::preferencesChosen, w,
+                     [this] { showPreferences(); });
+}
+
+void VeltoApp::showPreferences() {
+    if (!preferences_) {
+        preferences_ = std::make_unique<PreferencesWindow>(
+            model_, [this](RingKind kind) { ringer_->preview(kind); });
+    }
+    preferences_->bringUp();
 }
 
 void VeltoApp::showAbout() {
@@ -179,6 +192,7 @@ void VeltoApp::finish(bool endEventLoop) {
     tray_->removeIcon();
     about_.reset();
     punchLogWindow_.reset();
+    preferences_.reset();
     // The depot lives as long as the program object: its pictures are shared by the window
     // until the process ends.
     main_->unload(); // its unload signal comes back here, and finds the work under way

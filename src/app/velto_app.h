@@ -14,6 +14,7 @@ namespace velto {
 class AboutWindow;
 class PunchLog;
 class PunchLogWindow;
+class PreferencesWindow;
 class MainWindow;
 class Ringer;
 class TrayPresenter;
@@ -59,6 +60,8 @@ public:
     [[nodiscard]] AboutWindow* aboutWindow() const { return about_.get(); }
     /// The punch log, when kept; null before startUp().
     [[nodiscard]] PunchLog* punchLog() const { return punchLog_; }
+    /// The Preferences window once it was asked for.
+    [[nodiscard]] PreferencesWindow* preferencesWindow() const { return preferences_.get(); }
     /// The punch log's window once it was asked for.
     [[nodiscard]] PunchLogWindow* punchLogWindow() const { return punchLogWindow_.get(); }
 
@@ -72,6 +75,8 @@ private:
     void showAbout();
     /// "Punch log": its window, made on first use.
     void showPunchLog();
+    /// "Preferences...": its window, made on first use.
+    void showPreferences();
 
     Platform& platform_;
     ClockModel model_;
@@ -86,6 +91,7 @@ private:
     QString punchLogPath_;
     PunchLog* punchLog_ = nullptr; // the window's child
     std::unique_ptr<PunchLogWindow> punchLogWindow_;
+    std::unique_ptr<PreferencesWindow> preferences_;
     bool finished_ = false;
 };
 

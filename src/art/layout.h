@@ -75,6 +75,9 @@ inline constexpr QRect Frame1{16, 8, 153, 97};
 inline constexpr int kTimeY = 24;
 inline constexpr int kTimeXOffset = 24 - kReadoutX[0];
 inline constexpr QRect cmdDone{40, 96, 105, 25};
+// An alarm's ring offers two buttons where the announcer's has one.
+inline constexpr QRect cmdStop{16, 96, 74, 25};
+inline constexpr QRect cmdSnooze{95, 96, 74, 25};
 } // namespace alarm
 
 } // namespace velto::layout

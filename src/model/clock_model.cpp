@@ -118,14 +118,25 @@ void ClockModel::tick(const ClockReading& reading) {
         emit colonBlinked();
     }
 
+    if (ringEnds_ && sinceBoot_ >= *ringEnds_) {
+        stopRing(); // its time is up
+    }
     if (alarmAt_ && t >= *alarmAt_) {
+        const seconds length =
+            choices_.ringMinutes > 0 ? minutes{choices_.ringMinutes} : seconds{kOneRingSeconds};
+        const bool wasRinging = ringing();
+        ringEnds_ = sinceBoot_ + length;
         emit ring(RingKind::Alarm);
         switchOff();
+        if (!wasRinging) {
+            emit ringingChanged();
+        }
     }
 
     // Only the current minute is announced: after a long gap the older ones are stale.
     const Instant minuteStart = t - intoMinute;
-    if (minuteStart > spanStart && announcesAt(announce_, timeOfDay(wall).minute())) {
+    const QTime shown = timeOfDay(wall);
+    if (minuteStart > spanStart && announcesAt(announce_, shown.minute()) && !quietAt(shown)) {
         emit ring(RingKind::Announcer);
     }
 }
@@ -159,6 +170,7 @@ void ClockModel::followCountdown(const ClockReading& now) {
 }
 
 void ClockModel::switchOff() {
+    snoozed_ = false;
     alarmAt_.reset();
     countdownEnd_.reset();
     emit alarmChanged();
@@ -183,6 +195,7 @@ void ClockModel::armAt(Instant at) {
 }
 
 void ClockModel::placeAlarm(Instant at, bool armed) {
+    snoozed_ = snoozing_ && armed;
     alarmAt_ = armed ? std::optional(at) : std::nullopt;
     countdownEnd_.reset();
     if (armed && alarmKind_ == AlarmKind::Countdown) {
@@ -295,6 +308,84 @@ void ClockModel::stepMark(int mins) {
     }
     // A minute at a time, from wherever the alarm is: a far alarm moves a minute too.
     armAt(*alarmAt_ + minutes{mins});
+}
+
+QString ClockModel::labelProblem(const QString& text) {
+    if (text.size() > kLabelLength) {
+        return tr("a label has at most %n characters", nullptr, kLabelLength);
+    }
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            return tr("a label cannot hold control characters or line breaks");
+        }
+    }
+    return {};
+}
+
+bool ClockModel::setLabel(const QString& text) {
+    if (!labelProblem(text).isEmpty()) {
+        return false;
+    }
+    const QString label = text.trimmed();
+    if (label != label_) {
+        label_ = label;
+        emit labelChanged();
+    }
+    return true;
+}
+
+// ---- the ring ----
+
+void ClockModel::setChoices(const RingChoices& choices) {
+    RingChoices c = choices;
+    const RingChoices defaults;
+    const auto offered = [](const auto& values, int v) {
+        return std::find(values.begin(), values.end(), v) != values.end();
+    };
+    if (!offered(kRingMinutes, c.ringMinutes)) {
+        c.ringMinutes = defaults.ringMinutes;
+    }
+    if (!offered(kSnoozeMinutes, c.snoozeMinutes)) {
+        c.snoozeMinutes = defaults.snoozeMinutes;
+    }
+    c.alarmVolume = std::clamp(c.alarmVolume, 0, 100);
+    c.announcerVolume = std::clamp(c.announcerVolume, 0, 100);
+    if (!c.quietFrom.isValid() || !c.quietTo.isValid()) {
+        c.quietFrom = c.quietTo = QTime();
+    }
+    if (c != choices_) {
+        choices_ = c;
+        emit choicesChanged();
+    }
+}
+
+bool ClockModel::quietAt(QTime t) const {
+    const QTime& from = choices_.quietFrom;
+    const QTime& to = choices_.quietTo;
+    if (!from.isValid() || !to.isValid() || from == to) {
+        return false;
+    }
+    return from < to ? from <= t && t < to : from <= t || t < to;
+}
+
+bool ClockModel::stopRing() {
+    if (!ringEnds_) {
+        return false;
+    }
+    ringEnds_.reset();
+    emit ringingChanged();
+    return true;
+}
+
+bool ClockModel::snooze() {
+    if (!stopRing()) {
+        return false;
+    }
+    snoozing_ = true;
+    setAlarmIn(choices_.snoozeMinutes);
+    snoozing_ = false;
+    return true;
 }
 
 // ---- the edit mode ----

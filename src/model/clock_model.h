@@ -34,6 +34,24 @@ enum class AlarmKind {
 /// of zone, the clock set).
 using WallSeconds = std::chrono::local_seconds;
 
+/// What the user chose for the rings. The defaults ring as the clock always has: once, at
+/// full loudness, with the built-in sound, the announcer never quiet.
+struct RingChoices {
+    /// The ringing alarm's own sound file; empty for the built-in sound.
+    QString soundFile;
+    int alarmVolume = 100;     // percent
+    int announcerVolume = 100; // percent
+    /// 0: the alarm rings once; otherwise it rings on until stopped, at most this many
+    /// minutes.
+    int ringMinutes = 0;
+    int snoozeMinutes = 9;
+    /// The announcer keeps quiet from `quietFrom` until `quietTo`, local times of day (across
+    /// midnight when `quietFrom` is the later); never while they are invalid or equal.
+    QTime quietFrom;
+    QTime quietTo;
+    friend bool operator==(const RingChoices&, const RingChoices&) = default;
+};
+
 /// The local time of day at `t` in the zone of `clock`.
 QTime timeAt(const Clock& clock, Instant t);
 
@@ -56,6 +74,13 @@ public:
     static constexpr std::array<int, 10> kPresetMinutes{0, 1, 3, 5, 10, 15, 20, 30, 45, 60};
     /// Switching the alarm on sets it this many seconds ahead, to hear it at once.
     static constexpr int kSwitchOnSeconds = 4;
+    /// A ring that rings once can be stopped or snoozed this long, while its window is up.
+    static constexpr int kOneRingSeconds = 2;
+    /// How long a ring may ring on until stopped, in minutes; 0 rings once.
+    static constexpr std::array<int, 4> kRingMinutes{0, 1, 5, 10};
+    static constexpr std::array<int, 4> kSnoozeMinutes{5, 9, 10, 15};
+    /// The longest label an alarm carries, in characters.
+    static constexpr int kLabelLength = 40;
 
     /// `clock` tells the local zone's offset at any instant; the readings come with start()
     /// and tick().
@@ -125,6 +150,32 @@ public:
     /// that many minutes from now.
     void stepMark(int minutes);
 
+    /// The alarm's label ("Tea"); empty for none. It stays with the alarm until changed.
+    [[nodiscard]] QString label() const { return label_; }
+    /// Why `text` can be no label (too long, a control character), in a few words; empty
+    /// when it can.
+    static QString labelProblem(const QString& text);
+    /// False, changing nothing, when labelProblem() finds one.
+    bool setLabel(const QString& text);
+
+    // ---- the ring ----
+
+    [[nodiscard]] const RingChoices& choices() const { return choices_; }
+    /// Takes the user's choices; values outside the offered ones are taken as the defaults.
+    void setChoices(const RingChoices& choices);
+    /// Whether the alarm rings now: from its ring until stopped, snoozed or its time is up
+    /// (kOneRingSeconds, or the ring's minutes).
+    [[nodiscard]] bool ringing() const { return ringEnds_.has_value(); }
+    /// False when nothing rings.
+    bool stopRing();
+    /// Stops the ring and sets the alarm again as a countdown of the snooze minutes. False
+    /// when nothing rings.
+    bool snooze();
+    /// The armed alarm was set by a snooze.
+    [[nodiscard]] bool snoozed() const { return snoozed_; }
+    /// Whether the announcer keeps quiet at `t`.
+    [[nodiscard]] bool quietAt(QTime t) const;
+
     // ---- the edit mode of the alarm time ----
 
     [[nodiscard]] bool editing() const { return edit_.has_value(); }
@@ -189,8 +240,12 @@ signals:
     void keyChanged(int released, int pressed);
     void announcerChanged();
     /// The alarm or the announcer rang. For the alarm, it comes while the alarm still counts
-    /// as armed; alarmChanged follows.
+    /// as armed and already rings; alarmChanged follows.
     void ring(RingKind kind);
+    /// The alarm began or stopped ringing.
+    void ringingChanged();
+    void choicesChanged();
+    void labelChanged();
 
 private:
     struct Edit {
@@ -243,6 +298,12 @@ private:
     int key_ = 0;
     bool keyLatched_ = false; // key_ is down
     int announce_ = 0;
+    QString label_;
+    RingChoices choices_;
+    // The machine's run time at which the ringing alarm stops by itself; none while silent.
+    std::optional<std::chrono::milliseconds> ringEnds_;
+    bool snoozed_ = false;
+    bool snoozing_ = false; // within snooze(): the alarm placed is the snoozed one
 };
 
 } // namespace velto

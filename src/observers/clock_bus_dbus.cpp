@@ -28,7 +28,8 @@ ClockBus::ClockBus(ClockModel& model, ClockCommands& commands, std::function<voi
     said_ = properties();
     // The minutes are told once a minute, not at each second.
     for (auto changed :
-         {&ClockModel::alarmChanged, &ClockModel::punchChanged, &ClockModel::announcerChanged}) {
+         {&ClockModel::alarmChanged, &ClockModel::punchChanged, &ClockModel::announcerChanged,
+          &ClockModel::ringingChanged, &ClockModel::labelChanged}) {
         connect(&model_, changed, this, &ClockBus::sayChanges);
     }
     connect(&model_, &ClockModel::timeChanged, this, [this](bool fullMinute) {
@@ -75,6 +76,14 @@ uint ClockBus::announceInterval() const {
     return static_cast<uint>(model_.announceInterval());
 }
 
+bool ClockBus::ringing() const {
+    return model_.ringing();
+}
+
+QString ClockBus::label() const {
+    return model_.label();
+}
+
 QVariantMap ClockBus::properties() const {
     QVariantMap all;
     const QMetaObject* meta = metaObject();
@@ -110,7 +119,10 @@ void ClockBus::carryOut(const char* option, const QString& value) {
         sendErrorReply(kInterface + QStringLiteral(".Error.InvalidArgs"), read.error);
         return;
     }
-    commands_.carryOut(*read.command);
+    const CommandAnswer answer = commands_.carryOut(*read.command);
+    if (answer.status != kDone) {
+        sendErrorReply(kInterface + QStringLiteral(".Error.Refused"), answer.text);
+    }
 }
 
 void ClockBus::SetCountdown(uint minutes) {
@@ -139,6 +151,23 @@ void ClockBus::Show() {
 
 void ClockBus::Quit() {
     carryOut("quit", {});
+}
+
+void ClockBus::Stop() {
+    carryOut("stop", {});
+}
+
+void ClockBus::Snooze() {
+    carryOut("snooze", {});
+}
+
+void ClockBus::SetLabel(const QString& label) {
+    const QString why = ClockModel::labelProblem(label);
+    if (!why.isEmpty()) {
+        sendErrorReply(kInterface + QStringLiteral(".Error.InvalidArgs"), why);
+        return;
+    }
+    model_.setLabel(label);
 }
 
 void offerOnSessionBus(ClockModel& model, ClockCommands& commands, std::function<void()> show) {

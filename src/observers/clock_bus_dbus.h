@@ -21,6 +21,8 @@ class ClockBus final : public QObject, protected QDBusContext {
     Q_PROPERTY(qlonglong PunchedInSince READ punchedInSince)
     Q_PROPERTY(uint PunchMinutes READ punchMinutes)
     Q_PROPERTY(uint AnnounceInterval READ announceInterval)
+    Q_PROPERTY(bool Ringing READ ringing)
+    Q_PROPERTY(QString Label READ label)
 public:
     ClockBus(ClockModel& model, ClockCommands& commands, std::function<void()> show);
 
@@ -36,6 +38,8 @@ public:
     [[nodiscard]] uint punchMinutes() const;
     /// Minutes; 0 when off.
     [[nodiscard]] uint announceInterval() const;
+    [[nodiscard]] bool ringing() const;
+    [[nodiscard]] QString label() const;
 
     /// The properties as they are now, by name.
     [[nodiscard]] QVariantMap properties() const;
@@ -48,6 +52,11 @@ public slots: // D-Bus's names: PascalCase
     void SetAnnouncer(uint minutes);
     void Show();
     void Quit();
+    /// The ringing alarm; an error when none rings.
+    void Stop();
+    void Snooze();
+    /// The alarm's label; empty for none.
+    void SetLabel(const QString& label);
 
 signals:
     /// `kind` is "alarm" or "announcer"; `at` the ring's instant, epoch seconds.

@@ -22,7 +22,16 @@ constexpr CommandOption kOptions[] = {
     {"json", nullptr, "with --status: the state as one JSON object", "velto --status --json"},
     {"waybar", nullptr, "one line of JSON for a status bar's custom module", "velto --waybar"},
     {"quit", nullptr, "ends the running clock", "velto --quit"},
+    {"label", "text", "with --in or --at: the alarm's label", "velto --in 4 --label Tea"},
+    {"stop", nullptr, "stops the ringing alarm", "velto --stop"},
+    {"snooze", nullptr, "snoozes the ringing alarm", "velto --snooze"},
 };
+
+/// A label as it travels in a command's words: "label=" and no spaces, nothing but
+/// printable ASCII.
+QString labelWord(const QString& label) {
+    return QStringLiteral("label=") + QString::fromLatin1(label.toUtf8().toPercentEncoding());
+}
 
 ReadCommand bad(const QString& why) {
     return {std::nullopt, why};
@@ -68,9 +77,15 @@ std::span<const CommandOption> commandOptions() {
 QString Command::words() const {
     switch (verb) {
     case CommandVerb::Countdown:
-        return QStringLiteral("in %1").arg(minutes);
+        return QStringLiteral("in %1").arg(minutes) +
+               (label.isEmpty() ? QString() : QLatin1Char(' ') + labelWord(label));
     case CommandVerb::AlarmAt:
-        return QStringLiteral("at ") + minuteText(time);
+        return QStringLiteral("at ") + minuteText(time) +
+               (label.isEmpty() ? QString() : QLatin1Char(' ') + labelWord(label));
+    case CommandVerb::StopRing:
+        return QStringLiteral("stop");
+    case CommandVerb::Snooze:
+        return QStringLiteral("snooze");
     case CommandVerb::AlarmOff:
         return QStringLiteral("off");
     case CommandVerb::Punch:
@@ -110,10 +125,28 @@ int Command::statusWithoutClock() const {
     return verb == CommandVerb::AlarmOff || verb == CommandVerb::Punch ? kDone : kNoClock;
 }
 
-ReadCommand readCommand(const QString& name, const QString& value, bool json) {
+ReadCommand readCommand(const QString& name, const QString& value, bool json,
+                        const std::optional<QString>& label) {
     const QString quoted = QStringLiteral("'%1'").arg(value);
     if (json && name != QLatin1String("status")) {
         return bad(QStringLiteral("--json goes with --status only"));
+    }
+    const bool alarm = name == QLatin1String("in") || name == QLatin1String("at");
+    if (label && !alarm) {
+        return bad(QStringLiteral("--label goes with --in or --at only"));
+    }
+    if (label) {
+        const QString why = ClockModel::labelProblem(*label);
+        if (!why.isEmpty()) {
+            return bad(QStringLiteral("--label: %1").arg(why));
+        }
+    }
+    if (alarm && label) {
+        ReadCommand read = readCommand(name, value);
+        if (read.command && label) {
+            read.command->label = label->trimmed();
+        }
+        return read;
     }
     if (name == QLatin1String("in")) {
         const auto span = spanOf(value);
@@ -122,7 +155,7 @@ ReadCommand readCommand(const QString& name, const QString& value, bool json) {
                            .arg(kLongestCountdown)
                            .arg(quoted));
         }
-        return good({CommandVerb::Countdown, *span, {}, {}});
+        return good({CommandVerb::Countdown, *span, {}, {}, {}});
     }
     if (name == QLatin1String("at")) {
         static const QRegularExpression hhmm(QStringLiteral("^([01]?\\d|2[0-3]):([0-5]\\d)$"));
@@ -133,7 +166,7 @@ ReadCommand readCommand(const QString& name, const QString& value, bool json) {
                     .arg(quoted));
         }
         return good(
-            {CommandVerb::AlarmAt, 0, QTime(m.captured(1).toInt(), m.captured(2).toInt()), {}});
+            {CommandVerb::AlarmAt, 0, QTime(m.captured(1).toInt(), m.captured(2).toInt()), {}, {}});
     }
     if (name == QLatin1String("punch")) {
         const PunchAction* action = nullptr;
@@ -150,7 +183,7 @@ ReadCommand readCommand(const QString& name, const QString& value, bool json) {
             return bad(
                 QStringLiteral("the punch clock is punched in, out or toggle, not %1").arg(quoted));
         }
-        return good({CommandVerb::Punch, 0, {}, *action});
+        return good({CommandVerb::Punch, 0, {}, *action, {}});
     }
     if (name == QLatin1String("announce")) {
         const auto& intervals = ClockModel::kAnnounceIntervals;
@@ -164,36 +197,44 @@ ReadCommand readCommand(const QString& name, const QString& value, bool json) {
                            "the announcer's interval is off, 10, 15, 20, 30 or 60 minutes, not %1")
                            .arg(quoted));
         }
-        return good({CommandVerb::Announce, interval, {}, {}});
+        return good({CommandVerb::Announce, interval, {}, {}, {}});
     }
     static const std::pair<const char*, CommandVerb> kSwitches[] = {
-        {"off", CommandVerb::AlarmOff},
-        {"status", CommandVerb::Status},
-        {"waybar", CommandVerb::Waybar},
-        {"quit", CommandVerb::Quit},
+        {"off", CommandVerb::AlarmOff},  {"status", CommandVerb::Status},
+        {"waybar", CommandVerb::Waybar}, {"quit", CommandVerb::Quit},
+        {"stop", CommandVerb::StopRing}, {"snooze", CommandVerb::Snooze},
     };
     for (const auto& [switchName, verb] : kSwitches) {
         if (name == QLatin1String(switchName)) {
             if (!value.isEmpty()) {
                 return bad(QStringLiteral("%1 takes no value, not %2").arg(name, quoted));
             }
-            return good({json ? CommandVerb::StatusJson : verb, 0, {}, {}});
+            return good({json ? CommandVerb::StatusJson : verb, 0, {}, {}, {}});
         }
     }
     return bad(QStringLiteral("no such command: %1").arg(name));
 }
 
 ReadCommand readCommandWords(const QString& words) {
-    constexpr qsizetype kLongest = 64;
+    // A label of the longest, each character sent as three bytes in percent signs.
+    constexpr qsizetype kLongest = 32 + 9 * ClockModel::kLabelLength;
     if (words.size() > kLongest) {
         return bad(QStringLiteral("the command is too long"));
     }
     if (words == QLatin1String("status json")) {
         return readCommand(QStringLiteral("status"), {}, true);
     }
-    const qsizetype space = words.indexOf(QLatin1Char(' '));
-    return space < 0 ? readCommand(words, {})
-                     : readCommand(words.left(space), words.mid(space + 1));
+    const QStringList parts = words.split(QLatin1Char(' '));
+    const QString labelled = QStringLiteral("label=");
+    if (parts.size() == 3 && parts[2].startsWith(labelled)) { // in/at, its value and a label
+        return readCommand(parts[0], parts[1], false,
+                           QString::fromUtf8(QByteArray::fromPercentEncoding(
+                               parts[2].mid(labelled.size()).toLatin1())));
+    }
+    if (parts.size() > 2) {
+        return bad(QStringLiteral("no such command: %1").arg(words));
+    }
+    return parts.size() == 1 ? readCommand(words, {}) : readCommand(parts[0], parts[1]);
 }
 
 ClockCommands::ClockCommands(ClockModel& model, QObject* parent) : QObject(parent), model_(model) {}
@@ -201,10 +242,23 @@ ClockCommands::ClockCommands(ClockModel& model, QObject* parent) : QObject(paren
 CommandAnswer ClockCommands::carryOut(const Command& command) {
     switch (command.verb) {
     case CommandVerb::Countdown:
+        // A timer from a script is whole: without a label of its own it has none.
+        model_.setLabel(command.label);
         model_.setAlarmIn(command.minutes);
         return {kDone, alarmLine()};
     case CommandVerb::AlarmAt:
+        model_.setLabel(command.label);
         model_.setAlarm(command.time);
+        return {kDone, alarmLine()};
+    case CommandVerb::StopRing:
+        if (!model_.stopRing()) {
+            return {kRefused, tr("No alarm is ringing")};
+        }
+        return {kDone, tr("Alarm stopped")};
+    case CommandVerb::Snooze:
+        if (!model_.snooze()) {
+            return {kRefused, tr("No alarm is ringing")};
+        }
         return {kDone, alarmLine()};
     case CommandVerb::AlarmOff:
         if (model_.armed()) {
@@ -251,15 +305,23 @@ QByteArray ClockCommands::answerWords(const QByteArray& words) {
 }
 
 QString ClockCommands::alarmLine() const {
+    if (model_.ringing()) {
+        return tr("Alarm: ringing");
+    }
     if (!model_.armed()) {
         return tr("Alarm: off");
     }
     const int left = model_.minutesLeft();
     const QString in = left == 0 ? tr("in less than a minute") : tr("in %n minute(s)", "", left);
     const QString at = minuteText(model_.localAt(*model_.alarmAt()).time());
-    return model_.alarmKind() == AlarmKind::Countdown
-               ? tr("Alarm: countdown, rings at %1 (%2)").arg(at, in)
-               : tr("Alarm: at %1 (%2)").arg(at, in);
+    QString line = model_.snoozed() ? tr("Alarm: snoozed, rings at %1 (%2)").arg(at, in)
+                   : model_.alarmKind() == AlarmKind::Countdown
+                       ? tr("Alarm: countdown, rings at %1 (%2)").arg(at, in)
+                       : tr("Alarm: at %1 (%2)").arg(at, in);
+    if (!model_.label().isEmpty()) {
+        line += QStringLiteral(" - ") + model_.label();
+    }
+    return line;
 }
 
 QString ClockCommands::announcerLine() const {
@@ -290,6 +352,10 @@ QByteArray ClockCommands::statusJson() const {
         {QStringLiteral("at"), isoOrNull(model_, model_.alarmAt())},
         {QStringLiteral("minutes_left"),
          armed ? QJsonValue(model_.minutesLeft()) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("ringing"), model_.ringing()},
+        {QStringLiteral("snoozed"), model_.snoozed()},
+        {QStringLiteral("label"),
+         model_.label().isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(model_.label())},
     };
     const QJsonObject punch{
         {QStringLiteral("in"), in},

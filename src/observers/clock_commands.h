@@ -24,6 +24,8 @@ enum class CommandVerb {
     StatusJson, // as one JSON object for programs
     Waybar,     // one line for a status bar's custom module
     Quit,
+    StopRing, // the ringing alarm
+    Snooze,   // the ringing alarm
 };
 
 enum class PunchAction { In, Out, Toggle };
@@ -34,6 +36,7 @@ struct Command {
     int minutes = 0; // Countdown (1..kLongestCountdown), Announce (one of the announcer's)
     QTime time;      // AlarmAt
     PunchAction punch = PunchAction::Toggle;
+    QString label; // Countdown and AlarmAt: the alarm's label, empty for none
 
     /// The words that carry the command to the running clock: "in 25", "punch in".
     [[nodiscard]] QString words() const;
@@ -64,7 +67,8 @@ struct CommandOption {
     const char* does;
     const char* example;
 };
-/// Every command option, in the order the help lists them; --json goes with --status.
+/// Every command option, in the order the help lists them; --json goes with --status and
+/// --label with --in or --at.
 std::span<const CommandOption> commandOptions();
 
 /// A command read from an option and its value, or what is wrong with them.
@@ -72,8 +76,10 @@ struct ReadCommand {
     std::optional<Command> command;
     QString error; // names the bad value; empty when there is a command
 };
-/// Reads option `name` (as in commandOptions()) with its `value` ("" for a switch).
-ReadCommand readCommand(const QString& name, const QString& value, bool json = false);
+/// Reads option `name` (as in commandOptions()) with its `value` ("" for a switch), and the
+/// --label given with it, if any.
+ReadCommand readCommand(const QString& name, const QString& value, bool json = false,
+                        const std::optional<QString>& label = std::nullopt);
 /// Reads a command from its words(), as the running clock receives them: anything else is
 /// refused there.
 ReadCommand readCommandWords(const QString& words);

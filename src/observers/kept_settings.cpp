@@ -24,8 +24,25 @@ constexpr int64_t kLatest = 4102444800;  // 2100-01-01
 /// makes sense there. A number is kept as a number between `lo` and `hi`; a word as one of
 /// `words`, read and written as its place in them. Nothing has a default of its own: what is
 /// not in the file leaves the clock as the program set it up.
-enum class Setting { Version, X, Y, Interval, AlarmAt, AlarmKind, PunchedIn };
-enum class Type { Number, Word };
+enum class Setting {
+    Version,
+    X,
+    Y,
+    Interval,
+    AlarmAt,
+    AlarmKind,
+    PunchedIn,
+    Label,
+    SoundFile,
+    AlarmVolume,
+    AnnouncerVolume,
+    RingMinutes,
+    SnoozeMinutes,
+    QuietFrom,
+    QuietTo,
+};
+/// A text is kept as it is, with at most `hi` characters; a time of day as "hh:mm".
+enum class Type { Number, Word, Text, TimeOfDay };
 struct Row {
     Setting setting;
     const char* key;
@@ -34,7 +51,7 @@ struct Row {
     int64_t hi = 0;
     std::array<const char*, 2> words{};
 };
-constexpr std::array<Row, 7> kSettings{{
+constexpr std::array<Row, 15> kSettings{{
     {Setting::Version, "version", Type::Number, kFormat, kFormat},
     {Setting::X, "window/x", Type::Number, -100000, 100000},
     {Setting::Y, "window/y", Type::Number, -100000, 100000},
@@ -42,6 +59,14 @@ constexpr std::array<Row, 7> kSettings{{
     {Setting::AlarmAt, "alarm/at", Type::Number, kEarliest, kLatest},
     {Setting::AlarmKind, "alarm/kind", Type::Word, 0, 1, {"countdown", "time"}}, // as AlarmKind
     {Setting::PunchedIn, "punch/in", Type::Number, kEarliest, kLatest},
+    {Setting::Label, "alarm/label", Type::Text, 0, ClockModel::kLabelLength},
+    {Setting::SoundFile, "sound/file", Type::Text, 0, 4096},
+    {Setting::AlarmVolume, "sound/alarm_volume", Type::Number, 0, 100},
+    {Setting::AnnouncerVolume, "sound/announcer_volume", Type::Number, 0, 100},
+    {Setting::RingMinutes, "alarm/ring_minutes", Type::Number, 0, 10},
+    {Setting::SnoozeMinutes, "alarm/snooze_minutes", Type::Number, 5, 15},
+    {Setting::QuietFrom, "announcer/quiet_from", Type::TimeOfDay},
+    {Setting::QuietTo, "announcer/quiet_to", Type::TimeOfDay},
 }};
 static_assert(static_cast<int>(AlarmKind::Countdown) == 0 &&
               static_cast<int>(AlarmKind::TimeOfDay) == 1);
@@ -77,7 +102,7 @@ public:
             return std::nullopt;
         }
         bool ok = false;
-        const int64_t v = text(s).trimmed().toLongLong(&ok);
+        const int64_t v = raw(s).trimmed().toLongLong(&ok);
         if (!ok || v < r.lo || v > r.hi) {
             wrong(s);
             return std::nullopt;
@@ -91,7 +116,7 @@ public:
         if (!has(s)) {
             return std::nullopt;
         }
-        const QString v = text(s);
+        const QString v = raw(s);
         for (size_t i = 0; i < r.words.size(); ++i) {
             if (v == QLatin1String(r.words.at(i))) {
                 return static_cast<int>(i);
@@ -100,8 +125,34 @@ public:
         wrong(s);
         return std::nullopt;
     }
+    /// The text kept for `s` when it is no longer than its row allows.
+    std::optional<QString> text(Setting s) {
+        Q_ASSERT(row(s).type == Type::Text);
+        if (!has(s)) {
+            return std::nullopt;
+        }
+        QString v = raw(s);
+        if (v.size() > row(s).hi) {
+            wrong(s);
+            return std::nullopt;
+        }
+        return v;
+    }
+    /// The time of day kept for `s`.
+    std::optional<QTime> timeOfDay(Setting s) {
+        Q_ASSERT(row(s).type == Type::TimeOfDay);
+        if (!has(s)) {
+            return std::nullopt;
+        }
+        const QTime v = QTime::fromString(raw(s).trimmed(), QStringLiteral("hh:mm"));
+        if (!v.isValid()) {
+            wrong(s);
+            return std::nullopt;
+        }
+        return v;
+    }
     /// `s` holds a value that makes no sense.
-    void wrong(Setting s) { problems_ << QStringLiteral("%1 \"%2\"").arg(keyOf(s), text(s)); }
+    void wrong(Setting s) { problems_ << QStringLiteral("%1 \"%2\"").arg(keyOf(s), raw(s)); }
     /// Says what made no sense, if anything did, and keeps the file aside.
     void setAsideIfWrong(SettingsStore& store) const {
         if (!problems_.isEmpty()) {
@@ -111,7 +162,7 @@ public:
     }
 
 private:
-    [[nodiscard]] QString text(Setting s) const { return values_.value(keyOf(s)).toString(); }
+    [[nodiscard]] QString raw(Setting s) const { return values_.value(keyOf(s)).toString(); }
 
     const QVariantMap& values_;
     QStringList problems_;
@@ -125,6 +176,14 @@ public:
         Q_ASSERT(row(s).type == Type::Number);
         values_[keyOf(s)] = static_cast<qlonglong>(v);
     }
+    void text(Setting s, const QString& v) {
+        Q_ASSERT(row(s).type == Type::Text && v.size() <= row(s).hi);
+        values_[keyOf(s)] = v;
+    }
+    void timeOfDay(Setting s, QTime v) {
+        Q_ASSERT(row(s).type == Type::TimeOfDay);
+        values_[keyOf(s)] = minuteText(v);
+    }
     void word(Setting s, int place) {
         Q_ASSERT(row(s).type == Type::Word);
         values_[keyOf(s)] = QString::fromLatin1(row(s).words.at(static_cast<size_t>(place)));
@@ -133,6 +192,33 @@ public:
 private:
     QVariantMap& values_;
 };
+
+/// The ring's choices as kept, each one not kept or wrong as the default.
+void restoreChoices(ClockModel& model, Reader& read) {
+    RingChoices c;
+    c.soundFile = read.text(Setting::SoundFile).value_or(c.soundFile);
+    c.alarmVolume = static_cast<int>(read.number(Setting::AlarmVolume).value_or(c.alarmVolume));
+    c.announcerVolume =
+        static_cast<int>(read.number(Setting::AnnouncerVolume).value_or(c.announcerVolume));
+    // Within the bounds but none of the lengths offered: wrong all the same.
+    const auto offered = [&read](Setting s, const auto& values, int fallback) {
+        const auto v = read.number(s);
+        if (v && std::find(values.begin(), values.end(), *v) == values.end()) {
+            read.wrong(s);
+            return fallback;
+        }
+        return static_cast<int>(v.value_or(fallback));
+    };
+    c.ringMinutes = offered(Setting::RingMinutes, ClockModel::kRingMinutes, c.ringMinutes);
+    c.snoozeMinutes = offered(Setting::SnoozeMinutes, ClockModel::kSnoozeMinutes, c.snoozeMinutes);
+    const auto from = read.timeOfDay(Setting::QuietFrom);
+    const auto to = read.timeOfDay(Setting::QuietTo);
+    if (from && to) {
+        c.quietFrom = *from;
+        c.quietTo = *to;
+    }
+    model.setChoices(c);
+}
 
 /// `at` moved into the screen that holds most of `frame` there, or the primary one.
 QPoint onAScreen(QRect frame) {
@@ -209,6 +295,12 @@ void KeptSettings::restoreClock() {
             onPassedWhileAway(due);
         }
     }
+    if (const auto label = read.text(Setting::Label)) {
+        if (!model_.setLabel(*label)) {
+            read.wrong(Setting::Label);
+        }
+    }
+    restoreChoices(model_, read);
     // Kept here by an earlier version: the punch log takes it over, and it is written here no
     // more.
     if (const auto punched = read.number(Setting::PunchedIn)) {
@@ -225,6 +317,8 @@ void KeptSettings::restoreClock() {
     save();
     connect(&model_, &ClockModel::alarmChanged, this, &KeptSettings::save);
     connect(&model_, &ClockModel::announcerChanged, this, &KeptSettings::save);
+    connect(&model_, &ClockModel::labelChanged, this, &KeptSettings::save);
+    connect(&model_, &ClockModel::choicesChanged, this, &KeptSettings::save);
     // What could not be written (a full disk, a folder made read-only) is tried again.
     connect(&model_, &ClockModel::timeChanged, this, [this](bool fullMinute) {
         if (fullMinute && unsaved_) {
@@ -265,6 +359,29 @@ QVariantMap KeptSettings::values() const {
     if (const auto at = model_.alarmAt()) {
         write.number(Setting::AlarmAt, at->time_since_epoch().count());
         write.word(Setting::AlarmKind, static_cast<int>(model_.alarmKind()));
+    }
+    // The choices only where they differ from the defaults: a file that names none rings as
+    // the clock always has, also after a later version changes a default.
+    const RingChoices& c = model_.choices();
+    const RingChoices defaults;
+    if (!model_.label().isEmpty()) {
+        write.text(Setting::Label, model_.label());
+    }
+    if (c.soundFile != defaults.soundFile) {
+        write.text(Setting::SoundFile, c.soundFile);
+    }
+    const auto number = [&write](Setting s, int value, int fallback) {
+        if (value != fallback) {
+            write.number(s, value);
+        }
+    };
+    number(Setting::AlarmVolume, c.alarmVolume, defaults.alarmVolume);
+    number(Setting::AnnouncerVolume, c.announcerVolume, defaults.announcerVolume);
+    number(Setting::RingMinutes, c.ringMinutes, defaults.ringMinutes);
+    number(Setting::SnoozeMinutes, c.snoozeMinutes, defaults.snoozeMinutes);
+    if (c.quietFrom.isValid() && c.quietTo.isValid()) {
+        write.timeOfDay(Setting::QuietFrom, c.quietFrom);
+        write.timeOfDay(Setting::QuietTo, c.quietTo);
     }
     return v;
 }

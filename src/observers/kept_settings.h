@@ -1,7 +1,8 @@
 #pragma once
-// What the user chose, kept between runs: the window's place, the announcer and an armed
-// alarm. Read once at start, written whenever one of them changes. The punch clock is kept by
-// the punch log; a punch-in kept here by an earlier version is read once and handed over.
+// What the user chose, kept between runs: the window's place, the announcer, an armed
+// alarm with its label, and the ring's choices. Read once at start, written whenever one of them
+// changes. The punch clock is kept by the punch log; a punch-in kept here by an earlier version is
+// read once and handed over.
 
 #include "model/clock_model.h"
 #include "platform/seams.h"

@@ -428,6 +428,8 @@ void QtSound::restart(std::unique_ptr<QSoundEffect>& effect) {
     // the sound from Qt's cache (nothing is read or decoded again) before the old one goes,
     // so the sound is never let go of (see load()).
     auto next = effectOn(effect->source(), effect == file_);
+    next->setVolume(how_.volume);
+    next->setLoopCount(how_.repeat ? QSoundEffect::Infinite : 1);
     effect->stop();
     // Ours until it goes, so that it goes with us even if no event loop turns again.
     effect->setParent(this);
@@ -468,7 +470,7 @@ QString QtSound::why(const QString& path) const {
         return (server.isEmpty() ? QStringLiteral("no audio output device") : server) +
                QStringLiteral(", so rings are silent");
     }
-    if (!fileProblem_.isEmpty()) {
+    if (!path.isEmpty() && !fileProblem_.isEmpty()) {
         return QStringLiteral("%1: %2; the built-in chime plays instead").arg(path, fileProblem_);
     }
     return {};
@@ -482,12 +484,32 @@ bool QtSound::prepare(const QString& path) {
     return error_.isEmpty();
 }
 
-bool QtSound::play(const QString& path) {
-    if (path != path_ || stampOf(path) != stamp_) {
+void QtSound::setVolume(double volume) {
+    how_.volume = std::clamp(volume, 0.0, 1.0);
+    for (const auto* effect : {&file_, &chime_}) {
+        if (*effect) {
+            (*effect)->setVolume(how_.volume);
+        }
+    }
+}
+
+void QtSound::stop() {
+    ringWaits_ = false;
+    for (const auto* effect : {&file_, &chime_}) {
+        if (*effect) {
+            (*effect)->stop();
+        }
+    }
+}
+
+bool QtSound::play(const QString& path, const Playing& how) {
+    how_ = how;
+    how_.volume = std::clamp(how.volume, 0.0, 1.0);
+    if (!path.isEmpty() && (path != path_ || stampOf(path) != stamp_)) {
         load(path);
     }
     // The choice is made even without a device, so that what would be heard stays known.
-    const bool ownFile = fileProblem_.isEmpty();
+    const bool ownFile = !path.isEmpty() && fileProblem_.isEmpty();
     lastPlayed_ = ownFile ? fileUrl_ : chimeUrl();
     if (!silence_.isEmpty()) {
         reconnect(); // the server may be back before the watch has looked

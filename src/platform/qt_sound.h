@@ -44,7 +44,9 @@ class QtSound final : public QObject, public SoundPlayer {
 public:
     explicit QtSound(QObject* parent = nullptr);
     bool prepare(const QString& path) override;
-    bool play(const QString& path) override;
+    bool play(const QString& path, const Playing& how = {}) override;
+    void setVolume(double volume) override;
+    void stop() override;
     [[nodiscard]] QString error() const override { return error_; }
     void onChanged(std::function<void()> handler) override { onChanged_ = std::move(handler); }
 
@@ -104,6 +106,7 @@ private:
     QString fileProblem_; // why the file does not play; empty when it does
     int loads_ = 0;
     bool ringWaits_ = false; // a ring came while the file was still loading
+    Playing how_;            // of the last play()
     QString error_;
     QUrl lastPlayed_;
     QString silence_; // why nothing is heard now, as said; empty while sound can be heard

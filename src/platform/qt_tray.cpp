@@ -121,7 +121,7 @@ void QtTray::buildMenu() {
     menu_->clear();
     for (const TrayMenuItem& item : items_) {
         if (item.caption.isEmpty()) {
-            menu_->addSeparator();
+            menu_->addSeparator()->setVisible(!item.shown || item.shown());
             continue;
         }
         QAction* action = menu_->addAction(item.caption);
@@ -129,6 +129,7 @@ void QtTray::buildMenu() {
             connect(action, &QAction::triggered, this, [chosen = item.onChosen] { chosen(); });
         }
         action->setCheckable(static_cast<bool>(item.checked));
+        action->setVisible(!item.shown || item.shown());
         if (item.isDefault) {
             // Bold by the font as well: not every style draws the default action bold.
             QFont bold = action->font();
@@ -144,6 +145,9 @@ void QtTray::refreshChecks() {
     for (size_t i = 0; i < items_.size() && i < static_cast<size_t>(actions.size()); ++i) {
         if (items_[i].checked) {
             actions[static_cast<qsizetype>(i)]->setChecked(items_[i].checked());
+        }
+        if (items_[i].shown) {
+            actions[static_cast<qsizetype>(i)]->setVisible(items_[i].shown());
         }
     }
 }

@@ -47,6 +47,12 @@ public:
     virtual void stop() = 0;
 };
 
+/// How a sound plays.
+struct Playing {
+    double volume = 1.0; // of full loudness, as a factor of the samples, 0..1
+    bool repeat = false; // over and over, until stop()
+};
+
 /// Sound playback. Neither call waits for the sound or throws. Both return false, and say why
 /// in error(), when the file at `path` will not be heard: a file that cannot be played is
 /// replaced by a sound of the player's own, and with no audio output (no device, no sound
@@ -58,8 +64,13 @@ public:
     /// Loads the file ahead of time, so that a later play() of it starts at once.
     virtual bool prepare(const QString& path) = 0;
     /// Starts the file from its beginning, stopping whatever this player still plays. A file
-    /// that changed since it was loaded is loaded again first.
-    virtual bool play(const QString& path) = 0;
+    /// that changed since it was loaded is loaded again first. No file (an empty path) plays
+    /// the player's own sound.
+    virtual bool play(const QString& path, const Playing& how = {}) = 0;
+    /// Changes the loudness of what plays now, as Playing::volume.
+    virtual void setVolume(double volume) = 0;
+    /// Stops whatever plays; nothing when nothing does.
+    virtual void stop() = 0;
     [[nodiscard]] virtual QString error() const = 0;
     /// `handler` runs on the UI thread when error() changes between calls: the sound output
     /// went away (error() says why) or came back (error() is empty).
@@ -74,6 +85,9 @@ struct TrayMenuItem {
     /// Set for an entry with a check mark: whether it is checked, asked each time the menu
     /// is about to show.
     std::function<bool()> checked;
+    /// Set for an entry that shows only at times: whether it shows, asked each time the
+    /// menu is about to show.
+    std::function<bool()> shown;
 };
 
 /// What the user did to the tray icon (the menu aside, which the icon opens itself).

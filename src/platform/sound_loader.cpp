@@ -46,9 +46,21 @@ bool SoundLoader::prepare(const QString& path) {
     return real != nullptr && real->prepare(path);
 }
 
-bool SoundLoader::play(const QString& path) {
+bool SoundLoader::play(const QString& path, const Playing& how) {
     SoundPlayer* real = player();
-    return real != nullptr && real->play(path);
+    return real != nullptr && real->play(path, how);
+}
+
+void SoundLoader::setVolume(double volume) {
+    if (player_) {
+        player_->setVolume(volume);
+    }
+}
+
+void SoundLoader::stop() {
+    if (player_) {
+        player_->stop();
+    }
 }
 
 void SoundLoader::onChanged(std::function<void()> handler) {

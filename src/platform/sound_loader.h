@@ -22,7 +22,9 @@ public:
     explicit SoundLoader(QStringList folders);
     ~SoundLoader() override;
     bool prepare(const QString& path) override;
-    bool play(const QString& path) override;
+    bool play(const QString& path, const Playing& how = {}) override;
+    void setVolume(double volume) override;
+    void stop() override;
     [[nodiscard]] QString error() const override;
     void onChanged(std::function<void()> handler) override;
 

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -25,7 +26,10 @@ int clientWidth(const QString& caption) {
 
 } // namespace
 
-AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullptr) {
+AlarmWindow::AlarmWindow(ClockModel& model, Depot& depot, RingKind kind)
+    : QWidget(nullptr), model_(model), kind_(kind) {
+    const bool alarm = kind == RingKind::Alarm;
+    const bool untilStopped = alarm && model.choices().ringMinutes > 0;
     setObjectName(QStringLiteral("alarmWindow"));
     installControlAccessibility();
     // A screen reader reads an alert out as it comes up, wherever the user is.
@@ -33,9 +37,12 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     setWindowTitle(tr("Alarm"));
     // Above the other windows, but never taking the keyboard from what the user is typing:
     // the announcer rings every few minutes.
+    // An alarm that rings until stopped is a wake-up call: it takes the keyboard, so that Esc,
+    // Space or S answer it at once.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+                   Qt::WindowStaysOnTopHint |
+                   (untilStopped ? Qt::WindowFlags() : Qt::WindowDoesNotAcceptFocus));
+    setAttribute(Qt::WA_ShowWithoutActivating, !untilStopped);
     setAttribute(Qt::WA_DeleteOnClose);
     // Its icon is the application's, which shows the alarm's state (a ring of the alarm
     // switches it off just after the window opens).
@@ -43,21 +50,53 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     setFixedSize(clientWidth(windowTitle()), layout::alarm::kClient.height());
     const QPoint middle((width() - layout::alarm::kClient.width()) / 2, 0);
 
-    frame_ = new QGroupBox(tr("Alarm"), this);
+    // The alarm's label, where it has one, names the frame.
+    const QString label = alarm ? model.label() : QString();
+    frame_ = new QGroupBox(label.isEmpty() ? tr("Alarm") : label, this);
     frame_->setObjectName(QStringLiteral("Frame1"));
     frame_->setGeometry(layout::alarm::Frame1.translated(middle));
     time_.emplace(depot, *frame_, QStringLiteral("imgTime"), 0, DepotArray::imgTime,
                   layout::readoutPlaces(layout::alarm::kTimeY, layout::alarm::kTimeXOffset));
     done_ = new QPushButton(this);
-    done_->setObjectName(QStringLiteral("cmdDone"));
-    done_->setGeometry(layout::alarm::cmdDone.translated(middle));
     done_->setFocusPolicy(Qt::NoFocus);
-    // Its caption counts the seconds; what it does is to close.
-    done_->setAccessibleName(tr("Close"));
-    done_->setToolTip(tr("Close now (Esc on the clock)"));
-    connect(done_, &QPushButton::clicked, this, &AlarmWindow::unload);
-
-    done_->setText(QString::number(secondsLeft_));
+    if (alarm) {
+        done_->setObjectName(QStringLiteral("cmdStop"));
+        done_->setGeometry(layout::alarm::cmdStop.translated(middle));
+        done_->setAccessibleName(tr("Stop"));
+        done_->setToolTip(untilStopped ? tr("Stop the alarm (Esc or Space)")
+                                       : tr("Stop the alarm (Esc on the clock)"));
+        snooze_ = new QPushButton(tr("Snooze"), this);
+        snooze_->setObjectName(QStringLiteral("cmdSnooze"));
+        snooze_->setGeometry(layout::alarm::cmdSnooze.translated(middle));
+        snooze_->setFocusPolicy(Qt::NoFocus);
+        snooze_->setToolTip(
+            tr("Ring again in %n minutes (S)", nullptr, model.choices().snoozeMinutes));
+        connect(done_, &QPushButton::clicked, this, [this] {
+            model_.stopRing();
+            unload();
+        });
+        connect(snooze_, &QPushButton::clicked, this, [this] {
+            model_.snooze();
+            unload();
+        });
+        // However it stops (here, the tray, the notification, a command), the window goes.
+        connect(&model, &ClockModel::ringingChanged, this, [this] {
+            if (!model_.ringing()) {
+                unload();
+            }
+        });
+    } else {
+        done_->setObjectName(QStringLiteral("cmdDone"));
+        done_->setGeometry(layout::alarm::cmdDone.translated(middle));
+        // Its caption counts the seconds; what it does is to close.
+        done_->setAccessibleName(tr("Close"));
+        done_->setToolTip(tr("Close now (Esc on the clock)"));
+        connect(done_, &QPushButton::clicked, this, &AlarmWindow::unload);
+    }
+    if (untilStopped) {
+        secondsLeft_ = 0; // up until stopped
+    }
+    showSecondsLeft();
     time_->showTime(model.time());
     const QString rang = minuteText(model.time());
     time_->describe({.name = tr("Rang at"),
@@ -69,7 +108,35 @@ AlarmWindow::AlarmWindow(const ClockModel& model, Depot& depot) : QWidget(nullpt
     countdown_.setObjectName(QStringLiteral("TimerAlarm"));
     countdown_.setInterval(1000);
     connect(&countdown_, &QTimer::timeout, this, &AlarmWindow::tick);
-    countdown_.start();
+    if (secondsLeft_ > 0) {
+        countdown_.start();
+    }
+}
+
+QString AlarmWindow::stopCaption(int secondsLeft) {
+    return secondsLeft > 0 ? tr("Stop (%1)").arg(secondsLeft) : tr("Stop");
+}
+
+void AlarmWindow::showSecondsLeft() {
+    done_->setText(kind_ == RingKind::Alarm ? stopCaption(secondsLeft_)
+                                            : QString::number(secondsLeft_));
+}
+
+void AlarmWindow::keyPressEvent(QKeyEvent* event) {
+    if (kind_ == RingKind::Alarm) {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Space:
+            done_->click();
+            return;
+        case Qt::Key_S:
+            snooze_->click();
+            return;
+        default:
+            break;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void AlarmWindow::showEvent(QShowEvent* event) {
@@ -83,7 +150,7 @@ void AlarmWindow::tick() {
         return;
     }
     --secondsLeft_;
-    done_->setText(QString::number(secondsLeft_));
+    showSecondsLeft();
 }
 
 void AlarmWindow::unload() {

@@ -1,6 +1,8 @@
 #pragma once
 // The small window every ring opens. It shows the time of the ring and closes itself two
-// seconds later; its button shows the seconds left and closes it at once.
+// seconds later; its button shows the seconds left and closes it at once. An alarm's ring
+// offers Stop and Snooze instead, and one that rings until stopped keeps the window up, with
+// the keyboard, until it is stopped.
 
 #include "views/readout.h"
 
@@ -16,8 +18,12 @@ namespace velto {
 class AlarmWindow final : public QWidget {
     Q_OBJECT
 public:
-    /// Builds the window, shows the ring's hh:mm and starts the countdown at 2; not shown yet.
-    AlarmWindow(const ClockModel& model, Depot& depot);
+    /// Builds the window, shows the ring's hh:mm and starts the countdown at 2 (none for an
+    /// alarm that rings until stopped); not shown yet.
+    AlarmWindow(ClockModel& model, Depot& depot, RingKind kind);
+
+    /// The caption of the Stop button with `secondsLeft` to go; 0 for none.
+    static QString stopCaption(int secondsLeft);
 
     /// One second of the countdown: the button counts down, and after the last second the
     /// window unloads.
@@ -30,12 +36,19 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QGroupBox* frame_;            // Frame1
-    std::optional<Readout> time_; // imgTime
-    QPushButton* done_;           // cmdDone
-    QTimer countdown_{this};      // TimerAlarm
+    /// The caption that counts the seconds left.
+    void showSecondsLeft();
+
+    ClockModel& model_;
+    RingKind kind_;
+    QPushButton* snooze_ = nullptr; // cmdSnooze, for the alarm
+    QGroupBox* frame_;              // Frame1
+    std::optional<Readout> time_;   // imgTime
+    QPushButton* done_;             // cmdDone
+    QTimer countdown_{this};        // TimerAlarm
     int secondsLeft_ = 2;
     bool unloaded_ = false;
 };

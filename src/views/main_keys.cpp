@@ -138,6 +138,9 @@ bool MainKeys::key(const QKeyEvent& event) {
     case Qt::Key_L:
         emit punchLogRequested();
         return true;
+    case Qt::Key_S:
+        return model_.snooze(); // while the alarm rings
+
     case Qt::Key_Escape:
         emit escapePressed();
         return true;

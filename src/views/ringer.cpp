@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
+#include <cmath>
 
 namespace velto {
 
@@ -20,35 +22,105 @@ QString wavePath(const Desktop& desktop, const QString& name) {
     return installed.isEmpty() ? beside : installed;
 }
 
-Ringer::Ringer(const ClockModel& model, Depot& depot, SoundPlayer& sound, const Desktop& desktop,
-               const QWidget& main)
-    : model_(model), depot_(depot), sound_(sound), desktop_(desktop), main_(main) {
+Ringer::Ringer(ClockModel& model, Depot& depot, SoundPlayer& sound, MediaPlayers& media,
+               const Desktop& desktop, const QWidget& main)
+    : model_(model), depot_(depot), sound_(sound), media_(media), desktop_(desktop), main_(main) {
     // The alarm and the announcer ring alike.
     connect(&model, &ClockModel::ring, this, &Ringer::ring);
+    connect(&model, &ClockModel::ringingChanged, this, [this] {
+        if (!model_.ringing()) {
+            ringStopped();
+        }
+    });
+    // A new sound is loaded ahead of its first ring.
+    connect(&model, &ClockModel::choicesChanged, this, [this] {
+        if (!model_.ringing()) {
+            report(sound_.prepare(soundOf(RingKind::Alarm)));
+        }
+    });
+    constexpr int kFadeStepMs = 250;
+    fading_.setInterval(kFadeStepMs);
+    connect(&fading_, &QTimer::timeout, this, &Ringer::fade);
 }
 
 Ringer::~Ringer() {
     delete window_.data();
 }
 
-QString Ringer::alarmSound() const {
-    return wavePath(desktop_, QStringLiteral("alarm"));
+QString Ringer::soundOf(RingKind kind) const {
+    const QString own = model_.choices().soundFile;
+    if (own.isEmpty()) {
+        return wavePath(desktop_, QStringLiteral("alarm"));
+    }
+    // The user's own sound is the alarm's; the announcer keeps the player's chime, so that
+    // a wake-up tune is not heard every quarter of an hour.
+    return kind == RingKind::Alarm ? own : QString();
+}
+
+Playing Ringer::playingOf(RingKind kind) const {
+    const RingChoices& c = model_.choices();
+    const bool alarm = kind == RingKind::Alarm;
+    const bool repeat = alarm && c.ringMinutes > 0;
+    const double volume = (alarm ? c.alarmVolume : c.announcerVolume) / 100.0;
+    return {.volume = repeat ? volume * fadeIn(0) : volume, .repeat = repeat};
+}
+
+double Ringer::fadeIn(qint64 elapsedMs) {
+    // 30 dB up to the full volume, evenly to the ear.
+    constexpr double kQuietDb = -30.0;
+    const double done = std::clamp(static_cast<double>(elapsedMs) / kFadeInMs, 0.0, 1.0);
+    return std::pow(10.0, kQuietDb * (1.0 - done) / 20.0);
 }
 
 void Ringer::prepare() {
     sound_.onChanged([this] { reportChange(); });
-    report(sound_.prepare(alarmSound()));
+    report(sound_.prepare(soundOf(RingKind::Alarm)));
 }
 
-void Ringer::ring() {
-    report(sound_.play(alarmSound()));
+void Ringer::ring(RingKind kind) {
+    const Playing how = playingOf(kind);
+    report(sound_.play(soundOf(kind), how));
+    if (how.repeat) {
+        fadingFor_.start();
+        fading_.start();
+    }
+    if (kind == RingKind::Alarm && !mediaPaused_) {
+        media_.pausePlaying();
+        mediaPaused_ = true;
+    }
     if (window() != nullptr) {
         return; // loaded from an earlier ring: its countdown goes on untouched
     }
-    auto* w = new AlarmWindow(model_, depot_);
+    auto* w = new AlarmWindow(model_, depot_, kind);
     window_ = w;
     w->move(alarmWindowPlace(main_, w->size()));
     w->show();
+}
+
+void Ringer::preview(RingKind kind) {
+    Playing how = playingOf(kind);
+    how.repeat = false;
+    how.volume = (kind == RingKind::Alarm ? model_.choices().alarmVolume
+                                          : model_.choices().announcerVolume) /
+                 100.0;
+    report(sound_.play(soundOf(kind), how));
+}
+
+void Ringer::fade() {
+    const qint64 elapsed = fadingFor_.elapsed();
+    sound_.setVolume(model_.choices().alarmVolume / 100.0 * fadeIn(elapsed));
+    if (elapsed >= kFadeInMs) {
+        fading_.stop();
+    }
+}
+
+void Ringer::ringStopped() {
+    fading_.stop();
+    sound_.stop();
+    if (mediaPaused_) {
+        media_.resumePaused();
+        mediaPaused_ = false;
+    }
 }
 
 bool Ringer::dismiss() {

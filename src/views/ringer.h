@@ -1,13 +1,17 @@
 #pragma once
 // The ring: the one signal of the alarm and the announcer, heard and seen. It plays the
-// sound and opens the alarm window whenever the model rings.
+// sound and opens the alarm window whenever the model rings. An alarm that rings until
+// stopped repeats its sound, growing from quiet to its full volume, and pauses the desktop's
+// media players until it stops.
 
 #include "art/depot.h"
 #include "model/clock_model.h"
 #include "platform/seams.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 namespace velto {
 
@@ -22,8 +26,8 @@ class Ringer final : public QObject {
     Q_OBJECT
 public:
     /// Rings at every ring of `model`; the alarm window opens over `main`.
-    Ringer(const ClockModel& model, Depot& depot, SoundPlayer& sound, const Desktop& desktop,
-           const QWidget& main);
+    Ringer(ClockModel& model, Depot& depot, SoundPlayer& sound, MediaPlayers& media,
+           const Desktop& desktop, const QWidget& main);
     /// The alarm window goes with the ringer, even while it counts down.
     ~Ringer() override;
     Ringer(const Ringer&) = delete;
@@ -36,7 +40,13 @@ public:
     /// already. A sound that cannot be played as it is (the player then plays its own), or
     /// not at all, is reported on the console once per cause (until it plays again); the
     /// ring goes on.
-    void ring();
+    void ring(RingKind kind);
+    /// Plays the sound of `kind` as its ring would, at the volume chosen now; nothing else.
+    void preview(RingKind kind);
+    /// How loud a ring that rings until stopped is `elapsedMs` after it began, as a share of
+    /// its volume: quiet at first, full after kFadeInMs.
+    static double fadeIn(qint64 elapsedMs);
+    static constexpr qint64 kFadeInMs = 30000;
     /// Closes the alarm window as its button would; false when none is open.
     bool dismiss();
     /// The alarm window while it is open; null otherwise.
@@ -47,11 +57,20 @@ private:
     void report(bool heard);
     /// Says what the player found out between rings: sound gone, or back after a failure.
     void reportChange();
-    [[nodiscard]] QString alarmSound() const;
+    /// The file that `kind` plays; empty for the player's own sound.
+    [[nodiscard]] QString soundOf(RingKind kind) const;
+    [[nodiscard]] Playing playingOf(RingKind kind) const;
+    /// The alarm stopped ringing.
+    void ringStopped();
+    void fade();
 
-    const ClockModel& model_;
+    ClockModel& model_;
     Depot& depot_;
     SoundPlayer& sound_;
+    MediaPlayers& media_;
+    QTimer fading_;
+    QElapsedTimer fadingFor_;
+    bool mediaPaused_ = false;
     const Desktop& desktop_;
     const QWidget& main_;
     QPointer<AlarmWindow> window_;

@@ -18,12 +18,17 @@ TrayPresenter::TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray,
         it.onChosen = std::move(onChosen);
         return it;
     };
+    const auto ringing = [this] { return model_.ringing(); };
+    item(TrayEntry::StopRing, tr("S&top the alarm"), [this] { model_.stopRing(); }).shown = ringing;
+    item(TrayEntry::Snooze, tr("S&nooze"), [this] { model_.snooze(); }).shown = ringing;
+    menu[entry(TrayEntry::SeparatorRing)].shown = ringing;
     // The switch starts as "Alarm ON" and follows the alarm from then on.
     item(TrayEntry::AlarmSwitch, depot.tag(DepotArray::imgTrayIcon, 0),
          [this] { model_.toggleAlarm(); });
     item(TrayEntry::Show, tr("&Show Velto"), [this] { emit showChosen(); }).isDefault = true;
     item(TrayEntry::About, tr("&About"), [this] { emit aboutChosen(); });
     item(TrayEntry::PunchLog, tr("&Punch log"), [this] { emit punchLogChosen(); });
+    item(TrayEntry::Preferences, tr("P&references..."), [this] { emit preferencesChosen(); });
     makeLoginStartItem(item(TrayEntry::LoginStart, tr("Start at &login"), {}), login);
     item(TrayEntry::Exit, tr("E&xit"), [this] { emit exitChosen(); });
     tray.setMenu(std::move(menu));
@@ -32,6 +37,21 @@ TrayPresenter::TrayPresenter(ClockModel& model, Depot& depot, TrayIcon& tray,
     tray.onAreaStillMissing([this] { areaStillMissing(); });
     tray.onAreaGone([this] { emit areaGone(); });
     connect(&model, &ClockModel::alarmChanged, this, &TrayPresenter::showAlarmState);
+    connect(&model, &ClockModel::labelChanged, this, &TrayPresenter::showAlarmState);
+}
+
+QString TrayPresenter::tip() const {
+    QString tip = depot_.tag(DepotArray::imgTrayIcon, look());
+    if (!model_.armed()) {
+        return tip;
+    }
+    if (!model_.label().isEmpty()) {
+        tip += QStringLiteral(": ") + model_.label();
+    }
+    if (model_.snoozed()) {
+        tip += QLatin1Char('\n') + tr("Snoozed until %1").arg(minuteText(model_.alarmTime()));
+    }
+    return tip;
 }
 
 void TrayPresenter::addIcon() {
@@ -52,7 +72,7 @@ void TrayPresenter::showAlarmState() {
     tray_.setMenuCaption(static_cast<int>(TrayEntry::AlarmSwitch),
                          depot_.tag(DepotArray::imgTrayIcon, 1 - look()));
     // The picture is kept even without an icon, for the area that may come later.
-    (void)tray_.modify(depot_.trayIcon(look()), depot_.tag(DepotArray::imgTrayIcon, look()));
+    (void)tray_.modify(depot_.trayIcon(look()), tip());
 }
 
 void TrayPresenter::areaAppeared() {
@@ -60,7 +80,7 @@ void TrayPresenter::areaAppeared() {
         messages_.withdraw(*notice_); // what it said is no longer so
         notice_.reset();
     }
-    (void)tray_.add(depot_.trayIcon(look()), depot_.tag(DepotArray::imgTrayIcon, look()));
+    (void)tray_.add(depot_.trayIcon(look()), tip());
 }
 
 } // namespace velto

@@ -13,12 +13,16 @@ namespace velto {
 
 /// The tray menu's entries, in order.
 enum class TrayEntry : int {
+    StopRing, // "Stop the alarm", while it rings
+    Snooze,   // "Snooze", while it rings
+    SeparatorRing,
     AlarmSwitch, // "Alarm ON" / "Alarm OFF": the switch the alarm offers
     Separator1,
     Show, // "&Show Velto", the default entry
     About,
-    PunchLog,   // "&Punch log"
-    LoginStart, // "Start at &login", checked while the desktop starts the clock at login
+    PunchLog,    // "&Punch log"
+    Preferences, // "P&references..."
+    LoginStart,  // "Start at &login", checked while the desktop starts the clock at login
     Separator2,
     Exit,
 };
@@ -42,6 +46,7 @@ signals:
     void showChosen();
     void aboutChosen();
     void punchLogChosen();
+    void preferencesChosen();
     void exitChosen();
     /// A click on the icon.
     void clicked(TrayClick click);
@@ -56,6 +61,8 @@ private:
     /// A notification area appeared after start-up: the icon goes in, in the current state.
     void areaAppeared();
     [[nodiscard]] int look() const { return model_.armed() ? 0 : 1; }
+    /// The icon's tip: the alarm's state, its label and whether it was snoozed.
+    [[nodiscard]] QString tip() const;
     /// No notification area came in the seconds after addIcon(): the user is told.
     void areaStillMissing();
 

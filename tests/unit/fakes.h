@@ -91,13 +91,18 @@ public:
         prepared.append(path);
         return works;
     }
-    bool play(const QString& path) override {
+    bool play(const QString& path, const Playing& how = {}) override {
         played.append(path);
+        volume = how.volume;
+        repeating = how.repeat;
+        playing = true;
         if (onPlay) {
             onPlay();
         }
         return works;
     }
+    void setVolume(double v) override { volume = v; }
+    void stop() override { playing = false; }
     [[nodiscard]] QString error() const override { return why; }
     void onChanged(std::function<void()> handler) override { changed = std::move(handler); }
     /// Sound goes (`because`) or comes back (empty) between rings, as the player finds out.
@@ -110,6 +115,9 @@ public:
     }
     QStringList prepared;
     QStringList played;
+    double volume = 0;
+    bool repeating = false;
+    bool playing = false; // from play() until stop()
     bool works = true;
     QString why = QStringLiteral("fake failure");
     std::function<void()> onPlay; // runs inside play()
@@ -148,14 +156,16 @@ public:
     [[nodiscard]] QStringList captions() const {
         QStringList out;
         for (const TrayMenuItem& item : menu) {
-            out.append(item.caption.isEmpty() ? QStringLiteral("-") : item.caption);
+            if (!item.shown || item.shown()) {
+                out.append(item.caption.isEmpty() ? QStringLiteral("-") : item.caption);
+            }
         }
         return out;
     }
     /// Chooses the menu entry with `caption`.
     void choose(const QString& caption) {
         for (const TrayMenuItem& item : menu) {
-            if (item.caption == caption) {
+            if (item.caption == caption && (!item.shown || item.shown())) {
                 ASSERT_TRUE(item.onChosen) << qPrintable(caption);
                 item.onChosen();
                 return;

@@ -202,7 +202,7 @@ TEST_F(Access, TooltipsSayWhatAControlDoesInItsPresentState) {
 
 TEST_F(Access, ARingsWindowSaysWhenItRangAndWhatItsButtonDoes) {
     tickUntil("10:01:00");
-    app.ringer().ring();
+    app.ringer().ring(RingKind::Announcer);
     AlarmWindow& ring = *alarmWindow();
     ImageControl* time = element(ring, "imgTime", 0);
     ASSERT_NE(time, nullptr);
@@ -255,7 +255,7 @@ TEST_F(Access, NothingIsSentWhileNoScreenReaderListens) {
     tickUntil("10:01:00");
     EXPECT_TRUE(heard().contains(
         std::make_pair(static_cast<QObject*>(w().imgTime[0]), QAccessible::ValueChanged)));
-    app.ringer().ring(); // its window is read out as it comes up
+    app.ringer().ring(RingKind::Announcer); // its window is read out as it comes up
     EXPECT_TRUE(
         heard().contains(std::make_pair(static_cast<QObject*>(alarmWindow()), QAccessible::Alert)));
 }

@@ -88,7 +88,7 @@ TEST_F(Keys, EscapeHidesTheWindowLikeMinimiseAndCtrlQEndsLikeExit) {
 }
 
 TEST_F(Keys, EscapeClosesARingsWindowBeforeItHidesTheClock) {
-    app.ringer().ring();
+    app.ringer().ring(RingKind::Announcer);
     ASSERT_TRUE(alarmWindow());
     press(Qt::Key_Escape);
     EXPECT_EQ(alarmWindow(), nullptr);

@@ -23,7 +23,7 @@ TEST_F(Languages, AGermanDesktopReadsTheMenuTipsAndNamesInGerman) {
     startAt("10:00:00");
     EXPECT_EQ(tray.captions(),
               QStringList({"Alarm EIN", "-", "Velto &zeigen", "&Über", "Stempel&protokoll",
-                           "Bei der &Anmeldung starten", "-", "&Beenden"}));
+                           "&Einstellungen...", "Bei der &Anmeldung starten", "-", "&Beenden"}));
     EXPECT_EQ(tray.tip, "Alarm AUS");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w().imgFixed[3])->text(QAccessible::Name),
               "Alarm in 5 Minuten, Vorwahl");

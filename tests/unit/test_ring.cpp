@@ -15,7 +15,7 @@ namespace velto::test {
 class Ring : public ProgramTest {
 protected:
     AlarmWindow* alarm() { return alarmWindow(); }
-    void ring() { app.ringer().ring(); }
+    void ring() { app.ringer().ring(RingKind::Announcer); }
     static QPushButton* doneButton(const AlarmWindow* w) {
         return w->findChild<QPushButton*>(QStringLiteral("cmdDone"));
     }
