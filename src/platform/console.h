@@ -13,6 +13,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcArt)      // drawing the pictures
 Q_DECLARE_LOGGING_CATEGORY(lcCommands) // commands from scripts and the session bus
 Q_DECLARE_LOGGING_CATEGORY(lcDesktop)  // notifications, message boxes, start at login
 Q_DECLARE_LOGGING_CATEGORY(lcInstance) // the single-instance guard
+Q_DECLARE_LOGGING_CATEGORY(lcMedia)    // pausing the desktop's media players during a ring
 Q_DECLARE_LOGGING_CATEGORY(lcPunch)    // the punch log and its export
 Q_DECLARE_LOGGING_CATEGORY(lcQt)       // the Qt the program runs on
 Q_DECLARE_LOGGING_CATEGORY(lcSession)  // the session ending

@@ -3,11 +3,16 @@
 // as one line to the file it is given, fields separated by tabs:
 //   app_name  app_icon  summary  body  actions ("-" for none)  expire_timeout
 // A file "<file>.ready" appears once it has the name. With REFUSE set in its environment it
-// refuses each one instead, with an error of another name each time.
+// refuses each one instead, with an error of another name each time. With ACTIONS set it
+// says it shows actions, and a check picks one on the latest notification as a user would:
+//   gdbus call --session --dest org.freedesktop.Notifications --object-path /test
+//     --method org.example.NotifyTest.Invoke KEY
+// (the service then says the action was invoked, and the notification closed).
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusError>
+#include <QDBusMessage>
 #include <QFile>
 #include <QObject>
 #include <QStringList>
@@ -41,7 +46,12 @@ public slots:
         }
         return ++last_;
     }
-    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
+    QStringList GetCapabilities() {
+        if (qEnvironmentVariableIsSet("ACTIONS")) {
+            return {QStringLiteral("body"), QStringLiteral("actions")};
+        }
+        return {QStringLiteral("body")};
+    }
     QString GetServerInformation(QString& vendor, QString& version, QString& spec) {
         vendor = QStringLiteral("tests");
         version = QStringLiteral("1");
@@ -50,9 +60,36 @@ public slots:
     }
     void CloseNotification(uint /*id*/) {}
 
+    [[nodiscard]] uint last() const { return last_; }
+
 private:
     QString path_;
     uint last_ = 0;
+};
+
+// What the check does in the user's place.
+class Control final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.example.NotifyTest")
+public:
+    explicit Control(const Service& service) : service_(service) {}
+
+public slots:
+    void Invoke(const QString& key) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        const auto say = [&](const QString& name, const QVariantList& arguments) {
+            QDBusMessage signal =
+                QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                           QStringLiteral("org.freedesktop.Notifications"), name);
+            signal.setArguments(arguments);
+            bus.send(signal);
+        };
+        say(QStringLiteral("ActionInvoked"), {service_.last(), key});
+        say(QStringLiteral("NotificationClosed"), {service_.last(), 2U}); // dismissed by the user
+    }
+
+private:
+    const Service& service_;
 };
 
 } // namespace
@@ -65,9 +102,11 @@ int main(int argc, char** argv) {
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
     Service service(path);
+    Control control(service);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
                             QDBusConnection::ExportAllSlots) ||
+        !bus.registerObject(QStringLiteral("/test"), &control, QDBusConnection::ExportAllSlots) ||
         !bus.registerService(QStringLiteral("org.freedesktop.Notifications"))) {
         std::fprintf(stderr, "notify_service: %s\n", qPrintable(bus.lastError().message()));
         return 1;
