@@ -51,13 +51,13 @@ with wave.open(sys.argv[1], "wb") as w:
                            for i in range(44100)))
 PY
 write_settings "[sound]" "file=$WORK/tone.wav"
-record tone
+record own
 start_clock "@2026-12-08 10:20:10"
 click 27 10
 rings
 stop_recording
 ends
-"$RING_CHECK" tone 440 "$WORK/tone.wav" || fail "the own sound was not heard"
+"$RING_CHECK" tone 440 "$WORK/own.wav" || fail "the own sound was not heard"
 
 # A missing file: the chime rings instead, twice, and the file is named once.
 write_settings "[sound]" "file=$WORK/gone.wav"
