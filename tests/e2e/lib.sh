@@ -315,12 +315,12 @@ stop_recording() {
   REC_PID=""
 }
 
-# sounds NAME: the spans of WORK/NAME.wav that sound (above -40 dBFS, gaps under a second
-# bridged), a line each: start and end in seconds from the recording's start, and the loudest
-# quarter second's dBFS.
+# sounds NAME [DBFS]: the spans of WORK/NAME.wav that sound (above DBFS, -40 unless given;
+# gaps under a second bridged), a line each: start and end in seconds from the recording's
+# start, and the loudest quarter second's dBFS.
 sounds() {
-  "$(dirname "$VELTO")/tests/velto_ring_check" levels "$WORK/$1.wav" | awk '
-    $2 > -40 { if (!on || $1 - last > 1) { if (on) print start, last + 0.25, peak
+  "$(dirname "$VELTO")/tests/velto_ring_check" levels "$WORK/$1.wav" | awk -v floor="${2:--40}" '
+    $2 > floor { if (!on || $1 - last > 1) { if (on) print start, last + 0.25, peak
                                            on = 1; start = $1; peak = $2 }
                last = $1; if ($2 > peak) peak = $2 }
     END { if (on) print start, last + 0.25, peak }'
