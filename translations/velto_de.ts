@@ -409,7 +409,7 @@
         <translation>&amp;Lautstärke des Alarms:</translation>
     </message>
     <message>
-        <source>A&amp;nnouncer volume:</source>
+        <source>Announcer v&amp;olume:</source>
         <translation>Lautstärke der A&amp;nsage:</translation>
     </message>
     <message>

@@ -409,7 +409,7 @@
         <translation>&amp;Volume de l'alarme :</translation>
     </message>
     <message>
-        <source>A&amp;nnouncer volume:</source>
+        <source>Announcer v&amp;olume:</source>
         <translation>Volume de l'a&amp;nnonce :</translation>
     </message>
     <message>
@@ -425,7 +425,7 @@
     </message>
     <message>
         <source>The alarm &amp;rings:</source>
-        <translation>L'alarme so&amp;nne :</translation>
+        <translation>L'alarme s&amp;onne :</translation>
     </message>
     <message numerus="yes">
         <source>%n minute(s)</source>
@@ -440,7 +440,7 @@
     </message>
     <message>
         <source>&amp;Quiet from</source>
-        <translation>Sile&amp;nce de</translation>
+        <translation>Sil&amp;ence de</translation>
     </message>
     <message>
         <source>The announcer does not ring in these hours</source>

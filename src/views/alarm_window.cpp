@@ -16,6 +16,9 @@ namespace velto {
 
 namespace {
 
+/// The longest the Stop button's count reads.
+constexpr int kOneRingCaption = 2;
+
 /// The window's width: on Wayland, where Qt draws the title bar itself, wide enough for the
 /// whole caption (at 182 pixels "Alarm" was cut to "Alarr"); elsewhere the window manager
 /// draws the bar, and the window keeps its classic width.
@@ -47,7 +50,18 @@ AlarmWindow::AlarmWindow(ClockModel& model, Depot& depot, RingKind kind)
     // Its icon is the application's, which shows the alarm's state (a ring of the alarm
     // switches it off just after the window opens).
     // Wider only for Qt's own title bar; then the content keeps its layout in the middle.
-    setFixedSize(clientWidth(windowTitle()), layout::alarm::kClient.height());
+    // The alarm's two buttons grow outwards for a caption that needs it ("Schlummern"), and
+    // the window with them.
+    int grown = 0;
+    if (alarm) {
+        constexpr int kPadding = 16;
+        for (const QString& caption : {stopCaption(kOneRingCaption), tr("Snooze")}) {
+            grown = qMax(grown, fontMetrics().horizontalAdvance(caption) + kPadding -
+                                    layout::alarm::cmdStop.width());
+        }
+    }
+    setFixedSize(qMax(clientWidth(windowTitle()), layout::alarm::kClient.width() + 2 * grown),
+                 layout::alarm::kClient.height());
     const QPoint middle((width() - layout::alarm::kClient.width()) / 2, 0);
 
     // The alarm's label, where it has one, names the frame.
@@ -61,13 +75,13 @@ AlarmWindow::AlarmWindow(ClockModel& model, Depot& depot, RingKind kind)
     done_->setFocusPolicy(Qt::NoFocus);
     if (alarm) {
         done_->setObjectName(QStringLiteral("cmdStop"));
-        done_->setGeometry(layout::alarm::cmdStop.translated(middle));
+        done_->setGeometry(layout::alarm::cmdStop.translated(middle).adjusted(-grown, 0, 0, 0));
         done_->setAccessibleName(tr("Stop"));
         done_->setToolTip(untilStopped ? tr("Stop the alarm (Esc or Space)")
                                        : tr("Stop the alarm (Esc on the clock)"));
         snooze_ = new QPushButton(tr("Snooze"), this);
         snooze_->setObjectName(QStringLiteral("cmdSnooze"));
-        snooze_->setGeometry(layout::alarm::cmdSnooze.translated(middle));
+        snooze_->setGeometry(layout::alarm::cmdSnooze.translated(middle).adjusted(0, 0, grown, 0));
         snooze_->setFocusPolicy(Qt::NoFocus);
         snooze_->setToolTip(
             tr("Ring again in %n minute(s) (S)", nullptr, model.choices().snoozeMinutes));

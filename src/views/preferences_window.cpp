@@ -89,7 +89,7 @@ PreferencesWindow::PreferencesWindow(ClockModel& model, std::function<void(RingK
         });
     };
     volumeRow(tr("&Alarm volume:"), alarmVolume_, alarmPercent_, RingKind::Alarm);
-    volumeRow(tr("A&nnouncer volume:"), announcerVolume_, announcerPercent_, RingKind::Announcer);
+    volumeRow(tr("Announcer v&olume:"), announcerVolume_, announcerPercent_, RingKind::Announcer);
 
     ringFor_ = new QComboBox(this);
     ringFor_->setObjectName(QStringLiteral("ringFor"));
