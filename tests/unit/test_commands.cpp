@@ -69,12 +69,22 @@ TEST(Commands, TheCommandLineTakesOneCommandAtATime) {
          {QStringList{QStringLiteral("--in"), QStringLiteral("5"), QStringLiteral("--off")},
           QStringList{QStringLiteral("--json")},
           QStringList{QStringLiteral("--in"), QStringLiteral("-3")},
-          QStringList{QStringLiteral("--at=7"), QStringLiteral("--at=8")}}) {
+          QStringList{QStringLiteral("--at=7"), QStringLiteral("--at=8")},
+          QStringList{QStringLiteral("--label"), QStringLiteral("Tea")},
+          QStringList{QStringLiteral("--off"), QStringLiteral("--label=Tea")},
+          QStringList{QStringLiteral("--in=4"), QStringLiteral("--label"), QString(41, 'x')},
+          QStringList{QStringLiteral("--at=07:00"), QStringLiteral("--label=a\u0007")}}) {
         const CommandLine refused = line(bad);
         EXPECT_EQ(refused.status, kBadUsage) << bad.join(' ').toStdString();
         EXPECT_FALSE(refused.err.isEmpty());
     }
     EXPECT_TRUE(line({QStringLiteral("--in"), QStringLiteral("-3")}).err.contains("'-3'"));
+    // A label goes with the alarm it names, and crosses to the running clock whole.
+    const CommandLine tea =
+        line({QStringLiteral("--in=4"), QStringLiteral("--label"), QStringLiteral("Grüner Tee")});
+    ASSERT_TRUE(tea.command);
+    EXPECT_EQ(tea.command->label, QStringLiteral("Grüner Tee"));
+    EXPECT_EQ(readCommandWords(tea.command->words()).command, tea.command);
     // Every command is in the help, with its example.
     const QString help = line({QStringLiteral("--help")}).out.simplified();
     for (const CommandOption& o : commandOptions()) {
