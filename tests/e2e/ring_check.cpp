@@ -121,7 +121,7 @@ int printLevels(const QString& path) {
     if (!r) {
         return 2;
     }
-    const auto step = static_cast<size_t>(r->rate / 4 * r->channels);
+    const size_t step = static_cast<size_t>(r->rate / 4) * static_cast<size_t>(r->channels);
     for (size_t start = 0; start + step <= r->samples.size(); start += step) {
         double sum = 0;
         for (size_t i = start; i < start + step; ++i) {
