@@ -41,12 +41,14 @@ expect 3 --waybar
 # --in with no clock starts one with the countdown set.
 start_clock "@2026-12-08 23:50:00" --in 5
 alarm_is 23:55 05 5
-expect 0 --in 25
+expect 0 --in 25 --label "Grüner Tee"
 alarm_is 00:15 25 25
 wait_for grep -q "kind=countdown" "$CONF" || fail "the settings file does not keep the countdown"
+state 's["alarm"]["label"]=="Grüner Tee"'
+grep -q 'label="Grüner Tee"' "$CONF" || fail "the settings file does not keep the label"
 expect 0 --at 07:00 # at ten to midnight: tomorrow's
 alarm_is 07:00 60 60
-state 's["alarm"]=={"armed":True,"kind":"time","at":"2026-12-09T07:00:00+01:00","minutes_left":s["alarm"]["minutes_left"]} and 425<=s["alarm"]["minutes_left"]<=430 and s["time"].startswith("2026-12-08T23:5") and s["announcer"]["interval"]==15 and s["punch"]=={"in":False,"since":None,"minutes":None} and s["version"]==1'
+state 's["alarm"]=={"armed":True,"kind":"time","at":"2026-12-09T07:00:00+01:00","minutes_left":s["alarm"]["minutes_left"],"ringing":False,"snoozed":False,"label":None} and 425<=s["alarm"]["minutes_left"]<=430 and s["time"].startswith("2026-12-08T23:5") and s["announcer"]["interval"]==15 and s["punch"]=={"in":False,"since":None,"minutes":None} and s["version"]==1'
 expect 0 --waybar
 python3 -c 'import json,sys; l=json.load(sys.stdin); assert l["text"]=="07:00" and l["class"]=="time" and "Punch" in l["tooltip"]' < "$WORK/out" ||
   fail "--waybar: $(cat "$WORK/out")"

@@ -42,7 +42,9 @@ ring_heard() {
   REC_PID=$!
   recording() { pactl list short source-outputs | grep -q .; }
   wait_for recording || fail "parecord does not record"
-  click 27 10 # the ring before has ended by the time this one comes
+  no_alarm_shown() { ! alarm_shown; }
+  wait_for no_alarm_shown || fail "the ring before stays" # else its window would be taken for this one
+  click 27 10
   wait_for alarm_shown || { kill -0 "$PID" 2> /dev/null || fail "the clock died"; fail "no alarm window"; }
   sleep 1.5 # every sound here lasts less than a second
   kill -INT "$REC_PID"
