@@ -119,7 +119,7 @@ void ClockModel::tick(const ClockReading& reading) {
     }
 
     if (ringEnds_ && sinceBoot_ >= *ringEnds_) {
-        stopRing(); // its time is up
+        endRing(false); // its time is up
     }
     if (alarmAt_ && t >= *alarmAt_) {
         const seconds length =
@@ -370,10 +370,17 @@ bool ClockModel::quietAt(QTime t) const {
 }
 
 bool ClockModel::stopRing() {
+    return endRing(true);
+}
+
+bool ClockModel::endRing(bool byHand) {
     if (!ringEnds_) {
         return false;
     }
     ringEnds_.reset();
+    if (byHand) {
+        emit ringStopped();
+    }
     emit ringingChanged();
     return true;
 }

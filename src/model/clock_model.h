@@ -244,6 +244,9 @@ signals:
     void ring(RingKind kind);
     /// The alarm began or stopped ringing.
     void ringingChanged();
+    /// The user stopped or snoozed the ringing alarm (before ringingChanged); a ring whose
+    /// time is up says only ringingChanged.
+    void ringStopped();
     void choicesChanged();
     void labelChanged();
 
@@ -267,6 +270,8 @@ private:
     void placeAlarm(Instant at, bool armed);
     void setAlarmAhead(int seconds);
     void switchOff();
+    /// The ring ends; `byHand`: the user ended it.
+    bool endRing(bool byHand);
     /// A countdown's instant, on the clock as `now` reads it.
     void followCountdown(const ClockReading& now);
     /// The alarm's time at `at` as the zone shows it, saying nothing.

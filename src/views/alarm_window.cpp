@@ -109,6 +109,7 @@ AlarmWindow::AlarmWindow(ClockModel& model, Depot& depot, RingKind kind)
     }
     if (untilStopped) {
         secondsLeft_ = 0; // up until stopped
+        untilStopped_ = true;
     }
     showSecondsLeft();
     time_->showTime(model.time());
@@ -174,6 +175,9 @@ void AlarmWindow::unload() {
 void AlarmWindow::closeEvent(QCloseEvent* event) {
     unloaded_ = true;
     countdown_.stop();
+    if (untilStopped_) {
+        model_.stopRing(); // closed from its title bar: a ring without its window is lost
+    }
     event->accept(); // and the window deletes itself
 }
 

@@ -32,6 +32,8 @@ public:
     void unload();
     /// True from the moment the window starts to go away.
     [[nodiscard]] bool unloaded() const { return unloaded_; }
+    /// What rang when the window opened.
+    [[nodiscard]] RingKind kind() const { return kind_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -50,6 +52,7 @@ private:
     QPushButton* done_;             // cmdDone
     QTimer countdown_{this};        // TimerAlarm
     int secondsLeft_ = 2;
+    bool untilStopped_ = false; // an alarm that rings until stopped: no countdown
     bool unloaded_ = false;
 };
 

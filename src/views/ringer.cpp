@@ -32,6 +32,8 @@ Ringer::Ringer(ClockModel& model, Depot& depot, SoundPlayer& sound, MediaPlayers
             ringStopped();
         }
     });
+    // Stopped by the user, the sound stops too; a ring once whose time is up plays to its end.
+    connect(&model, &ClockModel::ringStopped, this, [this] { sound_.stop(); });
     // A new sound is loaded ahead of its first ring.
     connect(&model, &ClockModel::choicesChanged, this, [this] {
         if (!model_.ringing()) {
@@ -78,8 +80,16 @@ void Ringer::prepare() {
 }
 
 void Ringer::ring(RingKind kind) {
+    // The alarm's own or repeating sound goes on: the announcer's chime in the same minute
+    // would cut it short. The built-in chime rung once is the same sound either way.
+    const RingChoices& c = model_.choices();
+    if (kind == RingKind::Announcer && model_.ringing() &&
+        (c.ringMinutes > 0 || !c.soundFile.isEmpty())) {
+        return;
+    }
     const Playing how = playingOf(kind);
     report(sound_.play(soundOf(kind), how));
+    repeating_ = how.repeat;
     if (how.repeat) {
         fadingFor_.start();
         fading_.start();
@@ -88,8 +98,11 @@ void Ringer::ring(RingKind kind) {
         media_.pausePlaying();
         mediaPaused_ = true;
     }
-    if (window() != nullptr) {
-        return; // loaded from an earlier ring: its countdown goes on untouched
+    if (AlarmWindow* earlier = window()) {
+        if (kind != RingKind::Alarm || earlier->kind() == RingKind::Alarm) {
+            return; // loaded from an earlier ring: its countdown goes on untouched
+        }
+        earlier->unload(); // the announcer's: the alarm's offers Stop and Snooze
     }
     auto* w = new AlarmWindow(model_, depot_, kind);
     window_ = w;
@@ -116,7 +129,10 @@ void Ringer::fade() {
 
 void Ringer::ringStopped() {
     fading_.stop();
-    sound_.stop();
+    if (repeating_) {
+        sound_.stop();
+        repeating_ = false;
+    }
     if (mediaPaused_) {
         media_.resumePaused();
         mediaPaused_ = false;

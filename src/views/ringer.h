@@ -71,6 +71,7 @@ private:
     QTimer fading_;
     QElapsedTimer fadingFor_;
     bool mediaPaused_ = false;
+    bool repeating_ = false; // the sound playing is the repeating ring's
     const Desktop& desktop_;
     const QWidget& main_;
     QPointer<AlarmWindow> window_;

@@ -317,13 +317,15 @@ stop_recording() {
 
 # sounds NAME [DBFS]: the spans of WORK/NAME.wav that sound (above DBFS, -40 unless given;
 # gaps under a second bridged), a line each: start and end in seconds from the recording's
-# start, and the loudest quarter second's dBFS.
+# start, the loudest quarter second's dBFS, and the span's whole energy in dB (which, unlike
+# the loudest quarter, does not hang on where the quarters fall).
 sounds() {
   "$(dirname "$VELTO")/tests/velto_ring_check" levels "$WORK/$1.wav" | awk -v floor="${2:--40}" '
-    $2 > floor { if (!on || $1 - last > 1) { if (on) print start, last + 0.25, peak
-                                           on = 1; start = $1; peak = $2 }
-               last = $1; if ($2 > peak) peak = $2 }
-    END { if (on) print start, last + 0.25, peak }'
+    function say() { printf "%s %s %s %.1f\n", start, last + 0.25, peak, 10 * log(energy) / log(10) }
+    $2 > floor { if (!on || $1 - last > 1) { if (on) say()
+                                           on = 1; start = $1; peak = $2; energy = 0 }
+               last = $1; if ($2 > peak) peak = $2; energy += 10 ^ ($2 / 10) }
+    END { if (on) say() }'
 }
 
 # level NAME FROM TO: the mean dBFS of WORK/NAME.wav's quarter seconds from FROM to TO seconds.

@@ -35,10 +35,10 @@ rings
 sleep 0.5
 stop_recording
 ends
-sounds volumes > "$WORK/volumes.txt"
+sounds volumes -90 > "$WORK/volumes.txt" # the null sink is silent to the last bit
 cat "$WORK/volumes.txt"
 [ "$(wc -l < "$WORK/volumes.txt")" = 2 ] || fail "not two rings"
-drop=$(awk 'NR == 1 { a = $3 } NR == 2 { print a - $3 }' "$WORK/volumes.txt")
+drop=$(awk 'NR == 1 { a = $4 } NR == 2 { print a - $4 }' "$WORK/volumes.txt")
 echo "the announcer at 50 % is $drop dB below the alarm at 100 %"
 awk -v d="$drop" 'BEGIN { exit !(d > 4.5 && d < 7.5) }' || fail "not about 6 dB quieter"
 

@@ -184,6 +184,43 @@ TEST_F(RingChoicesProgram, TheAlarmPlaysItsOwnSoundAtItsVolumeAndTheAnnouncerIts
     EXPECT_EQ(media.paused, 1) << "the announcer pauses nobody";
 }
 
+TEST_F(RingChoicesProgram, TheAnnouncerDoesNotTalkOverTheRingingAlarm) {
+    for (const int minutes : {0, 1}) {
+        SCOPED_TRACE(minutes);
+        model().setChoices(choosing([&](RingChoices& r) {
+            r.soundFile = "/home/me/wake.wav";
+            r.ringMinutes = minutes;
+        }));
+        const QTime now = model().time();
+        model().setAlarm(QTime(now.hour(), now.minute() - now.minute() % 15).addSecs(15 * 60));
+        tickUntil(timeText(model().alarmTime())); // the alarm and the announcer's minute at once
+        EXPECT_EQ(sound.played.last(), "/home/me/wake.wav") << "not cut short by the chime";
+        EXPECT_TRUE(sound.playing);
+        model().stopRing();
+    }
+}
+
+TEST_F(RingChoicesProgram, ARingOnceWhoseTimeIsUpPlaysToItsEndButStopStopsIt) {
+    ringAlarm();
+    tickAfter(ClockModel::kOneRingSeconds);
+    EXPECT_FALSE(model().ringing());
+    EXPECT_TRUE(sound.playing) << "a long sound of the user's is not cut at two seconds";
+    ringAlarm();
+    model().stopRing();
+    EXPECT_FALSE(sound.playing);
+}
+
+TEST_F(RingChoicesProgram, TheAlarmHasAWindowOfItsOwnAndClosingItStopsTheRing) {
+    model().setChoices(choosing([](RingChoices& r) { r.ringMinutes = 1; }));
+    tickUntil("10:15:00"); // the announcer's window is up
+    ASSERT_EQ(alarmWindow()->kind(), RingKind::Announcer);
+    ringAlarm();
+    EXPECT_EQ(alarmWindow()->kind(), RingKind::Alarm);
+    EXPECT_NE(button("cmdSnooze"), nullptr);
+    alarmWindow()->close(); // the title bar's close button
+    EXPECT_FALSE(model().ringing());
+}
+
 TEST_F(RingChoicesProgram, StopAndSnoozeFromEveryPlaceTheUserMayBe) {
     model().setChoices(choosing([&](RingChoices& r) {
         r.ringMinutes = 10;
