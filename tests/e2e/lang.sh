@@ -6,7 +6,7 @@ unset LC_ALL LC_MESSAGES LANGUAGE
 start_openbox
 start_tray
 LANG=de_DE.UTF-8 start_clock "2026-12-08 09:00:00"
-wait_for tray_icon || fail "the icon is not in the tray"
+icon_in_tray || fail "the icon is not in the tray"
 
 # "Über" is matched without its first letter, which xdotool sees in the title's older encoding.
 about_shown() { xdotool search --onlyvisible --name 'ber Velto$' > /dev/null 2>&1; }

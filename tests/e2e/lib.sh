@@ -146,6 +146,17 @@ tray_icon() {
   TX=$((ax + w / 2)) TY=$((ay + h / 2))
 }
 
+# icon_in_tray: waits for the clock's icon in the tray. A trayer that ended (on a loaded
+# machine it now and then dies of its X connection, "Fatal IO error 11") is started again, and
+# the clock puts its icon into the new panel, as it does for a user's panel that restarts.
+icon_in_tray() {
+  wait_for tray_icon && return 0
+  kill -0 "$TRAYER" 2> /dev/null && return 1
+  echo "trayer ended ($(tail -n 1 "$WORK/trayer.log")); started again"
+  start_tray
+  wait_for 15 tray_icon
+}
+
 # wait_for [SECONDS] CONDITION...: retries the command until it succeeds, for up to SECONDS
 # (10 unless given): generous, as a loaded machine or a sanitizer build is slow, and cheap,
 # as it returns as soon as the condition holds.
@@ -216,7 +227,7 @@ menu_shown() {
 open_menu() {
   local _
   for _ in 1 2 3 4 5; do
-    wait_for tray_icon || fail "the icon is not in the tray"
+    icon_in_tray || fail "the icon is not in the tray"
     xdotool mousemove "$TX" "$TY" click 3
     wait_for 3 menu_shown && return 0
   done
