@@ -41,6 +41,9 @@ ReadCommand good(Command command) {
     return {command, {}};
 }
 
+/// An option and its value, without a label.
+ReadCommand readOption(const QString& name, const QString& value, bool json);
+
 /// "25" or "1:30" as minutes; none for anything else.
 std::optional<int> spanOf(const QString& text) {
     static const QRegularExpression minutes(QStringLiteral("^\\d{1,4}$"));
@@ -127,26 +130,28 @@ int Command::statusWithoutClock() const {
 
 ReadCommand readCommand(const QString& name, const QString& value, bool json,
                         const std::optional<QString>& label) {
+    ReadCommand read = readOption(name, value, json);
+    if (!label || !read.command) {
+        return read;
+    }
+    const CommandVerb verb = read.command->verb;
+    if (verb != CommandVerb::Countdown && verb != CommandVerb::AlarmAt) {
+        return bad(QStringLiteral("--label goes with --in or --at only"));
+    }
+    const QString why = ClockModel::labelProblem(*label);
+    if (!why.isEmpty()) {
+        return bad(QStringLiteral("--label: %1").arg(why));
+    }
+    read.command->label = label->trimmed();
+    return read;
+}
+
+namespace {
+
+ReadCommand readOption(const QString& name, const QString& value, bool json) {
     const QString quoted = QStringLiteral("'%1'").arg(value);
     if (json && name != QLatin1String("status")) {
         return bad(QStringLiteral("--json goes with --status only"));
-    }
-    const bool alarm = name == QLatin1String("in") || name == QLatin1String("at");
-    if (label && !alarm) {
-        return bad(QStringLiteral("--label goes with --in or --at only"));
-    }
-    if (label) {
-        const QString why = ClockModel::labelProblem(*label);
-        if (!why.isEmpty()) {
-            return bad(QStringLiteral("--label: %1").arg(why));
-        }
-    }
-    if (alarm && label) {
-        ReadCommand read = readCommand(name, value);
-        if (read.command && label) {
-            read.command->label = label->trimmed();
-        }
-        return read;
     }
     if (name == QLatin1String("in")) {
         const auto span = spanOf(value);
@@ -214,6 +219,8 @@ ReadCommand readCommand(const QString& name, const QString& value, bool json,
     }
     return bad(QStringLiteral("no such command: %1").arg(name));
 }
+
+} // namespace
 
 ReadCommand readCommandWords(const QString& words) {
     // A label of the longest, each character sent as three bytes in percent signs.

@@ -109,7 +109,6 @@ AlarmWindow::AlarmWindow(ClockModel& model, Depot& depot, RingKind kind)
     }
     if (untilStopped) {
         secondsLeft_ = 0; // up until stopped
-        untilStopped_ = true;
     }
     showSecondsLeft();
     time_->showTime(model.time());
@@ -175,8 +174,8 @@ void AlarmWindow::unload() {
 void AlarmWindow::closeEvent(QCloseEvent* event) {
     unloaded_ = true;
     countdown_.stop();
-    if (untilStopped_) {
-        model_.stopRing(); // closed from its title bar: a ring without its window is lost
+    if (kind_ == RingKind::Alarm && secondsLeft_ == 0) {
+        model_.stopRing(); // until stopped, closed from its title bar: no ring without its window
     }
     event->accept(); // and the window deletes itself
 }

@@ -51,8 +51,7 @@ private:
     std::optional<Readout> time_;   // imgTime
     QPushButton* done_;             // cmdDone
     QTimer countdown_{this};        // TimerAlarm
-    int secondsLeft_ = 2;
-    bool untilStopped_ = false; // an alarm that rings until stopped: no countdown
+    int secondsLeft_ = 2;           // 0: an alarm that rings until stopped, with no countdown
     bool unloaded_ = false;
 };
 

@@ -59,12 +59,14 @@ QString Ringer::soundOf(RingKind kind) const {
     return kind == RingKind::Alarm ? own : QString();
 }
 
-Playing Ringer::playingOf(RingKind kind) const {
+double Ringer::volumeOf(RingKind kind) const {
     const RingChoices& c = model_.choices();
-    const bool alarm = kind == RingKind::Alarm;
-    const bool repeat = alarm && c.ringMinutes > 0;
-    const double volume = (alarm ? c.alarmVolume : c.announcerVolume) / 100.0;
-    return {.volume = repeat ? volume * fadeIn(0) : volume, .repeat = repeat};
+    return (kind == RingKind::Alarm ? c.alarmVolume : c.announcerVolume) / 100.0;
+}
+
+Playing Ringer::playingOf(RingKind kind) const {
+    const bool repeat = kind == RingKind::Alarm && model_.choices().ringMinutes > 0;
+    return {.volume = volumeOf(kind) * (repeat ? fadeIn(0) : 1.0), .repeat = repeat};
 }
 
 double Ringer::fadeIn(qint64 elapsedMs) {
@@ -111,17 +113,12 @@ void Ringer::ring(RingKind kind) {
 }
 
 void Ringer::preview(RingKind kind) {
-    Playing how = playingOf(kind);
-    how.repeat = false;
-    how.volume = (kind == RingKind::Alarm ? model_.choices().alarmVolume
-                                          : model_.choices().announcerVolume) /
-                 100.0;
-    report(sound_.play(soundOf(kind), how));
+    report(sound_.play(soundOf(kind), {.volume = volumeOf(kind), .repeat = false}));
 }
 
 void Ringer::fade() {
     const qint64 elapsed = fadingFor_.elapsed();
-    sound_.setVolume(model_.choices().alarmVolume / 100.0 * fadeIn(elapsed));
+    sound_.setVolume(volumeOf(RingKind::Alarm) * fadeIn(elapsed));
     if (elapsed >= kFadeInMs) {
         fading_.stop();
     }

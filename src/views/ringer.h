@@ -59,6 +59,8 @@ private:
     void reportChange();
     /// The file that `kind` plays; empty for the player's own sound.
     [[nodiscard]] QString soundOf(RingKind kind) const;
+    /// The chosen volume of `kind`'s ring, as Playing::volume.
+    [[nodiscard]] double volumeOf(RingKind kind) const;
     [[nodiscard]] Playing playingOf(RingKind kind) const;
     /// The alarm stopped ringing.
     void ringStopped();

@@ -312,6 +312,12 @@ EOS
   BUS_PID=$(echo "$out" | sed -n 2p)
 }
 
+# ring_window: whether a ring's window is up; no_ring_window: whether none is;
+# ring_window_id: the window's id.
+ring_window() { xdotool search --onlyvisible --name '^Alarm' > /dev/null 2>&1; }
+no_ring_window() { ! ring_window; }
+ring_window_id() { xdotool search --onlyvisible --name '^Alarm' 2> /dev/null | head -n 1; }
+
 # record NAME: records the private sound server's output into WORK/NAME.wav from now on, and
 # notes when it began in REC_AT (nanoseconds); stop_recording ends it.
 REC_PID=""

@@ -8,7 +8,6 @@ start_openbox
 start_tray
 prefs() { xdotool search --onlyvisible --name "^$1\$" 2> /dev/null | head -n 1; }
 prefs_shown() { [ -n "$(prefs "$1")" ]; }
-ring_window() { xdotool search --onlyvisible --name '^Alarm' 2> /dev/null | head -n 1; }
 # shot_of WINDOW NAME: the window with its frame, cut from the screen.
 shot_of() {
   local X Y WIDTH HEIGHT
@@ -30,9 +29,9 @@ shot_of "$P" preferences-en.png
 xdotool key Escape
 
 click 27 10 # rings four seconds later, until stopped
-wait_for 15 eval '[ -n "$(ring_window)" ]' || fail "no ring"
+wait_for 15 ring_window || fail "no ring"
 sleep 0.5
-shot_of "$(ring_window)" ring-en.png
+shot_of "$(ring_window_id)" ring-en.png
 xdotool key Escape
 
 kill -9 "$PID"
@@ -44,9 +43,9 @@ sleep 0.3
 shot_of "$(prefs "Velto-Einstellungen")" preferences-de.png
 xdotool key Escape
 click 27 10
-wait_for 15 eval '[ -n "$(ring_window)" ]' || fail "no ring"
+wait_for 15 ring_window || fail "no ring"
 sleep 0.5
-shot_of "$(ring_window)" ring-de.png
+shot_of "$(ring_window_id)" ring-de.png
 xdotool key Escape
 kill "$PID"
 wait "$PID" || true

@@ -21,7 +21,6 @@ SERVICE_PID=$!
 PLAYER_PID=$!
 wait_for test -e "$NOTICES.ready" -a -e "$PLAYED.ready" || fail "the test services did not start"
 
-alarm_window() { xdotool search --onlyvisible --name '^Alarm' > /dev/null 2>&1; }
 # told METHOD N: the player was told N things, the last METHOD.
 told() {
   [ -e "$PLAYED" ] && [ "$(wc -l < "$PLAYED")" = "$2" ] &&
@@ -40,17 +39,17 @@ ring_then() {
   local notices
   notices=$(wc -l < "$NOTICES")
   click 27 10
-  wait_for alarm_window || fail "no alarm window"
+  wait_for ring_window || fail "no alarm window"
   wait_for told Pause $((calls + 1)) || { cat "$PLAYED"; fail "the player was not paused"; }
   wait_for eval '[ "$(wc -l < "$NOTICES")" -gt "$notices" ]' || fail "no notification"
   IFS=$'\t' read -r _ _ _ body actions _ < <(tail -n 1 "$NOTICES")
   [[ $body =~ ^Alarm\ 10:2[0-9]$ ]] && [ "$actions" = stop,Stop,snooze,Snooze ] ||
     fail "the notification said \"$body\" with actions \"$actions\""
-  alarm_window || fail "the ring ended by itself"
+  ring_window || fail "the ring ended by itself"
   local picked=${EPOCHREALTIME//[.,]/}
   gdbus call --session --dest org.freedesktop.Notifications --object-path /test \
     --method org.example.NotifyTest.Invoke "$1" > /dev/null
-  wait_for 2 eval '! alarm_window' || fail "$1: the ring goes on"
+  wait_for 2 eval '! ring_window' || fail "$1: the ring goes on"
   local took=$(((${EPOCHREALTIME//[.,]/} - picked) / 1000))
   echo "$1: the ring ended $took ms after the pick"
   [ "$took" -le 1000 ] || fail "$1: the ring took more than a second to end"

@@ -114,6 +114,19 @@ struct Recording {
 };
 std::optional<Recording> readRecording(const QString& path);
 
+/// The RMS loudness of each whole window of `samples` (all channels) of `r`.
+std::vector<double> loudnessOf(const Recording& r, size_t samples) {
+    std::vector<double> loudness;
+    for (size_t start = 0; samples > 0 && start + samples <= r.samples.size(); start += samples) {
+        double sum = 0;
+        for (size_t i = start; i < start + samples; ++i) {
+            sum += r.samples[i] * r.samples[i];
+        }
+        loudness.push_back(std::sqrt(sum / static_cast<double>(samples)));
+    }
+    return loudness;
+}
+
 /// The loudness of the recording at `path` in steps of 250 ms, a line each: the step's start
 /// in seconds and its RMS in dBFS.
 int printLevels(const QString& path) {
@@ -121,15 +134,11 @@ int printLevels(const QString& path) {
     if (!r) {
         return 2;
     }
-    const size_t step = static_cast<size_t>(r->rate / 4) * static_cast<size_t>(r->channels);
-    for (size_t start = 0; start + step <= r->samples.size(); start += step) {
-        double sum = 0;
-        for (size_t i = start; i < start + step; ++i) {
-            sum += r->samples[i] * r->samples[i];
-        }
-        const double rms = std::sqrt(sum / static_cast<double>(step));
-        std::printf("%.2f %.1f\n", static_cast<double>(start) / r->channels / r->rate,
-                    20 * std::log10(std::max(rms, 1e-9)));
+    const std::vector<double> loudness =
+        loudnessOf(*r, static_cast<size_t>(r->rate / 4) * static_cast<size_t>(r->channels));
+    for (size_t w = 0; w < loudness.size(); ++w) {
+        std::printf("%.2f %.1f\n", static_cast<double>(w) / 4,
+                    20 * std::log10(std::max(loudness[w], 1e-9)));
     }
     return 0;
 }
@@ -156,36 +165,18 @@ std::optional<Recording> readRecording(const QString& path) {
 /// Whether the recording at `path` holds a ring; with `hz` > 0, also whether what sounds is
 /// a tone of that pitch (told by its zero crossings, within 3 %).
 int checkSound(const QString& path, double hz = 0) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+    const auto r = readRecording(path);
+    if (!r) {
         return 2;
     }
-    const QByteArray all = f.readAll();
-    const qsizetype data = all.indexOf("data");
-    if (!all.startsWith("RIFF") || data < 0 ||
-        qFromLittleEndian<quint16>(all.constData() + 34) != 16) {
-        std::fprintf(stderr, "%s is not a 16-bit WAV recording\n", qPrintable(path));
-        return 2;
-    }
-    const int channels = qFromLittleEndian<quint16>(all.constData() + 22);
-    const int rate = static_cast<int>(qFromLittleEndian<quint32>(all.constData() + 24));
+    const int channels = r->channels;
+    const int rate = r->rate;
     // Loudness in 50 ms windows; a recording may end without its length in the header, so
-    // read to the end of the file.
+    // it is read to the end of the file.
     const qsizetype window = static_cast<qsizetype>(rate / 20) * channels;
-    const auto* samples = reinterpret_cast<const char*>(all.constData() + data + 8);
-    const qsizetype count = (all.size() - data - 8) / 2;
-    const auto sample = [&](qsizetype i) {
-        return qFromLittleEndian<qint16>(samples + 2 * i) / 32768.0;
-    };
-    std::vector<double> loudness; // of each window
-    for (qsizetype start = 0; start + window <= count; start += window) {
-        double sum = 0;
-        for (qsizetype i = start; i < start + window; ++i) {
-            sum += sample(i) * sample(i);
-        }
-        loudness.push_back(std::sqrt(sum / static_cast<double>(window)));
-    }
+    const auto count = static_cast<qsizetype>(r->samples.size());
+    const auto sample = [&r](qsizetype i) { return r->samples[static_cast<size_t>(i)]; };
+    const std::vector<double> loudness = loudnessOf(*r, static_cast<size_t>(window));
     const double loudest =
         loudness.empty() ? 0 : *std::max_element(loudness.begin(), loudness.end());
     const auto soundingWindows = std::count_if(loudness.begin(), loudness.end(),

@@ -13,8 +13,6 @@ start_sound_server
 trap 'kill $REC_PID $PULSE_PID 2>/dev/null || true' EXIT
 export XDG_DATA_HOME=$WORK/no-data XDG_DATA_DIRS=$WORK/no-data
 CONF=$XDG_CONFIG_HOME/velto/velto.conf
-ring_window() { xdotool search --onlyvisible --name '^Alarm' > /dev/null 2>&1; }
-no_ring_window() { ! ring_window; }
 # rings: the next ring's window comes and goes.
 rings() {
   wait_for 15 ring_window || fail "no ring"

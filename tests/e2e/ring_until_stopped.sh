@@ -12,8 +12,6 @@ start_sound_server
 trap 'kill $REC_PID $PULSE_PID 2>/dev/null || true' EXIT
 export XDG_DATA_HOME=$WORK/no-data XDG_DATA_DIRS=$WORK/no-data
 write_settings "[alarm]" "ring_minutes=1" "snooze_minutes=5"
-ring_window() { xdotool search --onlyvisible --name '^Alarm' > /dev/null 2>&1; }
-no_ring_window() { ! ring_window; }
 now_ns() { date +%s%N; }
 # stopped_within NAME STOPPED_AT: the recording NAME went silent within a second of the stop,
 # measured from the sound's start, which came just before its window was seen (RANG_AT).

@@ -275,7 +275,22 @@ TEST_F(RingChoicesProgram, TheLabelShowsInTheTipTheNoticeAndTheWindow) {
     EXPECT_TRUE(tray.tip.endsWith(": Tea")) << qPrintable(tray.tip);
 }
 
-class KeptChoices : public ProgramTest {};
+class KeptChoices : public ProgramTest {
+protected:
+    /// A later run of the program, at 10:05, that finds `kept` in its settings file.
+    struct Run {
+        Run(KeptChoices& t, const QVariantMap& kept)
+            : platform{clock,      t.ticker,  t.sound, t.tray,  t.messages, t.urls,
+                       t.instance, t.desktop, store,   t.login, t.notifier, t.media} {
+            store.kept = kept;
+            clock.at("10:05:00");
+        }
+        FakeSettings store;
+        FakeClock clock;
+        Platform platform;
+        VeltoApp app{platform};
+    };
+};
 
 TEST_F(KeptChoices, EveryChoiceIsWrittenAtOnceAndComesBack) {
     startAt("10:00:00");
@@ -293,17 +308,11 @@ TEST_F(KeptChoices, EveryChoiceIsWrittenAtOnceAndComesBack) {
     const QVariantMap written = settings.kept;
     EXPECT_EQ(written.value("announcer/quiet_from"), "22:30");
 
-    FakeSettings again;
-    again.kept = written;
-    FakeClock clock2;
-    clock2.at("10:05:00");
-    Platform other{clock2,   ticker,  sound, tray,  messages, urls,
-                   instance, desktop, again, login, notifier, media};
-    VeltoApp next(other);
-    ASSERT_TRUE(next.startUp());
-    EXPECT_EQ(next.model().choices(), chosen);
-    EXPECT_EQ(next.model().label(), "Stand-up");
-    EXPECT_TRUE(again.setAsideFor.isEmpty());
+    Run next(*this, written);
+    ASSERT_TRUE(next.app.startUp());
+    EXPECT_EQ(next.app.model().choices(), chosen);
+    EXPECT_EQ(next.app.model().label(), "Stand-up");
+    EXPECT_TRUE(next.store.setAsideFor.isEmpty());
 }
 
 TEST_F(KeptChoices, AValueThatMakesNoSenseIsTheDefaultAndSaidOnce) {
@@ -317,18 +326,12 @@ TEST_F(KeptChoices, AValueThatMakesNoSenseIsTheDefaultAndSaidOnce) {
     };
     for (const auto& [key, value] : hostile) {
         SCOPED_TRACE(key);
-        FakeSettings store;
-        store.kept = {{"version", 1}, {key, value}, {"announcer/quiet_to", "07:00"}};
-        FakeClock c;
-        c.at("10:00:00");
-        Platform p{c,        ticker,  sound, tray,  messages, urls,
-                   instance, desktop, store, login, notifier, media};
-        VeltoApp one(p);
-        ASSERT_TRUE(one.startUp());
-        EXPECT_EQ(one.model().choices(), RingChoices());
-        EXPECT_TRUE(one.model().label().isEmpty());
-        ASSERT_EQ(store.setAsideFor.size(), 1);
-        EXPECT_TRUE(store.setAsideFor.first().contains(QLatin1String(key)));
+        Run run(*this, {{"version", 1}, {key, value}, {"announcer/quiet_to", "07:00"}});
+        ASSERT_TRUE(run.app.startUp());
+        EXPECT_EQ(run.app.model().choices(), RingChoices());
+        EXPECT_TRUE(run.app.model().label().isEmpty());
+        ASSERT_EQ(run.store.setAsideFor.size(), 1);
+        EXPECT_TRUE(run.store.setAsideFor.first().contains(QLatin1String(key)));
     }
 }
 
