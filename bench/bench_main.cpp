@@ -34,6 +34,8 @@ class IdleTicker final : public velto::Ticker {
 public:
     void start(std::function<void()>) override {}
     void stop() override {}
+    void restFor(std::chrono::milliseconds) override {}
+    void resume() override {}
 };
 
 class NullSettings final : public velto::SettingsStore {

@@ -104,6 +104,18 @@ bool VeltoApp::startUp() {
         static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 
     platform_.instance.onActivationRequest([this] { presence_->bringBack(); });
+    // Shown again, the window shows the second it shows in, and the seconds from there;
+    // hidden, the ticks rest from the next one on.
+    QObject::connect(presence_, &WindowPresence::changed, main_.get(), [this] {
+        if (presence_->state() == WindowPresence::State::Shown) {
+            mainTick();
+        } else {
+            pace(platform_.clock.now());
+        }
+    });
+    // A rest ends no later than a new alarm.
+    QObject::connect(&model_, &ClockModel::alarmChanged, main_.get(),
+                     [this] { pace(platform_.clock.now()); });
     // However the event loop ends (Exit, the close button, a signal, the session ending),
     // shut-down runs and the tray icon goes with the program.
     // The loop has ended then: asking it to end again would end the next one at once.
@@ -113,8 +125,21 @@ bool VeltoApp::startUp() {
 }
 
 void VeltoApp::mainTick() {
-    model_.tick(platform_.clock.now());
+    const ClockReading now = platform_.clock.now();
+    model_.tick(now);
     announceChanges(*main_);
+    pace(now);
+}
+
+void VeltoApp::pace(const ClockReading& now) {
+    // The seconds are drawn only on the screen: elsewhere the ticks come at what is due, a
+    // minute apart at most, and the alarm's window and the fade keep time of their own. A
+    // ring ticks each second, so that its Snooze counts from the second it is pressed.
+    if (presence_->state() == WindowPresence::State::Shown || model_.ringing()) {
+        platform_.ticker.resume();
+    } else {
+        platform_.ticker.restFor(model_.dueIn(now));
+    }
 }
 
 void VeltoApp::wire() {

@@ -68,6 +68,8 @@ public:
 private:
     /// The shut-down; `endEventLoop` is false when the event loop has ended already.
     void finish(bool endEventLoop);
+    /// Whether the ticker fires each second or rests until the next thing due.
+    void pace(const ClockReading& now);
     /// What the views ask of each other and of the program.
     void wire();
     /// "About": the About window, made on first use; when it is open already it comes

@@ -96,6 +96,7 @@ void PictureBox::setDial(const QPixmap& picture, PictureRef ref) {
         surface_.setDevicePixelRatio(dial_.devicePixelRatio());
     }
     cls();
+    update();
 }
 
 void PictureBox::cls() {
@@ -108,7 +109,6 @@ void PictureBox::cls() {
         QPainter p(&surface_);
         p.drawImage(0, 0, dial_);
     }
-    update();
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

@@ -77,6 +77,7 @@ public:
     /// Sets the dial and clears the surface to it; the surface takes the dial's size in device
     /// pixels and its scale.
     void setDial(const QPixmap& picture, PictureRef ref);
+    /// Back to the bare dial; what of it goes to the screen is the caller's update().
     void cls();
     QImage& surface() { return surface_; }
     [[nodiscard]] const QImage& surface() const { return surface_; }

@@ -141,6 +141,27 @@ void ClockModel::tick(const ClockReading& reading) {
     }
 }
 
+void ClockModel::catchUp() {
+    tick(clock_.now());
+}
+
+milliseconds ClockModel::dueIn(const ClockReading& now) const {
+    // The wall clock's next minute, by the offset in force now: a change of offset falls on
+    // a whole minute, and the tick there measures again.
+    const auto wall = now.instant + clock_.utcOffsetAt(std::chrono::floor<seconds>(now.instant));
+    milliseconds due = std::chrono::floor<minutes>(wall) + minutes{1} - wall;
+    if (alarmAt_) {
+        due = std::min(due, milliseconds{*alarmAt_ - now.instant});
+    }
+    // A countdown and a ring count the machine's run time, which the wall clock need not.
+    for (const auto& end : {countdownEnd_, ringEnds_}) {
+        if (end) {
+            due = std::min(due, *end - now.sinceBoot);
+        }
+    }
+    return std::max(due, milliseconds{0});
+}
+
 // ---- the alarm ----
 
 int ClockModel::countdown() const {

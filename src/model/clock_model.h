@@ -98,6 +98,14 @@ public:
     /// time after it was set. The announcer rings when the tick lands in an announced minute
     /// that began in the real time since the last tick.
     void tick(const ClockReading& now);
+    /// A tick with a reading of its own, for a command that comes between ticks: while the
+    /// seconds are not shown the ticks are a minute apart, and a countdown or a punch counts
+    /// from the second it is asked for.
+    void catchUp();
+    /// The real time from `now` to the next thing a tick has to do when no seconds are shown:
+    /// the next minute of the wall clock (what the minutes show, the announcer, the punch
+    /// clock), the alarm's instant, or the end of a ring; zero when one is due now.
+    [[nodiscard]] std::chrono::milliseconds dueIn(const ClockReading& now) const;
     /// Whether the announcer rings at `minute` (0..59) with `interval`.
     static bool announcesAt(int interval, int minute);
     /// The place of `interval` in the announcer's cycle (0 is off); none for a value that is

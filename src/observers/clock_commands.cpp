@@ -247,6 +247,7 @@ ReadCommand readCommandWords(const QString& words) {
 ClockCommands::ClockCommands(ClockModel& model, QObject* parent) : QObject(parent), model_(model) {}
 
 CommandAnswer ClockCommands::carryOut(const Command& command) {
+    model_.catchUp(); // a hidden clock's last tick may be most of a minute old
     switch (command.verb) {
     case CommandVerb::Countdown:
         // A timer from a script is whole: without a label of its own it has none.

@@ -2,18 +2,78 @@
 
 #include <QDateTime>
 
+#ifdef Q_OS_LINUX
+#include <QSocketNotifier>
+#include <cerrno>
+#include <cstdint>
+#include <ctime>
+#include <sys/timerfd.h>
+#include <unistd.h>
+#endif
+
 namespace velto {
+
+#ifdef Q_OS_LINUX
+// A timer on the wall clock a year ahead, which the kernel cancels when the clock is set or
+// the machine resumes from suspend: its file turns readable then, and the ticker fires. It
+// costs no wake-up otherwise.
+class ClockSetWatch final {
+public:
+    explicit ClockSetWatch(std::function<void()> onSet) : onSet_(std::move(onSet)) {
+        fd_ = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
+        if (fd_ < 0 || !arm()) {
+            return;
+        }
+        notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {
+            uint64_t expired = 0;
+            // Fails with ECANCELED after a set; the year's end reads as one expiry.
+            while (read(fd_, &expired, sizeof expired) < 0 && errno == EINTR) {
+            }
+            arm();
+            onSet_();
+        });
+    }
+    ~ClockSetWatch() {
+        notifier_.reset();
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    ClockSetWatch(const ClockSetWatch&) = delete;
+    ClockSetWatch& operator=(const ClockSetWatch&) = delete;
+    [[nodiscard]] bool watching() const { return notifier_ != nullptr; }
+
+private:
+    bool arm() const {
+        constexpr time_t kYear = 365L * 24 * 3600;
+        itimerspec ahead{};
+        clock_gettime(CLOCK_REALTIME, &ahead.it_value);
+        ahead.it_value.tv_sec += kYear;
+        return timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &ahead, nullptr) ==
+               0;
+    }
+
+    std::function<void()> onSet_;
+    int fd_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+#else
+// Elsewhere the ticker does not know when the clock is set, and does not rest.
+class ClockSetWatch final {
+public:
+    explicit ClockSetWatch(const std::function<void()>& /*onSet*/) {}
+    [[nodiscard]] bool watching() const { return false; }
+};
+#endif
 
 SecondTicker::SecondTicker() {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        aim();
-        if (onTick_) {
-            onTick_();
-        }
-    });
+    connect(&timer_, &QTimer::timeout, this, &SecondTicker::fire);
 }
+
+SecondTicker::~SecondTicker() = default;
 
 int SecondTicker::delayAfter(int msOfSecond) {
     return 1000 - msOfSecond + kMarginMs;
@@ -21,12 +81,42 @@ int SecondTicker::delayAfter(int msOfSecond) {
 
 void SecondTicker::start(std::function<void()> onTick) {
     onTick_ = std::move(onTick);
+    if (!setWatch_) {
+        setWatch_ = std::make_unique<ClockSetWatch>([this] {
+            if (onTick_) {
+                fire();
+            }
+        });
+    }
     aim();
 }
 
 void SecondTicker::stop() {
     timer_.stop();
     onTick_ = nullptr;
+}
+
+void SecondTicker::restFor(std::chrono::milliseconds span) {
+    if (onTick_ && setWatch_ && setWatch_->watching()) {
+        timer_.start(static_cast<int>(std::min<int64_t>(span.count(), kLongestRestMs)) + kMarginMs);
+    }
+}
+
+void SecondTicker::resume() {
+    if (onTick_) {
+        aim();
+    }
+}
+
+bool SecondTicker::watchesClockSets() const {
+    return setWatch_ && setWatch_->watching();
+}
+
+void SecondTicker::fire() {
+    aim();
+    if (onTick_) {
+        onTick_();
+    }
 }
 
 void SecondTicker::aim() {

@@ -38,13 +38,20 @@ public:
     utcOffsetAt(std::chrono::sys_seconds instant) const = 0;
 };
 
-/// The one-second heartbeat. After start() the callback runs on the UI thread shortly after
-/// each whole second of the clock, until stop().
+/// The heartbeat. After start() the callback runs on the UI thread shortly after each whole
+/// second of the clock, until stop(); restFor() leaves out the seconds nobody sees.
 class Ticker {
 public:
     virtual ~Ticker() = default;
     virtual void start(std::function<void()> onTick) = 0;
     virtual void stop() = 0;
+    /// The next firing comes when `span` of real time has passed, rather than at the next
+    /// whole second, or at once when the wall clock is set or the machine wakes from sleep
+    /// meanwhile; the firings after it come at each whole second again. A ticker that cannot
+    /// tell when the clock is set keeps firing each second: a ring must never come late.
+    virtual void restFor(std::chrono::milliseconds span) = 0;
+    /// Ends a rest: the firings come at each whole second again.
+    virtual void resume() = 0;
 };
 
 /// How a sound plays.

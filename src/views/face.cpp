@@ -2,6 +2,9 @@
 
 #include "art/wuline.h"
 
+#include <array>
+#include <utility>
+
 #include <cmath>
 
 namespace velto {
@@ -57,7 +60,8 @@ FaceGeometry faceGeometryOf(QSize size) {
     return g;
 }
 
-void drawHands(PictureBox& face, FaceGeometry& g, QTime t) {
+QRegion drawHands(PictureBox& face, FaceGeometry& g, QTime t) {
+    const FaceGeometry before = g;
     face.cls();
     // The hour hand points at the hour mark for the whole hour and jumps on the hour.
     const float hour = angleOf(t.hour(), kHourStep);
@@ -73,7 +77,28 @@ void drawHands(PictureBox& face, FaceGeometry& g, QTime t) {
     drawHand(face.surface(), Hand::Hour, centre, tip(g, hour, kHourLength, scale), scale);
     drawHand(face.surface(), Hand::Minute, centre, tip(g, minute, kMinuteLength, scale), scale);
     drawHand(face.surface(), Hand::Second, centre, tip(g, second, kSecondLength, scale), scale);
-    face.update();
+    // Only where a hand was or is now goes to the screen: the rest of the face is as it was,
+    // and a whole face each second is more than the display's socket takes without waiting.
+    const QPoint middle(nearest(g.centerX), nearest(g.centerY));
+    const auto along = [&middle](PixelPoint end) {
+        // The widest hand's half and its soft edge, and a pixel for rounding at a scale.
+        constexpr int kReach = 5;
+        return QRect(middle, QPoint(end.x, end.y))
+            .normalized()
+            .adjusted(-kReach, -kReach, kReach, kReach);
+    };
+    QRegion moved;
+    const std::array<std::pair<PixelPoint, PixelPoint>, 3> ends{{{before.hourEnd, g.hourEnd},
+                                                                 {before.minuteEnd, g.minuteEnd},
+                                                                 {before.secondEnd, g.secondEnd}}};
+    for (const auto& [was, is] : ends) {
+        if (was != is) {
+            moved += along(was);
+            moved += along(is);
+        }
+    }
+    face.update(moved);
+    return moved;
 }
 
 PixelPoint markPlace(const FaceGeometry& g, int minute) {

@@ -6,6 +6,7 @@
 #include "controls/image_control.h"
 
 #include <QPointF>
+#include <QRegion>
 #include <QSize>
 #include <QTime>
 #include <optional>
@@ -23,7 +24,8 @@ struct FaceGeometry {
 FaceGeometry faceGeometryOf(QSize size);
 /// Back to the bare dial, then the hour, minute and second hands of `t`, whose ends `g`
 /// takes. On a face of more pixels than its box the hands are worked out on its own pixels.
-void drawHands(PictureBox& face, FaceGeometry& g, QTime t);
+/// Only where a hand moved is updated on the screen: that region (the box's pixels).
+QRegion drawHands(PictureBox& face, FaceGeometry& g, QTime t);
 /// The top left of the mark when it stands at `minute` on the rim.
 PixelPoint markPlace(const FaceGeometry& g, int minute);
 /// The top left of hot spot `j` (0..11), over the mark of hour j; fractional on purpose: the

@@ -73,8 +73,20 @@ void WindowPresence::placeWhereLeft() {
 }
 
 bool WindowPresence::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &window_ && event->type() == QEvent::Hide) {
+    if (watched != &window_) {
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::Hide:
         hiddenAt_ = window_.pos();
+        emit changed();
+        break;
+    case QEvent::Show:
+    case QEvent::WindowStateChange:
+        emit changed();
+        break;
+    default:
+        break;
     }
     return false;
 }

@@ -42,6 +42,10 @@ public:
     /// A hidden window comes back (bringBack()); one on the screen or the taskbar stays.
     void bringBackIfHidden();
 
+signals:
+    /// The window was shown, hidden, minimised or restored: state() may say another state.
+    void changed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -74,12 +74,17 @@ class FakeTicker final : public Ticker {
 public:
     void start(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
     void stop() override { onTick_ = nullptr; }
-    [[nodiscard]] bool running() const { return static_cast<bool>(onTick_); }
+    void restFor(std::chrono::milliseconds span) override { rest = span; }
+    void resume() override { rest.reset(); }
     void fire() {
+        rest.reset();
         if (onTick_) {
             onTick_();
         }
     }
+    [[nodiscard]] bool running() const { return static_cast<bool>(onTick_); }
+    /// What the last firing asked for: a rest, or none (the next whole second).
+    std::optional<std::chrono::milliseconds> rest;
 
 private:
     std::function<void()> onTick_;

@@ -1,5 +1,6 @@
 // The clock face: hand tips, countdown marker, hot spots, the angle of a point, the redraw,
 // and the announcer-interval dials.
+#include "art/layout.h"
 #include "fakes.h"
 #include "views/face.h"
 
@@ -253,6 +254,32 @@ TEST_F(FaceTest, PointerOverTheFaceTurnsTheHeaderButtonsBackToNormal) {
     QCoreApplication::sendEvent(w().picClock, &move);
     EXPECT_EQ(w().imgHeaderX->picture(), ref(DepotArray::imgHeaderX, 0));
     EXPECT_EQ(w().imgHeaderV->picture(), ref(DepotArray::imgHeaderV, 0));
+}
+
+// Each second only where a hand was or is goes to the screen: every pixel the redraw changed
+// must lie in that region, across an hour's turn, at each scale.
+TEST(FaceRedraw, EachSecondUpdatesEveryPixelItChanges) {
+    for (const double scale : {1.0, 1.5, 2.0}) {
+        Depot depot(dialNumbers());
+        depot.setScale(scale);
+        PictureBox face(nullptr, QStringLiteral("face"), layout::picClock.size());
+        face.setDial(depot.picture(DepotArray::imgDial, 2), Depot::ref(DepotArray::imgDial, 2));
+        FaceGeometry g = faceGeometryOf(face.size());
+        drawHands(face, g, QTime(10, 58, 58));
+        int missed = 0;
+        for (QTime t(10, 58, 59); t != QTime(11, 1, 1); t = t.addSecs(1)) {
+            const QImage before = face.surface().copy();
+            const QRegion updated = drawHands(face, g, t);
+            const QImage& after = face.surface();
+            for (int y = 0; y < after.height(); ++y) {
+                for (int x = 0; x < after.width(); ++x) {
+                    const QPoint inBox(static_cast<int>(x / scale), static_cast<int>(y / scale));
+                    missed += after.pixel(x, y) != before.pixel(x, y) && !updated.contains(inBox);
+                }
+            }
+        }
+        EXPECT_EQ(missed, 0) << "at scale " << scale;
+    }
 }
 
 } // namespace velto::test

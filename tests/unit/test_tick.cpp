@@ -285,4 +285,42 @@ TEST_F(Tick, DaylightSavingChangesAreOneSecondLikeAnyOther) {
     EXPECT_EQ(model().punchMinutes(), 1);
 }
 
+// What a tick must wake for when no seconds are shown, in real time from the reading.
+TEST_F(TickRules, DueIsTheNextMinuteTheAlarmOrTheRingsEnd) {
+    using namespace std::chrono_literals;
+    startAt("10:14:20");
+    clock.set(clock.msSinceEpoch() + 250);
+    EXPECT_EQ(model().dueIn(clock.now()), 39750ms);
+    model().setAlarmIn(1); // 10:15:20
+    tickUntil("10:15:00");
+    EXPECT_EQ(model().dueIn(clock.now()), 19750ms); // on the alarm's whole second
+    tickAfter(20);
+    ASSERT_TRUE(model().ringing());
+    EXPECT_EQ(model().dueIn(clock.now()), std::chrono::seconds{ClockModel::kOneRingSeconds});
+    tickAfter(ClockModel::kOneRingSeconds);
+    // Set forward past a typed alarm: due at once, however far the next minute.
+    model().setAlarm(QTime(11, 0));
+    clock.at("11:00:05");
+    EXPECT_EQ(model().dueIn(clock.now()), 0ms);
+    // Spring forward in Berlin: from 01:59:30 CET the next minute is 03:00 CEST.
+    clock.set(utc(2026, 3, 29, 0, 59, 30), QTimeZone("Europe/Berlin"));
+    fire();
+    EXPECT_EQ(model().dueIn(clock.now()), 30s);
+}
+
+TEST_F(Tick, HiddenTheTicksRestUntilDueAndShownTheSecondsComeBack) {
+    using namespace std::chrono_literals;
+    startAt("10:14:20");
+    app.presence().sendToTray();
+    tickAfter(1);
+    EXPECT_EQ(ticker.rest, 39s);
+    tickAfter(39);
+    EXPECT_EQ(readout(), "10:15"); // the minute's work is done hidden too
+    EXPECT_EQ(ticker.rest, 60s);
+    clock.advance(25);
+    app.presence().bringBack();
+    EXPECT_EQ(timeText(model().time()), "10:15:25"); // at once, not at the next tick
+    EXPECT_FALSE(ticker.rest);
+}
+
 } // namespace velto::test
