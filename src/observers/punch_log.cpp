@@ -428,6 +428,11 @@ void PunchLog::follow() {
 }
 
 bool PunchLog::flush() {
+    if (unread_ && waiting_.empty() && !QFileInfo::exists(store_.path())) {
+        // Nothing punched yet: SQLite is loaded with the first punch, not with every start.
+        unread_ = false;
+        return true;
+    }
     if (!store_.open()) {
         say(store_.error());
         return false;

@@ -276,6 +276,7 @@ TEST_F(PunchLogFile, TheRunningSessionComesBackAndACorrectionMovesTheCount) {
     {
         PunchLog log(model(), clock, path());
         log.restore();
+        EXPECT_FALSE(QFile::exists(path())); // nothing punched, nothing made
         model().togglePunch();
     } // ended without a punch-out, as a crash would
     model().punchOut();
