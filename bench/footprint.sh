@@ -3,11 +3,14 @@
 # second: resident memory, CPU time and wake-ups (voluntary context switches) of all threads
 # over a window of seconds, shown and hidden, and the time from start to a visible window
 # (the median of several starts of each, taken in turns).
-#   bench/footprint.sh build-folder [seconds] [starts]
+# Hidden, the clock wakes only for what is due (a minute apart at most), so the hidden window
+# lasts a minute at least.
+#   bench/footprint.sh build-folder [seconds] [starts] [hidden-seconds]
 set -euo pipefail
 build=$1
 seconds=${2:-20}
 starts=${3:-15}
+hidden_seconds=${4:-$((seconds > 60 ? seconds : 60))}
 velto=$build/velto
 bare=$build/bench/velto_bare_window
 timer=$build/bench/velto_start_timer
@@ -102,12 +105,12 @@ measure() {
   rss=$(rss_kib "$pid")
   eval "$hide"
   sleep 2
-  hidden=$(window "$pid" "$seconds")
+  hidden=$(window "$pid" "$hidden_seconds")
   kill "$pid"; wait "$pid" 2>/dev/null || true
   set -- $shown $hidden
   awk -v n="$name" -v st="$start_ms" -v rss="$rss" -v s="$seconds" \
-      -v cs="$1" -v ws="$2" -v ch="$3" -v wh="$4" \
-      'BEGIN { printf "%s %.1f %d %.3f %.2f %.3f %.2f\n", n, st, rss, cs / 1e6, ws / s, ch / 1e6, wh / s }'
+      -v h="$hidden_seconds" -v cs="$1" -v ws="$2" -v ch="$3" -v wh="$4" \
+      'BEGIN { printf "%s %.1f %d %.3f %.2f %.3f %.3f\n", n, st, rss, cs / 1e6, ws / s, ch / 1e6, wh / h }'
 }
 
 read -r bare_start velto_start <<< "$(start_times)"
