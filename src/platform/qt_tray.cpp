@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QSystemTrayIcon>
+#include <utility>
 
 namespace velto {
 
@@ -75,20 +76,24 @@ void QtTray::keep(const QIcon& picture, const QString& tip) {
 
 bool QtTray::add(const QIcon& picture, const QString& tip) {
     keep(picture, tip);
+    followAreas();
     // The area's last answer: an add() that comes before it, or after the area went, looks
     // until one answers, and says so then.
     if (!areaSeen_) {
-        if (!lookAgain_.isActive()) {
-            lookAgain_.start();
+        if (!looking_) {
+            startLooking();
             grace_.start();
             lookForArea();
         }
         return false;
     }
-    lookAgain_.stop();
+    stopLooking();
     grace_.stop();
     icon().show();
-    watch_.start();
+    watching_ = true;
+    if (!told_) {
+        watch_.start();
+    }
     return true;
 }
 
@@ -98,8 +103,9 @@ bool QtTray::modify(const QIcon& picture, const QString& tip) {
 }
 
 void QtTray::remove() {
-    lookAgain_.stop();
+    stopLooking();
     grace_.stop();
+    watching_ = false;
     watch_.stop();
     if (icon_) {
         icon_->hide();
@@ -201,25 +207,58 @@ void QtTray::showMessage(const QString& title, const QString& body) {
 
 void QtTray::askForArea(const std::function<void()>& then) {
     if (asking_) {
-        return; // one question at a time: the timers ask again
+        return; // one question at a time: the timers ask again, and so does a change
     }
     asking_ = true;
     askForNotificationArea(*this, [this, then](bool there) {
         asking_ = false;
         areaSeen_ = there;
         then();
+        if (std::exchange(changedWhileAsking_, false)) {
+            areaChanged();
+        }
     });
+}
+
+void QtTray::followAreas() {
+    if (!following_) {
+        following_ = true;
+        told_ = watchNotificationArea(*this, [this] { areaChanged(); });
+    }
+}
+
+void QtTray::areaChanged() {
+    if (asking_) {
+        changedWhileAsking_ = true;
+    } else if (watching_) {
+        watchArea();
+    } else if (looking_) {
+        lookForArea();
+    }
+}
+
+void QtTray::startLooking() {
+    looking_ = true;
+    if (!told_) {
+        lookAgain_.start();
+    }
+}
+
+void QtTray::stopLooking() {
+    looking_ = false;
+    lookAgain_.stop();
 }
 
 void QtTray::watchArea() {
     askForArea([this] {
-        if (areaSeen_ || !watch_.isActive()) {
+        if (areaSeen_ || !watching_) {
             return;
         }
         // Hidden, so that showing it again in the next area registers it there anew.
+        watching_ = false;
         watch_.stop();
         icon_->hide();
-        lookAgain_.start();
+        startLooking();
         if (onAreaGone_) {
             onAreaGone_();
         }
@@ -228,10 +267,10 @@ void QtTray::watchArea() {
 
 void QtTray::lookForArea() {
     askForArea([this] {
-        if (!areaSeen_ || !lookAgain_.isActive()) {
+        if (!areaSeen_ || !looking_) {
             return; // none yet, or no longer looked for
         }
-        lookAgain_.stop();
+        stopLooking();
         grace_.stop();
         if (onAreaAppeared_) {
             onAreaAppeared_();

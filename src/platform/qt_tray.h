@@ -18,13 +18,13 @@ namespace velto {
 class QtTray final : public QObject, public TrayIcon {
     Q_OBJECT
 public:
-    /// How often a missing notification area is looked for again. Cheap, and only while
-    /// the icon is wanted but has no place.
+    /// How often a missing notification area is looked for again, where the desktop does not
+    /// tell when one appears. Cheap, and only while the icon is wanted but has no place.
     static constexpr int kLookAgainMs = 2000;
     /// How long a panel that starts with the session may take to appear.
     static constexpr int kGraceMs = 5000;
     /// How often the notification area that holds the icon is looked at, to notice a panel
-    /// that went away; Qt does not tell.
+    /// that went away, where the desktop does not tell (Qt does not either).
     static constexpr int kWatchMs = 5000;
 
     QtTray();
@@ -59,6 +59,13 @@ private:
     void lookForArea();
     /// While the icon is shown: whether its notification area is still there.
     void watchArea();
+    /// From the first icon on: the desktop's word of areas that come and go, where it gives
+    /// it; elsewhere the timers ask now and then.
+    void followAreas();
+    /// A notification area came or went: the one looked for or the icon's own, asked about.
+    void areaChanged();
+    void startLooking();
+    void stopLooking();
 
     std::unique_ptr<QMenu> menu_; // made with the icon
     std::unique_ptr<QSystemTrayIcon> icon_;
@@ -67,6 +74,11 @@ private:
     QString tip_;
     bool areaSeen_ = false; // the desktop's last answer
     bool asking_ = false;
+    bool changedWhileAsking_ = false; // the answer under way may tell of before the change
+    bool following_ = false;
+    bool told_ = false;     // the desktop tells when areas come and go: no timers
+    bool looking_ = false;  // the icon is wanted but has no area
+    bool watching_ = false; // the icon is shown in an area
     QTimer lookAgain_;
     QTimer grace_;
     QTimer watch_;

@@ -14,4 +14,10 @@ inline constexpr int kTrayAreaAnswerMs = 3000;
 /// once or within kTrayAreaAnswerMs, unless `context` is gone by then.
 void askForNotificationArea(QObject& context, std::function<void(bool)> answer);
 
+/// Follows the desktop's notification areas as they come and go: `changed` runs on the UI
+/// thread soon after any change, while `context` lives; askForNotificationArea() tells what
+/// there is then. False where this desktop tells nothing of the kind: only asking again, now
+/// and then, notices a change there.
+bool watchNotificationArea(QObject& context, std::function<void()> changed);
+
 } // namespace velto

@@ -9,4 +9,8 @@ void askForNotificationArea(QObject& /*context*/, std::function<void(bool)> answ
     answer(QSystemTrayIcon::isSystemTrayAvailable());
 }
 
+bool watchNotificationArea(QObject& /*context*/, std::function<void()> /*changed*/) {
+    return false; // the shell says nothing of its notification area going away
+}
+
 } // namespace velto

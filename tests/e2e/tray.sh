@@ -92,8 +92,8 @@ grep -qx "Exec=$VELTO" "$ENTRY" || { cat "$ENTRY"; fail "the autostart entry doe
 menu_keys 'test ! -e "$ENTRY"' l || fail "Start at login switched off left the entry"
 
 # The panel ends while the clock is kept in it: the clock comes back on the screen, and its
-# icon goes into the next panel's tray. Qt does not tell; the area is looked at every few
-# seconds.
+# icon goes into the next panel's tray. Qt does not tell; the X server does (a build without
+# XFixes looks at the area every few seconds instead).
 click 358 10
 wait_for hidden || fail "minimise did not hide the window"
 kill "$TRAYER"
