@@ -24,6 +24,21 @@ if [ -z "${FOOTPRINT_INNER:-}" ]; then
   trap 'rm -rf "$work"' EXIT
   mkdir -m 700 "$work/runtime"
   export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config FOOTPRINT_INNER=1
+  export XDG_DATA_HOME=$work/data # a user of its own: no punch log yet
+  # A sound server of its own, as a desktop has (without one the clock looks for it again
+  # each second): a null sink, never the user's own server.
+  if command -v pulseaudio > /dev/null; then
+    mkdir -p "$work/pulse/home"
+    env -u DISPLAY -u DBUS_SESSION_BUS_ADDRESS HOME="$work/pulse/home" \
+      XDG_CONFIG_HOME="$work/pulse/home" PULSE_RUNTIME_PATH="$work/pulse/run" \
+      PULSE_STATE_PATH="$work/pulse/state" pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+      --use-pid-file=no -L "module-null-sink sink_name=out" \
+      -L "module-native-protocol-unix auth-anonymous=1 socket=$work/pulse/native" \
+      > /dev/null 2>&1 &
+    trap 'kill $! 2> /dev/null || true; rm -rf "$work"' EXIT
+    export PULSE_SERVER=unix:$work/pulse/native
+    for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
+  fi
   exec xvfb-run -a -n 131 -s "-screen 0 800x600x24" bash "$0" "$@"
 fi
 
