@@ -83,8 +83,12 @@ void SecondTicker::start(std::function<void()> onTick) {
     onTick_ = std::move(onTick);
     if (!setWatch_) {
         setWatch_ = std::make_unique<ClockSetWatch>([this] {
-            if (onTick_) {
+            // A rest may now end too late: the tick comes at once. Ticking each second, the
+            // next second's tick comes soon enough, aimed at the clock's new edge.
+            if (resting_) {
                 fire();
+            } else if (onTick_) {
+                aim();
             }
         });
     }
@@ -93,12 +97,14 @@ void SecondTicker::start(std::function<void()> onTick) {
 
 void SecondTicker::stop() {
     timer_.stop();
+    resting_ = false;
     onTick_ = nullptr;
 }
 
 void SecondTicker::restFor(std::chrono::milliseconds span) {
     if (onTick_ && setWatch_ && setWatch_->watching()) {
         timer_.start(static_cast<int>(std::min<int64_t>(span.count(), kLongestRestMs)) + kMarginMs);
+        resting_ = true;
     }
 }
 
@@ -120,6 +126,7 @@ void SecondTicker::fire() {
 }
 
 void SecondTicker::aim() {
+    resting_ = false;
     // The millisecond of the second is the same in every zone: read without the zone.
     timer_.start(delayAfter(static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 1000)));
 }

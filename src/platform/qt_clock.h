@@ -50,6 +50,7 @@ private:
     QTimer timer_;
     std::function<void()> onTick_;
     std::unique_ptr<ClockSetWatch> setWatch_;
+    bool resting_ = false; // the timer aims past the next second
 };
 
 } // namespace velto
