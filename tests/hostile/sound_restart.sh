@@ -32,8 +32,7 @@ stop_server() {
 }
 
 start_tray
-# The announcer's ring at 10:30 comes soon: the clock has its sound, and hears it go.
-start_clock "@2026-12-08 10:28:40"
+start_clock "@2026-12-08 10:20:10"
 stop_server
 said "velto: the sound server is gone (" 10
 
@@ -62,7 +61,7 @@ done
 kill "$PID"
 wait "$PID" || true
 : > "$WORK/velto.log"
-VELTO_NO_QT_WORKAROUNDS=1 start_clock "@2026-12-08 10:28:40"
+VELTO_NO_QT_WORKAROUNDS=1 start_clock "@2026-12-08 10:20:10"
 connected() { pactl list clients 2> /dev/null | grep -q 'application.name = "Velto"'; }
 wait_for connected || { pactl list clients; fail "the clock's sound did not connect"; }
 stop_server
