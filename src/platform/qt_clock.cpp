@@ -109,13 +109,10 @@ void SecondTicker::restFor(std::chrono::milliseconds span) {
 }
 
 void SecondTicker::resume() {
-    if (onTick_) {
+    // Each firing aims at the next second already: only a rest needs ending.
+    if (onTick_ && resting_) {
         aim();
     }
-}
-
-bool SecondTicker::watchesClockSets() const {
-    return setWatch_ && setWatch_->watching();
 }
 
 void SecondTicker::fire() {

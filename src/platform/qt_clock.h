@@ -39,8 +39,6 @@ public:
     void stop() override;
     void restFor(std::chrono::milliseconds span) override;
     void resume() override;
-    /// Whether a rest is taken: the system tells this ticker when the clock is set.
-    [[nodiscard]] bool watchesClockSets() const;
     /// Milliseconds from `msOfSecond` (0..999) to the next firing.
     static int delayAfter(int msOfSecond);
 
