@@ -89,13 +89,13 @@ bool VeltoApp::startUp() {
                    stdout);
         std::fflush(stdout);
     }
-    // The sound is loaded as soon as the window is on the screen, so that the first ring is
-    // heard at once; the sound system is the slowest part of start-up and nothing in the
-    // first frame needs it.
+    // The sound is loaded once the window is on the screen when a ring comes soon (else
+    // later, see prepareSound()), so that the first ring is heard at once; the sound system
+    // is the slowest part of start-up and nothing in the first frame needs it.
     QObject::connect(
         main_.get(), &MainWindow::firstPainted, main_.get(),
         [this] {
-            ringer_->prepare();
+            prepareSound(platform_.clock.now());
             platform_.tray.prepareMenu(); // the first right click as quick as the others
             // And the digits the time will show, while start-up's drawing threads are about.
             depot_->drawAhead(DepotArray::imgTime);
@@ -113,9 +113,12 @@ bool VeltoApp::startUp() {
             pace(platform_.clock.now());
         }
     });
-    // A rest ends no later than a new alarm.
-    QObject::connect(&model_, &ClockModel::alarmChanged, main_.get(),
-                     [this] { pace(platform_.clock.now()); });
+    // A new alarm may come sooner than what the rest and the sound were aimed at.
+    QObject::connect(&model_, &ClockModel::alarmChanged, main_.get(), [this] {
+        const ClockReading now = platform_.clock.now();
+        prepareSound(now);
+        pace(now);
+    });
     // However the event loop ends (Exit, the close button, a signal, the session ending),
     // shut-down runs and the tray icon goes with the program.
     // The loop has ended then: asking it to end again would end the next one at once.
@@ -128,7 +131,19 @@ void VeltoApp::mainTick() {
     const ClockReading now = platform_.clock.now();
     model_.tick(now);
     announceChanges(*main_);
+    prepareSound(now);
     pace(now);
+}
+
+void VeltoApp::prepareSound(const ClockReading& now) {
+    // The sound system is the largest part of the program in memory and has a connection
+    // to the sound server of its own: it is loaded a while before the first ring, with room
+    // for a tick a minute apart, not at start. A ring that comes unforeseen (one kept from
+    // the last run, a preview) loads it as it plays.
+    constexpr std::chrono::seconds kSoundAhead{150};
+    if (!ringer_->prepared() && model_.ringsWithin(now, kSoundAhead)) {
+        ringer_->prepare();
+    }
 }
 
 void VeltoApp::pace(const ClockReading& now) {

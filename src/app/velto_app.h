@@ -70,6 +70,8 @@ private:
     void finish(bool endEventLoop);
     /// Whether the ticker fires each second or rests until the next thing due.
     void pace(const ClockReading& now);
+    /// Loads the sound when a ring comes soon.
+    void prepareSound(const ClockReading& now);
     /// What the views ask of each other and of the program.
     void wire();
     /// "About": the About window, made on first use; when it is open already it comes

@@ -162,6 +162,25 @@ milliseconds ClockModel::dueIn(const ClockReading& now) const {
     return std::max(due, milliseconds{0});
 }
 
+bool ClockModel::ringsWithin(const ClockReading& now, seconds span) const {
+    const auto within = [span](milliseconds left) { return left <= span; };
+    if ((alarmAt_ && within(*alarmAt_ - now.instant)) ||
+        (countdownEnd_ && within(*countdownEnd_ - now.sinceBoot))) {
+        return true;
+    }
+    // The announcer's minutes that begin within the span.
+    const Instant t = std::chrono::floor<seconds>(now.instant);
+    const WallSeconds wall = wallOf(t);
+    for (WallSeconds m = std::chrono::floor<minutes>(wall) + minutes{1}; m - wall <= span;
+         m += minutes{1}) {
+        const QTime shown = timeOfDay(m);
+        if (announcesAt(announce_, shown.minute()) && !quietAt(shown)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // ---- the alarm ----
 
 int ClockModel::countdown() const {

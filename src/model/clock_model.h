@@ -106,6 +106,9 @@ public:
     /// the next minute of the wall clock (what the minutes show, the announcer, the punch
     /// clock), the alarm's instant, or the end of a ring; zero when one is due now.
     [[nodiscard]] std::chrono::milliseconds dueIn(const ClockReading& now) const;
+    /// Whether the alarm or the announcer rings within `span` of `now`: the sound is loaded
+    /// that far ahead of a ring, and not while none comes.
+    [[nodiscard]] bool ringsWithin(const ClockReading& now, std::chrono::seconds span) const;
     /// Whether the announcer rings at `minute` (0..59) with `interval`.
     static bool announcesAt(int interval, int minute);
     /// The place of `interval` in the announcer's cycle (0 is off); none for a value that is

@@ -229,6 +229,9 @@ bool outputOpens() {
 // Qt 6.4's PulseAudio connection tries once more this long after it failed.
 constexpr int kQtRetryMs = 3000 + 500;
 constexpr int kWatchMs = 1000;
+// A WAV file of the largest size loads in a tenth of a second; one that is still loading
+// after this long is looked at again.
+constexpr int kLoadWatchMs = 2000;
 
 } // namespace
 
@@ -241,6 +244,9 @@ QString soundServerProblem() {
 QtSound::QtSound(QObject* parent) : QObject(parent) {
     watch_.setInterval(kWatchMs);
     connect(&watch_, &QTimer::timeout, this, [this] { reconnect(); });
+    loadWatch_.setSingleShot(true);
+    loadWatch_.setInterval(kLoadWatchMs);
+    connect(&loadWatch_, &QTimer::timeout, this, &QtSound::onLoadWatch);
     if (QCoreApplication* app = QCoreApplication::instance()) {
         app->installEventFilter(this);
     }
@@ -272,8 +278,9 @@ bool QtSound::connectOutput() {
         goSilent(problem, problem, false);
         return false;
     }
-    chime_ = effectOn(chimeUrl(), false);
-    file_ = effectOn(fileUrl_, true);
+    chime_ = effectOn(chimeUrl());
+    file_ = effectOn(fileUrl_);
+    watchLoad();
     return true;
 }
 
@@ -347,17 +354,12 @@ void QtSound::changed() {
     }
 }
 
-std::unique_ptr<QSoundEffect> QtSound::effectOn(const QUrl& source, bool isFile) {
+std::unique_ptr<QSoundEffect> QtSound::effectOn(const QUrl& source) {
     auto effect = std::make_unique<QSoundEffect>();
-    if (isFile) {
-        // Only the file's current effect is followed. setSource() may tell of a status at
-        // once, while the effect is not yet anyone's, so the sender is what counts.
-        connect(effect.get(), &QSoundEffect::statusChanged, this, [this, sender = effect.get()] {
-            if (sender == file_.get()) {
-                onFileStatus();
-            }
-        });
-    }
+    // Only the current effects are followed. setSource() may tell of a status at once,
+    // while the effect is not yet anyone's, so the sender is what counts.
+    connect(effect.get(), &QSoundEffect::statusChanged, this,
+            [this, sender = effect.get()] { onStatus(sender); });
     effect->setSource(source);
     return effect;
 }
@@ -377,14 +379,19 @@ QtSound::Stamp QtSound::stampOf(const QString& path) {
 void QtSound::load(const QString& path) {
     path_ = path;
     stamp_ = stampOf(path);
-    ringWaits_ = false;
+    waiting_ = nullptr;
     fileProblem_ = wavProblem(path);
     if (!fileProblem_.isEmpty()) {
         return; // the chime plays; what was loaded before stays as it is, unplayed
     }
+    reloads_ = 0;
+    requestFile();
+}
+
+void QtSound::requestFile() {
     // A new address for every load: the sound system keeps loaded sounds by address and
     // would otherwise hand back the old version of a replaced file.
-    fileUrl_ = QUrl::fromLocalFile(path);
+    fileUrl_ = QUrl::fromLocalFile(path_);
     fileUrl_.setQuery(QStringLiteral("load=%1").arg(++loads_));
     if (!file_) {
         return; // loaded once the sound server answers
@@ -396,29 +403,60 @@ void QtSound::load(const QString& path) {
     if (!file_->source().isEmpty()) {
         retired_.push_back(std::move(file_));
     }
-    file_ = effectOn(fileUrl_, true);
-    onFileStatus(); // what it may have told while it was not yet the file's
+    file_ = effectOn(fileUrl_);
+    onStatus(file_.get()); // what it may have told while it was not yet the file's
+    watchLoad();
 }
 
-void QtSound::onFileStatus() {
-    if (file_->status() == QSoundEffect::Error && fileProblem_.isEmpty()) {
+void QtSound::watchLoad() {
+    if (file_ && file_->status() == QSoundEffect::Loading) {
+        loadWatch_.start();
+    }
+}
+
+void QtSound::onLoadWatch() {
+    // Qt 6.4's sound cache loads on a thread that it ends when nothing is left to load; a
+    // sound asked for as that thread ends is never loaded, and its effect says "loading"
+    // for good (seen with the file asked for just after the chime had loaded). Asked for
+    // again under a new address, it starts the thread anew. A ring waiting for it then
+    // starts a little late rather than never.
+    constexpr int kMostReloads = 3;
+    if (file_ && file_->status() == QSoundEffect::Loading && !fileUrl_.isEmpty() &&
+        reloads_++ < kMostReloads) {
+        requestFile();
+    }
+}
+
+void QtSound::onStatus(const QSoundEffect* sender) {
+    std::unique_ptr<QSoundEffect>* effect = sender == file_.get()    ? &file_
+                                            : sender == chime_.get() ? &chime_
+                                                                     : nullptr;
+    if (effect == nullptr) {
+        return; // one no longer played
+    }
+    const QSoundEffect::Status status = sender->status();
+    if (effect == &file_ && status != QSoundEffect::Loading) {
+        loadWatch_.stop();
+    }
+    const bool waited = waiting_ == effect;
+    if (status != QSoundEffect::Loading && waited) {
+        waiting_ = nullptr;
+    }
+    if (effect == &file_ && status == QSoundEffect::Error && fileProblem_.isEmpty()) {
         fileProblem_ = QStringLiteral("could not be loaded by the sound system");
-        if (ringWaits_) {
-            start(chime_);
+        if (waited) {
+            ring(false);
             lastPlayed_ = chimeUrl();
         }
     }
-    if (file_->status() == QSoundEffect::Ready && ringWaits_) {
+    if (status == QSoundEffect::Ready && waited) {
         // The ring starts right after this; a sound output that refuses it stops it as soon.
-        QTimer::singleShot(0, this, [this, effect = QPointer<QSoundEffect>(file_.get())] {
-            if (effect == file_.get() && !(reconnect() && start(file_))) {
+        QTimer::singleShot(0, this, [this, effect, played = QPointer<const QSoundEffect>(sender)] {
+            if (played == effect->get() && !(reconnect() && start(*effect))) {
                 lost();
                 changed();
             }
         });
-    }
-    if (file_->status() != QSoundEffect::Loading) {
-        ringWaits_ = false;
     }
 }
 
@@ -427,7 +465,7 @@ void QtSound::restart(std::unique_ptr<QSoundEffect>& effect) {
     // Qt 6.4 on PulseAudio, so every ring plays on an effect made afresh. The new one takes
     // the sound from Qt's cache (nothing is read or decoded again) before the old one goes,
     // so the sound is never let go of (see load()).
-    auto next = effectOn(effect->source(), effect == file_);
+    auto next = effectOn(effect->source());
     next->setVolume(how_.volume);
     next->setLoopCount(how_.repeat ? QSoundEffect::Infinite : 1);
     effect->stop();
@@ -446,18 +484,16 @@ bool QtSound::start(std::unique_ptr<QSoundEffect>& effect) {
 }
 
 bool QtSound::ring(bool ownFile) {
-    if (ownFile) {
-        chime_->stop();
-        if (file_->status() == QSoundEffect::Loading) {
-            // Qt 6.4 marks an effect played while it loads as playing, and then plays
-            // nothing: it starts once it is loaded (onFileStatus()).
-            ringWaits_ = true;
-            return true;
-        }
-        return start(file_);
+    std::unique_ptr<QSoundEffect>& effect = ownFile ? file_ : chime_;
+    (ownFile ? chime_ : file_)->stop();
+    if (effect->status() == QSoundEffect::Loading) {
+        // Qt 6.4 marks an effect played while it loads as playing, and then plays nothing:
+        // it starts once it is loaded (onStatus()). So does the chime of a ring that comes
+        // as the sound is first loaded.
+        waiting_ = &effect;
+        return true;
     }
-    file_->stop();
-    return start(chime_);
+    return start(effect);
 }
 
 QString QtSound::why(const QString& path) const {
@@ -494,7 +530,7 @@ void QtSound::setVolume(double volume) {
 }
 
 void QtSound::stop() {
-    ringWaits_ = false;
+    waiting_ = nullptr;
     for (const auto* effect : {&file_, &chime_}) {
         if (*effect) {
             (*effect)->stop();

@@ -87,11 +87,18 @@ private:
     bool ring(bool ownFile);
     void changed();
     void load(const QString& path);
-    void onFileStatus();
+    /// Asks the sound system for the file under a new address, and watches it load.
+    void requestFile();
+    /// Looks at the file's effect again after a while if it is still loading.
+    void watchLoad();
+    /// The file is asked for again when it stays loading (see there).
+    void onLoadWatch();
+    /// A loaded sound that a ring waits for starts; a file that fails to load gives the chime.
+    void onStatus(const QSoundEffect* sender);
     /// Plays `effect`'s sound from the start on an effect made afresh for it.
     void restart(std::unique_ptr<QSoundEffect>& effect);
-    /// An effect on `source`; the file's reports its status to onFileStatus().
-    std::unique_ptr<QSoundEffect> effectOn(const QUrl& source, bool isFile);
+    /// An effect on `source`; it reports its status to onStatus().
+    std::unique_ptr<QSoundEffect> effectOn(const QUrl& source);
     /// The failure to report for `path` as things stand, or empty.
     [[nodiscard]] QString why(const QString& path) const;
 
@@ -105,8 +112,11 @@ private:
     QUrl fileUrl_;        // the file as the effect loads it; empty when it does not play
     QString fileProblem_; // why the file does not play; empty when it does
     int loads_ = 0;
-    bool ringWaits_ = false; // a ring came while the file was still loading
-    Playing how_;            // of the last play()
+    int reloads_ = 0; // of the file's current version, when it stayed loading
+    QTimer loadWatch_;
+    // The effect a ring waits for, which came while it was still loading; or none.
+    std::unique_ptr<QSoundEffect>* waiting_ = nullptr;
+    Playing how_; // of the last play()
     QString error_;
     QUrl lastPlayed_;
     QString silence_; // why nothing is heard now, as said; empty while sound can be heard

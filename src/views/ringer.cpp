@@ -36,7 +36,7 @@ Ringer::Ringer(ClockModel& model, Depot& depot, SoundPlayer& sound, MediaPlayers
     connect(&model, &ClockModel::ringStopped, this, [this] { sound_.stop(); });
     // A new sound is loaded ahead of its first ring.
     connect(&model, &ClockModel::choicesChanged, this, [this] {
-        if (!model_.ringing()) {
+        if (prepared_ && !model_.ringing()) {
             report(sound_.prepare(soundOf(RingKind::Alarm)));
         }
     });
@@ -77,6 +77,10 @@ double Ringer::fadeIn(qint64 elapsedMs) {
 }
 
 void Ringer::prepare() {
+    if (prepared_) {
+        return;
+    }
+    prepared_ = true;
     sound_.onChanged([this] { reportChange(); });
     report(sound_.prepare(soundOf(RingKind::Alarm)));
 }
@@ -89,6 +93,7 @@ void Ringer::ring(RingKind kind) {
         (c.ringMinutes > 0 || !c.soundFile.isEmpty())) {
         return;
     }
+    prepare(); // a ring that came unforeseen
     const Playing how = playingOf(kind);
     report(sound_.play(soundOf(kind), how));
     repeating_ = how.repeat;
@@ -113,6 +118,7 @@ void Ringer::ring(RingKind kind) {
 }
 
 void Ringer::preview(RingKind kind) {
+    prepare();
     report(sound_.play(soundOf(kind), {.volume = volumeOf(kind), .repeat = false}));
 }
 

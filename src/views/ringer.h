@@ -34,8 +34,10 @@ public:
     Ringer& operator=(const Ringer&) = delete;
 
     /// Loads the sound ahead of time, so that the first ring is heard at once. From then on,
-    /// sound that goes or comes back between rings is said on the console too.
+    /// sound that goes or comes back between rings is said on the console too, and a new
+    /// sound is loaded as it is chosen. Once is enough.
     void prepare();
+    [[nodiscard]] bool prepared() const { return prepared_; }
     /// Plays the sound without waiting and opens the alarm window, unless it is open
     /// already. A sound that cannot be played as it is (the player then plays its own), or
     /// not at all, is reported on the console once per cause (until it plays again); the
@@ -74,6 +76,7 @@ private:
     QElapsedTimer fadingFor_;
     bool mediaPaused_ = false;
     bool repeating_ = false; // the sound playing is the repeating ring's
+    bool prepared_ = false;
     const Desktop& desktop_;
     const QWidget& main_;
     QPointer<AlarmWindow> window_;

@@ -48,7 +48,7 @@ VELTO=$PREFIX/bin/velto
 started_with() {
   : > "$WORK/velto.log"
   export XDG_DATA_DIRS=$1
-  start_clock "@2026-12-08 10:00:10"
+  start_clock "@2026-12-08 10:13:40" # the announcer rings soon: the sound is loaded
 }
 stop() {
   kill "$PID"

@@ -32,7 +32,8 @@ stop_server() {
 }
 
 start_tray
-start_clock "@2026-12-08 10:20:10"
+# The announcer's ring at 10:30 comes soon: the clock has its sound, and hears it go.
+start_clock "@2026-12-08 10:28:40"
 stop_server
 said "velto: the sound server is gone (" 10
 
@@ -61,7 +62,7 @@ done
 kill "$PID"
 wait "$PID" || true
 : > "$WORK/velto.log"
-VELTO_NO_QT_WORKAROUNDS=1 start_clock "@2026-12-08 10:20:10"
+VELTO_NO_QT_WORKAROUNDS=1 start_clock "@2026-12-08 10:28:40"
 connected() { pactl list clients 2> /dev/null | grep -q 'application.name = "Velto"'; }
 wait_for connected || { pactl list clients; fail "the clock's sound did not connect"; }
 stop_server

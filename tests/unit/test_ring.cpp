@@ -174,7 +174,7 @@ TEST_F(Ring, EachSoundFailureIsSaidOnceAndTheRingGoesOn) {
 
 TEST_F(Ring, SoundThatGoesAndComesBackIsSaidOnceEachAndSoIsALostRing) {
     Console console;
-    startAt("09:00:00");
+    startAt("09:13:00"); // the announcer rings soon: the sound is loaded
     ASSERT_TRUE(QTest::qWaitFor([this] { return !sound.prepared.isEmpty(); }));
     sound.change("the sound server is gone (x), so rings are silent until it is back");
     sound.why = "a ring could not be played: the sound server is gone (x)";
@@ -190,6 +190,17 @@ TEST_F(Ring, SoundThatGoesAndComesBackIsSaidOnceEachAndSoIsALostRing) {
     EXPECT_EQ(Console::lines(),
               QStringList({gone, "velto: a ring could not be played: the sound server is gone (x)",
                            "velto: sound is back", gone, "velto: sound is back"}));
+}
+
+// The sound system is loaded a while before a ring, not at start while none comes soon.
+TEST_F(Ring, SoundIsLoadedOnlyAsARingComesNear) {
+    startAt("09:00:10"); // the announcer's next ring is at 09:15
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    QCoreApplication::processEvents();
+    model().setAlarmIn(5);
+    EXPECT_TRUE(sound.prepared.isEmpty());
+    tickAfter(200); // the alarm is less than two minutes away
+    EXPECT_EQ(sound.prepared, QStringList{"/opt/velto/wav/alarm.wav"});
 }
 
 } // namespace velto::test
