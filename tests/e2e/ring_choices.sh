@@ -2,7 +2,8 @@
 # announcer at half volume is about 6 dB below the alarm at full volume in one run; the
 # user's own 440 Hz file is the alarm's sound; a missing one falls back to the chime, heard
 # and said once; quiet hours keep the announcer still at 23:00 and let it ring at 07:00; a
-# settings value the clock does not offer falls back to its default, said once.
+# settings value the clock does not offer falls back to its default, said once; with no ring
+# near, the sound is loaded by a preview, which is heard.
 if ! command -v pulseaudio > /dev/null || ! command -v parecord > /dev/null; then
   echo "SKIP: pulseaudio or parecord is not installed, so the ring's sound cannot be recorded"
   exit 77
@@ -88,6 +89,19 @@ rings
 stop_recording
 ends
 [ "$(sounds morning | wc -l)" = 1 ] || fail "no chime at 07:00"
+
+# No ring is near: the sound is not loaded; a preview loads it and is heard all the same.
+write_settings
+record preview
+start_clock "@2026-12-08 10:20:10"
+! grep -q velto_sound "/proc/$PID/maps" || fail "the sound was loaded with no ring near"
+prefs() { xdotool search --onlyvisible --name '^Velto Preferences$' 2> /dev/null | head -n 1; }
+menu_keys '[ -n "$(prefs)" ]' r || fail "no Preferences window from the menu"
+xdotool windowfocus --sync "$(prefs)" key alt+p
+sleep 3
+stop_recording
+ends
+[ "$(sounds preview | wc -l)" = 1 ] || fail "the preview was not heard"
 
 # A length of ring the clock does not offer: the default, said once, the file kept aside.
 write_settings "[alarm]" "ring_minutes=7"
