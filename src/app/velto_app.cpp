@@ -95,6 +95,7 @@ bool VeltoApp::startUp() {
     QObject::connect(
         main_.get(), &MainWindow::firstPainted, main_.get(),
         [this] {
+            painted_ = true;
             prepareSound(platform_.clock.now());
             platform_.tray.prepareMenu(); // the first right click as quick as the others
             // And the digits the time will show, while start-up's drawing threads are about.
@@ -113,12 +114,14 @@ bool VeltoApp::startUp() {
             pace(platform_.clock.now());
         }
     });
-    // A new alarm may come sooner than what the rest and the sound were aimed at.
-    QObject::connect(&model_, &ClockModel::alarmChanged, main_.get(), [this] {
+    // A new alarm or announcer may ring sooner than what the rest and the sound were aimed at.
+    const auto ringMoved = [this] {
         const ClockReading now = platform_.clock.now();
         prepareSound(now);
         pace(now);
-    });
+    };
+    QObject::connect(&model_, &ClockModel::alarmChanged, main_.get(), ringMoved);
+    QObject::connect(&model_, &ClockModel::announcerChanged, main_.get(), ringMoved);
     // However the event loop ends (Exit, the close button, a signal, the session ending),
     // shut-down runs and the tray icon goes with the program.
     // The loop has ended then: asking it to end again would end the next one at once.
@@ -141,7 +144,7 @@ void VeltoApp::prepareSound(const ClockReading& now) {
     // for a tick a minute apart, not at start. A ring that comes unforeseen (one kept from
     // the last run, a preview) loads it as it plays.
     constexpr std::chrono::seconds kSoundAhead{150};
-    if (!ringer_->prepared() && model_.ringsWithin(now, kSoundAhead)) {
+    if (painted_ && !ringer_->prepared() && model_.ringsWithin(now, kSoundAhead)) {
         ringer_->prepare();
     }
 }

@@ -70,7 +70,7 @@ private:
     void finish(bool endEventLoop);
     /// Whether the ticker fires each second or rests until the next thing due.
     void pace(const ClockReading& now);
-    /// Loads the sound when a ring comes soon.
+    /// Loads the sound when a ring comes soon, once the window has been painted.
     void prepareSound(const ClockReading& now);
     /// What the views ask of each other and of the program.
     void wire();
@@ -97,6 +97,7 @@ private:
     std::unique_ptr<PunchLogWindow> punchLogWindow_;
     std::unique_ptr<PreferencesWindow> preferences_;
     bool finished_ = false;
+    bool painted_ = false; // the window was first painted: the sound may be loaded from then
 };
 
 } // namespace velto
