@@ -141,8 +141,8 @@ void VeltoApp::mainTick() {
 void VeltoApp::prepareSound(const ClockReading& now) {
     // The sound system is the largest part of the program in memory and has a connection
     // to the sound server of its own: it is loaded a while before the first ring, with room
-    // for a tick a minute apart, not at start. A ring that comes unforeseen (one kept from
-    // the last run, a preview) loads it as it plays.
+    // for a tick a minute apart, not at start. A ring that comes unforeseen (a preview)
+    // loads it as it plays.
     constexpr std::chrono::seconds kSoundAhead{150};
     if (painted_ && !ringer_->prepared() && model_.ringsWithin(now, kSoundAhead)) {
         ringer_->prepare();

@@ -136,7 +136,7 @@ void ClockModel::tick(const ClockReading& reading) {
     // Only the current minute is announced: after a long gap the older ones are stale.
     const Instant minuteStart = t - intoMinute;
     const QTime shown = timeOfDay(wall);
-    if (minuteStart > spanStart && announcesAt(announce_, shown.minute()) && !quietAt(shown)) {
+    if (minuteStart > spanStart && announcerRingsAt(shown)) {
         emit ring(RingKind::Announcer);
     }
 }
@@ -173,8 +173,7 @@ bool ClockModel::ringsWithin(const ClockReading& now, seconds span) const {
     const WallSeconds wall = wallOf(t);
     for (WallSeconds m = std::chrono::floor<minutes>(wall) + minutes{1}; m - wall <= span;
          m += minutes{1}) {
-        const QTime shown = timeOfDay(m);
-        if (announcesAt(announce_, shown.minute()) && !quietAt(shown)) {
+        if (announcerRingsAt(timeOfDay(m))) {
             return true;
         }
     }
@@ -398,6 +397,10 @@ void ClockModel::setChoices(const RingChoices& choices) {
         choices_ = c;
         emit choicesChanged();
     }
+}
+
+bool ClockModel::announcerRingsAt(QTime shown) const {
+    return announcesAt(announce_, shown.minute()) && !quietAt(shown);
 }
 
 bool ClockModel::quietAt(QTime t) const {

@@ -186,6 +186,8 @@ public:
     [[nodiscard]] bool snoozed() const { return snoozed_; }
     /// Whether the announcer keeps quiet at `t`.
     [[nodiscard]] bool quietAt(QTime t) const;
+    /// Whether the announcer rings in the minute the wall clock shows as `shown`.
+    [[nodiscard]] bool announcerRingsAt(QTime shown) const;
 
     // ---- the edit mode of the alarm time ----
 

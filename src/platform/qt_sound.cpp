@@ -421,8 +421,7 @@ void QtSound::onLoadWatch() {
     // again under a new address, it starts the thread anew. A ring waiting for it then
     // starts a little late rather than never.
     constexpr int kMostReloads = 3;
-    if (file_ && file_->status() == QSoundEffect::Loading && !fileUrl_.isEmpty() &&
-        reloads_++ < kMostReloads) {
+    if (file_ && file_->status() == QSoundEffect::Loading && reloads_++ < kMostReloads) {
         requestFile();
     }
 }

@@ -94,11 +94,13 @@ ends
 write_settings
 record preview
 start_clock "@2026-12-08 10:20:10"
-! grep -q velto_sound "/proc/$PID/maps" || fail "the sound was loaded with no ring near"
+sound_loaded() { grep -q velto_sound "/proc/$PID/maps"; }
+! sound_loaded || fail "the sound was loaded with no ring near"
 prefs() { xdotool search --onlyvisible --name '^Velto Preferences$' 2> /dev/null | head -n 1; }
 menu_keys '[ -n "$(prefs)" ]' r || fail "no Preferences window from the menu"
 xdotool windowfocus --sync "$(prefs)" key alt+p
-sleep 3
+wait_for 10 sound_loaded || fail "the preview did not load the sound"
+sleep 3 # the chime's second, and the time it takes to be loaded and heard
 stop_recording
 ends
 [ "$(sounds preview | wc -l)" = 1 ] || fail "the preview was not heard"
