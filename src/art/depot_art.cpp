@@ -125,7 +125,9 @@ struct Canvas {
     }
     QImage done() {
         p.end();
-        return image;
+        // A picture painted on keeps its paint engine for the next painter, kilobytes each
+        // with the outlines it last filled; art is painted once, so a plain copy is kept.
+        return image.copy();
     }
 };
 

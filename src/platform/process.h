@@ -20,8 +20,8 @@ bool enoughDescriptors(QString* why);
 /// user; empty otherwise.
 QString descriptorShortage();
 
-/// Settles the process for a life spent mostly asleep: fewer threads and fewer wake-ups per
-/// painted second. Call before the application object is made.
+/// Settles the process for a life spent mostly asleep: fewer threads, fewer wake-ups per
+/// painted second and one heap. Call before the application object is made.
 void prepareForLongIdle();
 
 /// Whether the program runs on Qt's Wayland platform (any of its "wayland" variants).
