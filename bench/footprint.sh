@@ -93,6 +93,9 @@ window() {
   rm -f "$log"
 }
 rss_kib() { awk '/^VmRSS/ {print $2}' /proc/"$1"/status; }
+# Private memory: the resident pages no other process could share (heap, stacks, anonymous
+# mappings).
+private_kib() { awk '/^RssAnon/ {print $2}' /proc/"$1"/status; }
 
 # Start to a mapped window, in milliseconds, as the X server reports it: the median of
 # $starts starts of each program, taken in turns so that both see the same machine.
@@ -107,7 +110,7 @@ start_times() {
 }
 
 # measure NAME PROGRAM TITLE HIDE-COMMAND START-MS [RING-COMMAND]: prints "name start_ms rss
-# shown_cpu shown_wake hidden_cpu hidden_wake rss_ringing". The clock loads its sound only
+# private shown_cpu shown_wake hidden_cpu hidden_wake rss_ringing". The clock loads its sound only
 # when a ring comes near: RING-COMMAND sets one, and the last figure is the resident memory
 # with the sound loaded (the first, without; a star when a ring came near by itself).
 measure() {
@@ -121,9 +124,10 @@ measure() {
     [ -n "$wid" ] || sleep 0.005
   done
   sleep 3 # settle: start-up work is not what we measure
-  local shown hidden rss
+  local shown hidden rss private
   shown=$(window "$pid" "$seconds")
   rss=$(rss_kib "$pid")
+  private=$(private_kib "$pid")
   ! grep -q velto_sound "/proc/$pid/maps" || loaded="*"
   eval "$hide"
   sleep 2
@@ -137,9 +141,9 @@ measure() {
   fi
   kill "$pid"; wait "$pid" 2>/dev/null || true
   set -- $shown $hidden
-  awk -v n="$name" -v st="$start_ms" -v rss="$rss" -v s="$seconds" -v l="$loaded" \
+  awk -v n="$name" -v st="$start_ms" -v rss="$rss" -v p="$private" -v s="$seconds" -v l="$loaded" \
       -v h="$hidden_seconds" -v cs="$1" -v ws="$2" -v ch="$3" -v wh="$4" -v rr="$rss_ringing" \
-      'BEGIN { printf "%s %.1f %d%s %.3f %.2f %.3f %.3f %d\n", n, st, rss, l, cs / 1e6, ws / s, ch / 1e6, wh / h, rr }'
+      'BEGIN { printf "%s %.1f %d%s %d %.3f %.2f %.3f %.3f %d\n", n, st, rss, l, p, cs / 1e6, ws / s, ch / 1e6, wh / h, rr }'
 }
 
 read -r bare_start velto_start <<< "$(start_times)"
@@ -147,16 +151,17 @@ bare_line=$(measure bare "$bare" Bare 'xdotool windowunmap "$wid"' "$bare_start"
 velto_line=$(measure velto "$velto" Velto 'xdotool mousemove --window "$wid" 358 10 click 1' \
   "$velto_start" '"$program" --in 1 > /dev/null 2>&1')
 
-printf '%-8s %10s %10s %14s %12s %14s %12s %14s\n' "" "start ms" "RSS KiB" "CPU ms/s shown" \
-  "wakes/s shown" "CPU ms/s hidden" "wakes/s hidden" "RSS with sound"
+printf '%-8s %10s %10s %11s %14s %12s %14s %12s %14s\n' "" "start ms" "RSS KiB" "private KiB" \
+  "CPU ms/s shown" "wakes/s shown" "CPU ms/s hidden" "wakes/s hidden" "RSS with sound"
 for l in "$bare_line" "$velto_line"; do
   set -- $l
-  printf '%-8s %10s %10s %14s %12s %14s %12s %14s\n' "$1" "$2" "$3" "$4" "$5" "$6" "$7" "$8"
+  printf '%-8s %10s %10s %11s %14s %12s %14s %12s %14s\n' "$1" "$2" "$3" "$4" "$5" "$6" "$7" "$8" "$9"
 done
 set -- $bare_line; b=("$@")
 set -- $velto_line; v=("$@")
 ratio() { awk -v a="${1%\*}" -v b="${2%\*}" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
-printf '%-8s %10s %10s %14s %12s %14s %12s %14s\n' "ratio" "$(ratio "${v[1]}" "${b[1]}")" \
+printf '%-8s %10s %10s %11s %14s %12s %14s %12s %14s\n' "ratio" "$(ratio "${v[1]}" "${b[1]}")" \
   "$(ratio "${v[2]}" "${b[2]}")" "$(ratio "${v[3]}" "${b[3]}")" "$(ratio "${v[4]}" "${b[4]}")" \
-  "$(ratio "${v[5]}" "${b[5]}")" "$(ratio "${v[6]}" "${b[6]}")" "$(ratio "${v[7]}" "${b[7]}")"
+  "$(ratio "${v[5]}" "${b[5]}")" "$(ratio "${v[6]}" "${b[6]}")" "$(ratio "${v[7]}" "${b[7]}")" \
+  "$(ratio "${v[8]}" "${b[8]}")"
 [ "${v[2]%\*}" = "${v[2]}" ] || echo "* a ring came near by itself: the clock had loaded its sound"

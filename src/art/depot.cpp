@@ -6,12 +6,14 @@
 #include <QCoreApplication>
 #include <QIconEngine>
 #include <QPainter>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QtGlobal>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <map>
 #include <span>
-#include <system_error>
 #include <type_traits>
 
 namespace velto {
@@ -203,48 +205,58 @@ int Depot::last(DepotArray array) {
     return range(array).last;
 }
 
-ArtAhead::ArtAhead(double scale, const DialNumbers& numbers)
-    : scale_(std::max(1.0, scale)), numbers_(numbers) {
-    for (const Span& span : kFirstFrame) {
-        for (int i = span.first; i <= span.last; ++i) {
-            elements_.emplace_back(span.array, i);
+/// What the two threads share while the first frame is drawn.
+struct ArtAhead::Work {
+    double scale;
+    DialNumbers numbers;
+    /// The depot elements drawn, after the background, the correction bar and the mark.
+    std::vector<std::pair<DepotArray, int>> elements;
+    std::vector<QImage> images; // one per picture, each written by the thread that took it
+    std::atomic<size_t> next = 0;
+    QSemaphore drawn; // one for each picture drawn, whichever thread drew it
+
+    /// Draws the pictures no thread has taken yet, on the thread that calls it.
+    void drawLeft() {
+        for (size_t j = next++; j < images.size(); j = next++) {
+            if (j < kSingles.size()) {
+                images[j] = kSingles[j](scale);
+            } else {
+                const auto& [array, index] = elements[j - kSingles.size()];
+                images[j] = draw(array, index, scale, numbers);
+            }
+            drawn.release();
         }
     }
-    images_.resize(kSingles.size() + elements_.size());
-    try {
-        thread_ = std::thread([this] { drawLeft(); });
-    } catch (const std::system_error& e) {
-        // No thread to be had (a limit on tasks or memory at login): the main thread draws
-        // it all in finish(), a little later.
-        qCWarning(lcArt, "drawing the pictures on one thread only (no second thread: %s)",
-                  e.what());
+};
+
+ArtAhead::ArtAhead(double scale, const DialNumbers& numbers) : work_(std::make_shared<Work>()) {
+    work_->scale = std::max(1.0, scale);
+    work_->numbers = numbers;
+    for (const Span& span : kFirstFrame) {
+        for (int i = span.first; i <= span.last; ++i) {
+            work_->elements.emplace_back(span.array, i);
+        }
+    }
+    work_->images.resize(kSingles.size() + work_->elements.size());
+    // On a thread of Qt's own pool: Qt splits a large fill (the dial's face) across that pool
+    // unless it runs there already, and with both cores busy at start-up the split fill took
+    // several times as long as the whole one. The thread holds the work, not this: one that
+    // comes late finds nothing left to draw, and one that never comes (no thread to be had,
+    // which Qt says) leaves it all to finish().
+    if (!QThreadPool::globalInstance()->tryStart([work = work_] { work->drawLeft(); })) {
+        qCWarning(lcArt, "drawing the pictures on one thread only (no thread free)");
     }
 }
 
 ArtAhead::~ArtAhead() {
     // Not taken (a second start ends at once): what is left stays undrawn.
-    next_ = images_.size();
-    if (thread_.joinable()) {
-        thread_.join();
-    }
+    work_->next = work_->images.size();
 }
 
-void ArtAhead::drawLeft() {
-    for (size_t j = next_++; j < images_.size(); j = next_++) {
-        if (j < kSingles.size()) {
-            images_[j] = kSingles[j](scale_);
-        } else {
-            const auto& [array, index] = elements_[j - kSingles.size()];
-            images_[j] = draw(array, index, scale_, numbers_);
-        }
-    }
-}
-
-void ArtAhead::finish() {
-    drawLeft();
-    if (thread_.joinable()) {
-        thread_.join();
-    }
+ArtAhead::Work& ArtAhead::finish() {
+    work_->drawLeft();
+    work_->drawn.acquire(static_cast<int>(work_->images.size()));
+    return *work_;
 }
 
 Depot::Depot(const DialNumbers& numbers, ArtAhead* ahead) : numbers_(numbers) {
@@ -255,17 +267,17 @@ Depot::Depot(const DialNumbers& numbers, ArtAhead* ahead) : numbers_(numbers) {
             static_cast<size_t>(range(static_cast<DepotArray>(a)).last) + 1);
     }
     if (ahead != nullptr) {
-        ahead->finish();
-        std::vector<QImage>& images = ahead->images_;
+        ArtAhead::Work& work = ahead->finish();
+        std::vector<QImage>& images = work.images;
         background_ = std::move(images[0]);
         correctBar_ = QPixmap::fromImage(std::move(images[1]));
         mark_ = QPixmap::fromImage(std::move(images[2]));
-        for (size_t j = 0; j < ahead->elements_.size(); ++j) {
-            const auto& [array, index] = ahead->elements_[j];
+        for (size_t j = 0; j < work.elements.size(); ++j) {
+            const auto& [array, index] = work.elements[j];
             arrays_[static_cast<size_t>(array)][static_cast<size_t>(index)] =
                 QPixmap::fromImage(std::move(images[kSingles.size() + j]));
         }
-        scale_ = ahead->scale_;
+        scale_ = work.scale;
     }
     for (int s = 0; s < 2; ++s) {
         trayIcons_[static_cast<size_t>(s)] =

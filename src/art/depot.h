@@ -11,8 +11,7 @@
 #include <QPixmap>
 #include <QString>
 #include <array>
-#include <atomic>
-#include <thread>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -53,7 +52,7 @@ struct DialNumbers {
     std::array<art::LitMarks, 6> litMarks;
 };
 
-/// The pictures the main window shows first, drawn on a thread of their own while start-up
+/// The pictures the main window shows first, drawn on a thread of Qt's pool while start-up
 /// waits for other things (the machine most likely has a core to spare). The depot made with
 /// them takes them as its own, drawing along whatever is left. Needs a QGuiApplication.
 class ArtAhead {
@@ -66,18 +65,12 @@ public:
 
 private:
     friend class Depot;
-    /// Draws the pictures no thread has taken yet, on the thread that calls it.
-    void drawLeft();
-    /// Helps drawing what is left, waits for the thread and hands the pictures over.
-    void finish();
+    struct Work;
+    /// Helps drawing what is left, waits for the pictures the other thread is drawing and
+    /// hands them over.
+    Work& finish();
 
-    double scale_;
-    DialNumbers numbers_;
-    /// The depot elements drawn, after the background, the correction bar and the mark.
-    std::vector<std::pair<DepotArray, int>> elements_;
-    std::vector<QImage> images_; // one per picture, each written by the thread that took it
-    std::atomic<size_t> next_ = 0;
-    std::thread thread_; // last: it starts once the rest is made
+    std::shared_ptr<Work> work_; // shared with the thread that draws, for as long as it runs
 };
 
 class Depot {

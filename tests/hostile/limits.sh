@@ -16,7 +16,8 @@ out=$(ulimit -n 16 && "$VELTO" 2>&1) || status=$?
 [ ! -e "$lock" ] || fail "ulimit -n 16: a lock was left behind"
 echo "ok   ulimit -n 16: $out"
 
-# No thread for the program's own code: pthread_create fails for a caller in the program.
+# No thread for the pictures drawn ahead: pthread_create fails once, for Qt's pool asked by
+# the program itself (a few frames up), and Qt says so.
 cat > "$WORK/nothread.c" << 'C'
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -25,15 +26,22 @@ cat > "$WORK/nothread.c" << 'C'
 #include <pthread.h>
 #include <string.h>
 typedef int (*create_fn)(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
+static const char* base(const char* path) {
+    const char* slash = strrchr(path, '/');
+    return slash ? slash + 1 : path;
+}
 int pthread_create(pthread_t* t, const pthread_attr_t* a, void* (*f)(void*), void* arg) {
+    static int failed;
     create_fn real = (create_fn)dlsym(RTLD_NEXT, "pthread_create");
-    void* frames[4];
-    int n = backtrace(frames, 4);
-    for (int i = 1; i < n; ++i) {
-        Dl_info info;
-        if (dladdr(frames[i], &info) && info.dli_fname) {
-            const char* base = strrchr(info.dli_fname, '/');
-            if (strcmp(base ? base + 1 : info.dli_fname, "velto") == 0) {
+    void* frames[8];
+    int n = backtrace(frames, 8);
+    Dl_info info;
+    if (!failed && n > 1 && dladdr(frames[1], &info) && info.dli_fname &&
+        strncmp(base(info.dli_fname), "libQt6Core", 10) == 0) {
+        for (int i = 2; i < n; ++i) {
+            if (dladdr(frames[i], &info) && info.dli_fname &&
+                strcmp(base(info.dli_fname), "velto") == 0) {
+                failed = 1;
                 return EAGAIN;
             }
         }
@@ -44,13 +52,13 @@ C
 cc -shared -fPIC -O1 -o "$WORK/nothread.so" "$WORK/nothread.c" -ldl || fail "the shim did not build"
 : > "$WORK/velto.log"
 EXTRA_PRELOAD=$WORK/nothread.so start_clock "2026-12-08 10:10:30"
-grep -q "^velto: drawing the pictures on one thread only" "$WORK/velto.log" ||
+grep -q "Thread creation error" "$WORK/velto.log" ||
   { cat "$WORK/velto.log"; fail "no thread: not said"; }
 shoot nothread.png
 "$CHECKER" "$WORK/nothread.png" "$X" "$Y" time 10:10 30 || fail "no thread: drawn wrong"
 kill "$PID"
 wait "$PID" || fail "no thread: the clock did not end cleanly"
-echo "ok   no thread: $(head -n 1 "$WORK/velto.log")"
+echo "ok   no thread: $(grep -m 1 "Thread creation error" "$WORK/velto.log")"
 # Enough to run, and a signal still ends it in order (the limit holds for the rest of this
 # check, hence last).
 ulimit -n 40
