@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang-format clang-tidy
   qt6-base-dev qt6-multimedia-dev qt6-l10n-tools qt6-tools-dev libqt6multimedia6 libqt6sql6-sqlite
-  libgl-dev libxcb1-dev libxcb-xfixes0-dev
+  libgl-dev libxcb1-dev libxcb-xfixes0-dev libxcb-damage0-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpulse-dev
   xvfb xauth xdotool x11-utils imagemagick libfaketime openbox trayer
   qt6-wayland weston desktop-file-utils appstream dbus-daemon

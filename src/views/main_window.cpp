@@ -12,6 +12,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleHints>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -51,6 +52,13 @@ MainWindow::MainWindow(ClockModel& model, Depot& depot, Desktop& desktop)
     // A clock is looked at while another window has the keyboard; Qt would show tooltips
     // only in the active window.
     setAttribute(Qt::WA_AlwaysShowToolTips);
+    // The application's icon follows the first frame (see showWindowIcon()), or comes a
+    // moment after start-up all the same for a window that is not painted then (one on
+    // another workspace).
+    QTimer::singleShot(kIconLatestMs, this, [this] {
+        iconDue_ = true;
+        showWindowIcon();
+    });
     // The first pictures are drawn for the screen the window will most likely show on.
     depot.setScale(devicePixelRatioF());
     build();
@@ -224,11 +232,22 @@ void MainWindow::redrawHands() {
 void MainWindow::showAlarmState() {
     const int look = model_.armed() ? 0 : 1;
     depot_.show(*alarmSwitch_, DepotArray::imgHeader, look);
-    // The application icon stands for the program in task switchers and docks, and is the
-    // icon of each of its windows.
-    QGuiApplication::setWindowIcon(depot_.windowIcon(look));
+    showWindowIcon();
     depot_.show(*faceSwitch_, DepotArray::imgCenter, look);
     showAlarmTime();
+}
+
+void MainWindow::showWindowIcon() {
+    // The application icon stands for the program in task switchers and docks, and is the
+    // icon of each of its windows. Set, it is drawn at every size for every window, the
+    // large ones afresh (milliseconds): so only when its look changes, and not before the
+    // first frame is on the screen, which it would hold up.
+    const int look = model_.armed() ? 0 : 1;
+    if (!iconDue_ || look == iconLook_) {
+        return;
+    }
+    iconLook_ = look;
+    QGuiApplication::setWindowIcon(depot_.windowIcon(look));
 }
 
 void MainWindow::showAlarmTime() {
@@ -421,6 +440,8 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     }
     if (!painted_) {
         painted_ = true;
+        iconDue_ = true;
+        QMetaObject::invokeMethod(this, &MainWindow::showWindowIcon, Qt::QueuedConnection);
         emit firstPainted();
     }
 }

@@ -88,6 +88,8 @@ private:
     // What the model says.
     void showTick(bool fullMinute);
     void showAlarmState();
+    /// The application's icon for the alarm's state, from the window's first frame on.
+    void showWindowIcon();
     /// The alarm's time while armed, else a blank read-out.
     void showAlarmTime();
     void showCountdown();
@@ -142,6 +144,9 @@ private:
     // the window has not been handed to the system to move yet.
     std::optional<QPoint> pressedAt_;
     bool painted_ = false;
+    bool iconDue_ = false; // the window icon may be set: the first frame is out, or late
+    int iconLook_ = -1;    // the window icon's look, -1 before the first
+    static constexpr int kIconLatestMs = 1000;
     bool followsScreen_ = false; // the window's screen changes come through its own signal
 };
 

@@ -13,6 +13,7 @@
 #include <QCursor>
 #include <QIcon>
 #include <QStringList>
+#include <QTest>
 #include <QTimeZone>
 #include <algorithm>
 #include <array>
@@ -495,6 +496,11 @@ protected:
     void startAt(const QString& hms) {
         clock.at(hms);
         ASSERT_TRUE(app.startUp());
+    }
+    /// Waits for the main window's first frame on the screen and what follows it.
+    void showFirstFrame() {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+        QCoreApplication::processEvents();
     }
     /// Moves the clock by `seconds` and fires the ticker once.
     void tickAfter(int seconds = 1) {

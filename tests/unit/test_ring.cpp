@@ -59,6 +59,7 @@ TEST_F(Ring, PlaysTheSoundThenOpensTheWindowShowingTheTime) {
 
 TEST_F(Ring, TheWindowCarriesTheIconOfTheAlarmAsItIsNow) {
     startAt("09:00:00");
+    showFirstFrame();
     model().choosePreset(1); // a minute
     tickUntil("09:01:00");
     ASSERT_NE(alarm(), nullptr);
@@ -195,8 +196,7 @@ TEST_F(Ring, SoundThatGoesAndComesBackIsSaidOnceEachAndSoIsALostRing) {
 // The sound system is loaded a while before a ring, not at start while none comes soon.
 TEST_F(Ring, SoundIsLoadedOnlyAsARingComesNear) {
     startAt("09:00:10"); // the announcer's next ring is at 09:15
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-    QCoreApplication::processEvents();
+    showFirstFrame();
     model().setAlarmIn(5);
     EXPECT_TRUE(sound.prepared.isEmpty());
     tickAfter(200); // the alarm is less than two minutes away

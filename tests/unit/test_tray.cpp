@@ -14,7 +14,10 @@ namespace velto::test {
 
 class Tray : public ProgramTest {
 protected:
-    void SetUp() override { startAt("10:00:00"); }
+    void SetUp() override {
+        startAt("10:00:00");
+        showFirstFrame(); // the window icon is set from then on
+    }
 
     /// Icon, tip, menu switch and window icon all show `off` (0 armed, 1 off).
     void expectLook(int off) {
