@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the clock costs the machine, side by side with a bare Qt window that repaints once a
 # second: resident memory, CPU time and wake-ups (voluntary context switches) of all threads
-# over a window of seconds, shown and hidden, and the time from start to a visible window
+# over a window of seconds, shown and hidden, and the time from start to a painted window
 # (the median of several starts of each, taken in turns).
 # Hidden, the clock wakes only for what is due (a minute apart at most), so the hidden window
 # lasts a minute at least.
@@ -97,7 +97,7 @@ rss_kib() { awk '/^VmRSS/ {print $2}' /proc/"$1"/status; }
 # mappings).
 private_kib() { awk '/^RssAnon/ {print $2}' /proc/"$1"/status; }
 
-# Start to a mapped window, in milliseconds, as the X server reports it: the median of
+# Start to the window's first paint, in milliseconds, as the X server reports it: the median of
 # $starts starts of each program, taken in turns so that both see the same machine.
 start_times() {
   local b=() v=()
