@@ -24,7 +24,7 @@ void prepareForLongIdle() {
     workarounds::avoidPaintingWakeUps();
 #ifdef __GLIBC__
     // One heap for every thread: the C library gives each new thread a heap of its own, and
-    // the few the clock has (the art drawn ahead, the bus, the sound) each kept a few hundred
+    // the few the clock has (Qt's drawing pool, the bus, the sound) each kept a few hundred
     // kilobytes they touched once. They allocate seldom, so sharing costs nothing to notice.
     mallopt(M_ARENA_MAX, 1);
 #endif

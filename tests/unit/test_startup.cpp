@@ -97,6 +97,14 @@ TEST_F(StartUp, FirstFrameTakesItsArtFromAhead) {
     EXPECT_EQ(app.depot().drawnHere(), 3);
 }
 
+TEST_F(StartUp, TheWindowIconWaitsForTheFirstFrame) {
+    // Drawn at every size for every window, the icon would hold up the first frame.
+    startAt("11:11:11");
+    const qint64 off = app.depot().windowIcon(1).cacheKey();
+    EXPECT_NE(QGuiApplication::windowIcon().cacheKey(), off);
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::windowIcon().cacheKey(), off, 5000);
+}
+
 TEST_F(StartUp, LeavesTheClockShownWithEverythingOff) {
     startAt("14:07:42");
     EXPECT_TRUE(window().isVisible());
