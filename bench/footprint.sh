@@ -96,6 +96,7 @@ rss_kib() { awk '/^VmRSS/ {print $2}' /proc/"$1"/status; }
 # Private memory: the resident pages no other process could share (heap, stacks, anonymous
 # mappings).
 private_kib() { awk '/^RssAnon/ {print $2}' /proc/"$1"/status; }
+sound_loaded() { grep -q velto_sound "/proc/$1/maps"; }
 
 # Start to the window's first paint, in milliseconds, as the X server reports it: the median of
 # $starts starts of each program, taken in turns so that both see the same machine.
@@ -128,14 +129,14 @@ measure() {
   shown=$(window "$pid" "$seconds")
   rss=$(rss_kib "$pid")
   private=$(private_kib "$pid")
-  ! grep -q velto_sound "/proc/$pid/maps" || loaded="*"
+  ! sound_loaded "$pid" || loaded="*"
   eval "$hide"
   sleep 2
   hidden=$(window "$pid" "$hidden_seconds")
   rss_ringing=$rss
   if [ -n "$ring" ]; then
     eval "$ring"
-    for _ in $(seq 50); do grep -q velto_sound "/proc/$pid/maps" && break; sleep 0.1; done
+    for _ in $(seq 50); do sound_loaded "$pid" && break; sleep 0.1; done
     sleep 1
     rss_ringing=$(rss_kib "$pid")
   fi
@@ -151,17 +152,15 @@ bare_line=$(measure bare "$bare" Bare 'xdotool windowunmap "$wid"' "$bare_start"
 velto_line=$(measure velto "$velto" Velto 'xdotool mousemove --window "$wid" 358 10 click 1' \
   "$velto_start" '"$program" --in 1 > /dev/null 2>&1')
 
-printf '%-8s %10s %10s %11s %14s %12s %14s %12s %14s\n' "" "start ms" "RSS KiB" "private KiB" \
-  "CPU ms/s shown" "wakes/s shown" "CPU ms/s hidden" "wakes/s hidden" "RSS with sound"
-for l in "$bare_line" "$velto_line"; do
-  set -- $l
-  printf '%-8s %10s %10s %11s %14s %12s %14s %12s %14s\n' "$1" "$2" "$3" "$4" "$5" "$6" "$7" "$8" "$9"
-done
+row() { printf '%-8s %10s %10s %11s %14s %12s %14s %12s %14s\n' "$@"; }
+row "" "start ms" "RSS KiB" "private KiB" "CPU ms/s shown" "wakes/s shown" "CPU ms/s hidden" \
+  "wakes/s hidden" "RSS with sound"
+row $bare_line
+row $velto_line
 set -- $bare_line; b=("$@")
 set -- $velto_line; v=("$@")
 ratio() { awk -v a="${1%\*}" -v b="${2%\*}" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
-printf '%-8s %10s %10s %11s %14s %12s %14s %12s %14s\n' "ratio" "$(ratio "${v[1]}" "${b[1]}")" \
-  "$(ratio "${v[2]}" "${b[2]}")" "$(ratio "${v[3]}" "${b[3]}")" "$(ratio "${v[4]}" "${b[4]}")" \
-  "$(ratio "${v[5]}" "${b[5]}")" "$(ratio "${v[6]}" "${b[6]}")" "$(ratio "${v[7]}" "${b[7]}")" \
-  "$(ratio "${v[8]}" "${b[8]}")"
+ratios=()
+for i in 1 2 3 4 5 6 7 8; do ratios+=("$(ratio "${v[$i]}" "${b[$i]}")"); done
+row "ratio" "${ratios[@]}"
 [ "${v[2]%\*}" = "${v[2]}" ] || echo "* a ring came near by itself: the clock had loaded its sound"

@@ -95,7 +95,6 @@ bool VeltoApp::startUp() {
     QObject::connect(
         main_.get(), &MainWindow::firstPainted, main_.get(),
         [this] {
-            painted_ = true;
             prepareSound(platform_.clock.now());
             platform_.tray.prepareMenu(); // the first right click as quick as the others
             // And the digits the time will show, while start-up's drawing threads are about.
@@ -144,7 +143,7 @@ void VeltoApp::prepareSound(const ClockReading& now) {
     // for a tick a minute apart, not at start. A ring that comes unforeseen (a preview)
     // loads it as it plays.
     constexpr std::chrono::seconds kSoundAhead{150};
-    if (painted_ && !ringer_->prepared() && model_.ringsWithin(now, kSoundAhead)) {
+    if (main_->painted() && !ringer_->prepared() && model_.ringsWithin(now, kSoundAhead)) {
         ringer_->prepare();
     }
 }

@@ -97,7 +97,6 @@ private:
     std::unique_ptr<PunchLogWindow> punchLogWindow_;
     std::unique_ptr<PreferencesWindow> preferences_;
     bool finished_ = false;
-    bool painted_ = false; // the window was first painted: the sound may be loaded from then
 };
 
 } // namespace velto

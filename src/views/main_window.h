@@ -43,6 +43,8 @@ public:
     void redrawHands();
     /// Where the hands run now.
     [[nodiscard]] const FaceGeometry& faceGeometry() const { return geometry_; }
+    /// Whether the window has been painted yet (see firstPainted()).
+    [[nodiscard]] bool painted() const { return painted_; }
     /// The mark dragged over the bare dial at `pos` (face coordinates): the alarm goes to the
     /// minute the pointer points at, unless that jumps across 12 o'clock.
     void dragMarkOver(QPointF pos);
